@@ -1,0 +1,398 @@
+#include "cli_run.h"
+
+#include <cstring>
+#include <vector>
+
+#include "constants.h"
+#include "json_writer.h"
+#include "numtext.h"
+#include "report_file.h"
+#include "session.h"
+
+namespace coredesign::cli {
+namespace {
+
+struct FieldOption {
+    const char* option;
+    const char* control;
+};
+
+constexpr FieldOption kFieldOptions[] = {
+    {"--inductance", "txtInductance"},
+    {"--output-voltage", "txtOutPutVoltage"},
+    {"--dc-current", "txtDCCurrent"},
+    {"--flux-density", "txtFluxDensity"},
+    {"--frequency", "txtFrequency"},
+    {"--min-input-voltage", "txtMinInputVoltage"},
+    {"--max-input-voltage", "txtMaxInputVoltage"},
+    {"--ambient-temp", "txtAmbientTemp"},
+    {"--current-density", "txtCurrentDensityFactor"},
+    {"--fill-factor", "txtFill_Factor"},
+    {"--stack", "txtStack"},
+};
+
+std::string* FieldByControl(InputTexts& in, const std::string& control) {
+    if (control == "txtInductance") return &in.txtInductance;
+    if (control == "txtOutPutVoltage") return &in.txtOutPutVoltage;
+    if (control == "txtDCCurrent") return &in.txtDCCurrent;
+    if (control == "txtFluxDensity") return &in.txtFluxDensity;
+    if (control == "txtFrequency") return &in.txtFrequency;
+    if (control == "txtMinInputVoltage") return &in.txtMinInputVoltage;
+    if (control == "txtMaxInputVoltage") return &in.txtMaxInputVoltage;
+    if (control == "txtAmbientTemp") return &in.txtAmbientTemp;
+    if (control == "txtCurrentDensityFactor") return &in.txtCurrentDensityFactor;
+    if (control == "txtFill_Factor") return &in.txtFill_Factor;
+    if (control == "txtStack") return &in.txtStack;
+    return nullptr;
+}
+
+const char* IconName(MessageIcon icon) { return icon == MessageIcon::Information ? "information" : "none"; }
+
+void WriteRecord(JsonWriter& w, const Module1& r) {
+    auto num = [&](const char* name, double v) {
+        w.Key(name);
+        w.Number(v);
+    };
+    auto integer = [&](const char* name, long long v) {
+        w.Key(name);
+        w.Integer(v);
+    };
+    auto flag = [&](const char* name, bool v) {
+        w.Key(name);
+        w.Bool(v);
+    };
+    auto text = [&](const char* name, const std::string& v) {
+        w.Key(name);
+        w.String(v);
+    };
+    w.BeginObject();
+    num("InductanceEntered", r.InductanceEntered);
+    num("Inductance", r.Inductance);
+    num("DCCurrent", r.DCCurrent);
+    num("OutputVoltage", r.OutputVoltage);
+    num("MinInputVoltage", r.MinInputVoltage);
+    num("MaxInputVoltage", r.MaxInputVoltage);
+    num("Frequency", r.Frequency);
+    num("FluxDensity", r.FluxDensity);
+    integer("AmbientTemp", r.AmbientTemp);
+    num("CurrentDensityFactor", r.CurrentDensityFactor);
+    num("FillFactor", r.FillFactor);
+    integer("Stack", r.Stack);
+    integer("CalculatorType", r.CalculatorType);
+    flag("GappedCores", r.GappedCores);
+    text("CoreSize", r.CoreSize);
+    text("TempFolder", r.TempFolder);
+    num("MaxAreaProduct", r.MaxAreaProduct);
+    integer("CoreIndex", r.CoreIndex);
+    num("RippleCurrent", r.RippleCurrent);
+    num("PeakCurrent", r.PeakCurrent);
+    num("Energy", r.Energy);
+    num("AreaProduct", r.AreaProduct);
+    num("WireSize", r.WireSize);
+    num("WireDiameter", r.WireDiameter);
+    integer("Turns", r.Turns);
+    num("InductanceFullLoad", r.InductanceFullLoad);
+    num("ActualFillFactor", r.ActualFillFactor);
+    num("MeanTurnLength", r.MeanTurnLength);
+    num("ConductorLength", r.ConductorLength);
+    num("ConductorResistance", r.ConductorResistance);
+    num("SkinDepth", r.SkinDepth);
+    num("Bdc", r.Bdc);
+    num("Bac", r.Bac);
+    num("MaterialLoss", r.MaterialLoss);
+    num("CoreLoss", r.CoreLoss);
+    num("CopperLossAtTemp", r.CopperLossAtTemp);
+    num("TotalLoss", r.TotalLoss);
+    num("TempRise", r.TempRise);
+    flag("DesignWarning", r.DesignWarning);
+    flag("FillWarning", r.FillWarning);
+    num("Period", r.Period);
+    num("OffTime", r.OffTime);
+    num("StackedAc", r.StackedAc);
+    num("Permeability", r.Permeability);
+    num("RequiredCopperArea", r.RequiredCopperArea);
+    num("WireResistance", r.WireResistance);
+    num("MagnetizingForce", r.MagnetizingForce);
+    num("EffectivePermeability", r.EffectivePermeability);
+    num("AcResistanceFactor", r.AcResistanceFactor);
+    num("AcResistance", r.AcResistance);
+    num("CopperLoss", r.CopperLoss);
+    num("SurfaceArea", r.SurfaceArea);
+    w.EndObject();
+}
+
+void WriteResultsScreen(JsonWriter& w, const ResultsTexts& t) {
+    auto box = [&](const char* name, const std::string& v) {
+        w.Key(name);
+        w.String(v);
+    };
+    w.BeginObject();
+    box("txtInductance", t.txtInductance);
+    box("txtOutPutVoltage", t.txtOutPutVoltage);
+    box("txtDCCurrent", t.txtDCCurrent);
+    box("txtFluxDensity", t.txtFluxDensity);
+    box("txtFrequency", t.txtFrequency);
+    box("txtMinInputVoltage", t.txtMinInputVoltage);
+    box("txtCurrentDensityFactor", t.txtCurrentDensityFactor);
+    box("VoutUnit", t.VoutUnit);
+    box("txtAmbientTemp", t.txtAmbientTemp);
+    box("txtcore", t.txtcore);
+    box("txtOutCoreSize", t.txtOutCoreSize);
+    box("txtStackout", t.txtStackout);
+    box("txtNoOfTurns", t.txtNoOfTurns);
+    box("txtWireSize", t.txtWireSize);
+    box("txtInductanceZero", t.txtInductanceZero);
+    box("txtInductanceFull", t.txtInductanceFull);
+    box("txtCopperLoss", t.txtCopperLoss);
+    box("txtCoreLoss", t.txtCoreLoss);
+    box("txtTotalLoss", t.txtTotalLoss);
+    box("txtTotalTempRise", t.txtTotalTempRise);
+    w.Key("txtTotalTempRiseAlarm");
+    w.Bool(t.txtTotalTempRiseAlarm);
+    w.EndObject();
+}
+
+void WriteIntermediateScreen(JsonWriter& w, const IntermediateTexts& t) {
+    w.BeginObject();
+    for (int k = 1; k <= 38; ++k) {
+        w.Key("Label" + std::to_string(k));
+        w.String(t.Label[k]);
+    }
+    for (int k = 1; k <= 38; ++k) {
+        w.Key("Labelo" + std::to_string(k));
+        w.String(t.Labelo[k]);
+    }
+    w.Key("txtWarning");
+    w.String(t.txtWarning);
+    w.Key("FillFactorRed");
+    w.Bool(t.FillFactorRed);
+    w.EndObject();
+}
+
+bool ShowsDesign(Outcome o) { return o == Outcome::Results || o == Outcome::FillWarning; }
+
+}  // namespace
+
+std::string UsageText() {
+    return "Usage: coredesign-cli [options]\n"
+           "Sizes a DC output inductor as the desktop program's Show Results does, starting\n"
+           "from a freshly loaded input screen. Field texts are taken exactly as given.\n"
+           "\n"
+           "  --inductance TEXT                    inductance at full load (.000318)\n"
+           "  --inductance-unit Henry|millihenry|microhenry   (Henry)\n"
+           "  --output-voltage TEXT                output voltage, V (10)\n"
+           "  --dc-current TEXT                    DC current, A (3.5)\n"
+           "  --flux-density TEXT                  flux density, T (1.2; 0.8 with --family nogap)\n"
+           "  --frequency TEXT                     switching frequency (50000)\n"
+           "  --frequency-unit Hz|kHz              (Hz)\n"
+           "  --min-input-voltage TEXT             minimum input voltage, V (24)\n"
+           "  --max-input-voltage TEXT             maximum input voltage, V (50)\n"
+           "  --ambient-temp TEXT                  ambient temperature, degC (35)\n"
+           "  --current-density TEXT               current density, A/cm^2 (400)\n"
+           "  --fill-factor TEXT                   window fill factor (.4)\n"
+           "  --stack TEXT                         cores to stack (1)\n"
+           "  --family gapped|nogap                core family, 100 or 245 Perm (gapped)\n"
+           "  --pick PARTNO                        Pick Core with this part number\n"
+           "  --report FILE                        on results, also write the design report to FILE\n"
+           "  --json                               print the JSON document\n"
+           "  --help                               this text\n"
+           "\n"
+           "Exit status: 0 results shown, 1 the run ended otherwise, 2 usage error.\n";
+}
+
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        std::optional<std::string> inlineValue;
+        if (auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            inlineValue = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+        }
+        auto value = [&](std::string& out) {
+            if (inlineValue) {
+                out = *inlineValue;
+                return true;
+            }
+            if (i + 1 >= argc) {
+                error = "option " + arg + " needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        auto noValue = [&] {
+            if (inlineValue) {
+                error = "option " + arg + " takes no value";
+                return false;
+            }
+            return true;
+        };
+        if (arg == "--json") {
+            if (!noValue()) return false;
+            options.json = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            if (!noValue()) return false;
+            options.help = true;
+            continue;
+        }
+        bool matched = false;
+        for (const auto& f : kFieldOptions) {
+            if (arg == f.option) {
+                std::string v;
+                if (!value(v)) return false;
+                options.fields[f.control] = v;
+                matched = true;
+                break;
+            }
+        }
+        if (matched) continue;
+        std::string v;
+        if (arg == "--inductance-unit") {
+            if (!value(v)) return false;
+            if (v != "Henry" && v != "millihenry" && v != "microhenry") {
+                error = "unknown inductance unit '" + v + "' (Henry, millihenry or microhenry)";
+                return false;
+            }
+            options.inductanceUnit = v;
+        } else if (arg == "--frequency-unit") {
+            if (!value(v)) return false;
+            if (v != "Hz" && v != "kHz") {
+                error = "unknown frequency unit '" + v + "' (Hz or kHz)";
+                return false;
+            }
+            options.frequencyUnit = v;
+        } else if (arg == "--family") {
+            if (!value(v)) return false;
+            if (v != "gapped" && v != "nogap") {
+                error = "unknown core family '" + v + "' (gapped or nogap)";
+                return false;
+            }
+            options.gapped = v == "gapped";
+        } else if (arg == "--pick") {
+            if (!value(v)) return false;
+            options.pick = v;
+        } else if (arg == "--report") {
+            if (!value(v)) return false;
+            if (v.empty()) {
+                error = "option --report needs a file name";
+                return false;
+            }
+            options.reportFile = v;
+        } else {
+            error = "unknown option '" + arg + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string JsonDocument(const HeadlessSession& session) {
+    const RunResult& run = session.LastRun();
+    JsonWriter w;
+    w.BeginObject();
+    w.Key("outcome");
+    w.String(OutcomeName(run.outcome));
+    w.Key("messages");
+    w.BeginArray();
+    for (const Message& m : run.messages) {
+        w.BeginObject();
+        w.Key("id");
+        w.String(MessageIdName(m.id));
+        w.Key("text");
+        w.String(m.text);
+        w.Key("title");
+        w.String(m.title);
+        w.Key("icon");
+        w.String(IconName(m.icon));
+        w.Key("focus");
+        if (m.focus.empty()) w.Null();
+        else w.String(m.focus);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("record");
+    WriteRecord(w, session.Record());
+    w.Key("results_screen");
+    if (ShowsDesign(run.outcome) && session.Results()) WriteResultsScreen(w, *session.Results());
+    else w.Null();
+    w.Key("intermediate_screen");
+    if (ShowsDesign(run.outcome)) WriteIntermediateScreen(w, MakeIntermediateTexts(session.Record()));
+    else w.Null();
+    w.EndObject();
+    return w.Text() + "\n";
+}
+
+std::string Summary(const HeadlessSession& session) {
+    const RunResult& run = session.LastRun();
+    std::string out;
+    out += std::string(kAppTitle) + "\n";
+    out += "Outcome: " + std::string(OutcomeName(run.outcome)) + "\n";
+    for (const Message& m : run.messages) {
+        std::string text = m.text;
+        for (size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n  ");
+        out += "\n[" + m.title + "] " + text + "\n";
+    }
+    if (ShowsDesign(run.outcome) && session.Results()) {
+        const ResultsTexts& t = *session.Results();
+        auto line = [&](const char* caption, const std::string& value, const char* unit) {
+            std::string c = caption;
+            c.resize(24, ' ');
+            out += "  " + c + value + (value.empty() || !*unit ? "" : " ") + unit + "\n";
+        };
+        out += "\nInput Values\n";
+        line("Desired Inductance", t.txtInductance, "microHenries");
+        line("Output Voltage", t.txtOutPutVoltage, "Volts");
+        line("DC Current", t.txtDCCurrent, "Amps");
+        line("Flux Density", t.txtFluxDensity, "Tesla");
+        line("Frequency", t.txtFrequency, "Hz");
+        line("Min Input Voltage", t.txtMinInputVoltage, "Volts");
+        line("Current Density", t.txtCurrentDensityFactor, t.VoutUnit.c_str() + (t.VoutUnit[0] == ' ' ? 1 : 0));
+        line("Ambient Temperature", t.txtAmbientTemp, "\u00B0C");
+        line("Core Size", t.txtcore, "");
+        out += "\nSummary Output\n";
+        line("Core Size", t.txtOutCoreSize + (t.txtStackout.empty() ? "" : " " + t.txtStackout), "");
+        line("No. of Turns", t.txtNoOfTurns, "");
+        line("Wire Size", t.txtWireSize, "AWG");
+        line("Inductance Zero Load", t.txtInductanceZero, "microHenries");
+        line("Inductance Full Load", t.txtInductanceFull, "microHenries");
+        line("Copper Loss", t.txtCopperLoss, "Watts");
+        line("Core Loss", t.txtCoreLoss, "Watts");
+        line("Total Losses", t.txtTotalLoss, "Watts");
+        line("Temperature Rise", t.txtTotalTempRise + (t.txtTotalTempRiseAlarm ? " (over 155 \u00B0C in total)" : ""),
+             "\u00B0C");
+    }
+    return out;
+}
+
+int Run(const Options& options, std::ostream& out, std::ostream& err) {
+    HeadlessSession session;
+    if (!options.gapped) session.ChooseFamily(false);
+    if (options.pick) {
+        session.ChoosePickCore();
+        if (!session.PickPart(*options.pick)) {
+            err << "coredesign-cli: the " << (options.gapped ? "gapped" : "no-gap") << " family holds no core '"
+                << *options.pick << "'\n";
+            return 2;
+        }
+    }
+    InputTexts& in = session.Fields();
+    if (options.inductanceUnit) in.cmbinductance = *options.inductanceUnit;
+    if (options.frequencyUnit) in.cmbfrequency = *options.frequencyUnit;
+    for (const auto& [control, text] : options.fields) *FieldByControl(in, control) = text;
+
+    const RunResult& run = session.ShowResults();
+    if (options.reportFile && run.outcome == Outcome::Results) {
+        std::string failure;
+        if (!report::WriteReportFile(*options.reportFile, *session.Results(), session.Record(), failure)) {
+            err << "coredesign-cli: cannot write the report to '" << *options.reportFile << "': " << failure << "\n";
+            out << (options.json ? JsonDocument(session) : Summary(session));
+            return 1;
+        }
+    }
+    out << (options.json ? JsonDocument(session) : Summary(session));
+    return run.outcome == Outcome::Results ? 0 : 1;
+}
+
+}  // namespace coredesign::cli

@@ -1,0 +1,39 @@
+// Options, the run and its output for coredesign-cli.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace coredesign {
+class HeadlessSession;
+}
+
+namespace coredesign::cli {
+
+struct Options {
+    std::map<std::string, std::string> fields;  // control name -> text
+    std::optional<std::string> inductanceUnit, frequencyUnit;
+    bool gapped = true;
+    std::optional<std::string> pick;
+    std::optional<std::string> reportFile;
+    bool json = false;
+    bool help = false;
+};
+
+// False (with a message) on a usage error.
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
+
+std::string UsageText();
+
+// Runs the design; returns the exit status (0 results, 1 any other end, 2 usage).
+int Run(const Options& options, std::ostream& out, std::ostream& err);
+
+// The JSON document of a finished session.
+std::string JsonDocument(const HeadlessSession& session);
+
+// The readable summary of a finished session.
+std::string Summary(const HeadlessSession& session);
+
+}  // namespace coredesign::cli

@@ -1,0 +1,25 @@
+// coredesign-cli: the headless front end. One run is one freshly loaded input
+// screen and one press of Show Results, on the same engine as the desktop
+// program.
+#include <clocale>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "cli_run.h"
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    coredesign::cli::Options options;
+    std::string error;
+    if (!coredesign::cli::ParseOptions(argc, argv, options, error)) {
+        std::cerr << "coredesign-cli: " << error << "\n" << "Try 'coredesign-cli --help'.\n";
+        return 2;
+    }
+    if (options.help) {
+        std::cout << coredesign::cli::UsageText();
+        return 0;
+    }
+    return coredesign::cli::Run(options, std::cout, std::cerr);
+}

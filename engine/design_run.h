@@ -1,0 +1,69 @@
+// The Show Results run: read the field texts into the record, check them,
+// size the core, evaluate candidates and apply the acceptance tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "messages.h"
+#include "record.h"
+
+namespace coredesign {
+
+// What the input screen holds when Show Results is pressed. The defaults are
+// the texts of a freshly loaded screen.
+struct InputTexts {
+    std::string txtInductance = ".000318";
+    std::string cmbinductance = "Henry";
+    std::string txtOutPutVoltage = "10";
+    std::string txtDCCurrent = "3.5";
+    std::string txtFluxDensity = "1.2";
+    std::string txtFrequency = "50000";
+    std::string cmbfrequency = "Hz";
+    std::string txtMinInputVoltage = "24";
+    std::string txtMaxInputVoltage = "50";
+    std::string txtAmbientTemp = "35";
+    std::string txtCurrentDensityFactor = "400";
+    std::string txtFill_Factor = ".4";
+    std::string txtStack = "1";
+    std::string txtCoreSize;          // the core size list's current text
+    bool coreSizeListEnabled = true;  // the list is enabled (and black) after load
+};
+
+// How a run ended.
+enum class Outcome { Results, FillWarning, Validation, AreaProduct, DcBias, NoWire, InductanceLimit };
+
+// "results", "fill_warning", ... as the CLI's JSON names them.
+const char* OutcomeName(Outcome outcome);
+
+// The results screen as the input reading touches it: the front end creates
+// the screen if it does not exist yet (filling it from the record as it
+// stands) and sets its total temperature box back to regular black.
+class ResultsScreenPort {
+public:
+    virtual ~ResultsScreenPort() = default;
+    virtual void ResetTemperatureMark(const Module1& rec) = 0;
+};
+
+struct RunResult {
+    Outcome outcome = Outcome::Validation;
+    std::vector<Message> messages;  // in the order they are shown
+    bool stackSetToOne = false;     // txtStack was empty and now reads "1"
+    bool clearCoreList = false;     // empty and disable the core size list
+    bool temperatureAlarm = false;  // mark txtTotalTempRise bold red
+    bool clearResultFields = false; // empty the eight output boxes before showing the results
+    bool showResults = false;       // results screen shown, input screen hidden
+    bool showIntermediate = false;  // input screen stays, intermediate outputs shown
+    int inductancePasses = 0;       // passes after the first
+};
+
+// The temporary folder: TEMP, or the platform's own when TEMP is unset or empty.
+std::string TempFolderFromEnvironment();
+
+// Copies all inputs, in base units, into the record.
+void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port);
+
+// The whole run. The record must hold a loaded catalogue and wire table.
+RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* port = nullptr);
+
+}  // namespace coredesign
