@@ -24,6 +24,16 @@ public:
 
     Module1& Record() { return record_; }
 
+    // Commands that cross from one subsystem to another. The program's start-up
+    // fills them in; a command left empty does nothing.
+    struct Commands {
+        std::function<void()> ShowStart;       // the start screen (input screen's Cancel)
+        std::function<void()> ShowDirections;  // the input screen's Help
+        std::function<void()> ViewReport;      // the results screen's View Report
+        std::function<void()> LaunchWebSite;   // the results screen's web link
+    };
+    Commands& Command() { return commands_; }
+
     // The screen if it exists.
     template <class T>
     T* Find() const {
@@ -57,6 +67,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Module1& record_;
+    Commands commands_;
     std::map<std::type_index, QPointer<QWidget>> screens_;
     std::function<void()> onEmpty_;
     bool checkQueued_ = false;
