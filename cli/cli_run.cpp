@@ -169,6 +169,15 @@ void WriteIntermediateScreen(JsonWriter& w, const IntermediateTexts& t) {
     w.EndObject();
 }
 
+// Pads to a width in characters (UTF-8 continuation bytes take no column).
+std::string PadRight(std::string text, size_t width) {
+    size_t columns = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++columns;
+    if (columns < width) text.append(width - columns, ' ');
+    return text;
+}
+
 bool ShowsDesign(Outcome o) { return o == Outcome::Results || o == Outcome::FillWarning; }
 
 }  // namespace
@@ -334,12 +343,25 @@ std::string Summary(const HeadlessSession& session) {
         for (size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n  ");
         out += "\n[" + m.title + "] " + text + "\n";
     }
-    if (ShowsDesign(run.outcome) && session.Results()) {
+    if (run.outcome == Outcome::FillWarning) {
+        // The designer is back on the input screen with the intermediate outputs.
+        const IntermediateTexts t = MakeIntermediateTexts(session.Record());
+        for (int k = 1; k <= 38; ++k) {
+            if (t.Label[k].empty()) continue;
+            if (t.Labelo[k].empty()) {
+                out += (k == 1 ? "\n" : "") + t.Label[k] + "\n";
+                continue;
+            }
+            out += "  " + PadRight(t.Label[k], 28) + t.Labelo[k] + (k == 10 && t.FillFactorRed ? "  (over the fill factor)" : "") + "\n";
+        }
+        std::string warning = t.txtWarning;
+        for (size_t p; (p = warning.find("\r\n")) != std::string::npos;) warning.replace(p, 2, " ");
+        if (!warning.empty()) out += "\n" + warning + "\n";
+    }
+    if (run.outcome == Outcome::Results && session.Results()) {
         const ResultsTexts& t = *session.Results();
         auto line = [&](const char* caption, const std::string& value, const char* unit) {
-            std::string c = caption;
-            c.resize(24, ' ');
-            out += "  " + c + value + (value.empty() || !*unit ? "" : " ") + unit + "\n";
+            out += "  " + PadRight(caption, 24) + value + (value.empty() || !*unit ? "" : " ") + unit + "\n";
         };
         out += "\nInput Values\n";
         line("Desired Inductance", t.txtInductance, "microHenries");
