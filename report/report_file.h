@@ -8,8 +8,22 @@
 
 namespace coredesign::report {
 
-// Writes the design report for this results screen and record to `path`.
-// False, with the system's description of the failure, when it cannot.
+// The generated report in a temporary folder: the folder, the platform's
+// separator and "temp.htm".
+std::string ReportFilePath(const std::string& tempFolder);
+
+// The folder that holds the running program's executable (empty when the
+// system cannot tell).
+std::string ProgramFolder();
+
+// Writes the design report for this results screen and record to `path`:
+// the document as one line followed by CR LF, replacing any earlier file.
+// Images are referenced in `programFolder`. False, with the system's
+// description of the failure, when the file cannot be written.
+bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec,
+                     const std::string& programFolder, std::string& failure);
+
+// The same, with the images of the running program's folder.
 bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec,
                      std::string& failure);
 

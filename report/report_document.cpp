@@ -1,0 +1,334 @@
+#include "report_document.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "constants.h"
+#include "numtext.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#else
+#include <sys/stat.h>
+
+#include <filesystem>
+#endif
+
+namespace coredesign::report {
+namespace {
+
+// The document's two non-ASCII characters, as Windows-1252 bytes.
+constexpr const char* kDegreeC = "\xB0" "C";
+constexpr const char* kPerSquareCm = "A/cm" "\xB2";
+
+// The eight style strings.
+constexpr const char* kHeader =
+    "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:9px;color:midnightblue;font-weight:bold";
+constexpr const char* kValue = "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:9px;color:midnightblue;";
+constexpr const char* kFiller = "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:9px;color:#ffffff;";
+constexpr const char* kSmallFiller = "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:6px;color:#ffffff;";
+constexpr const char* kTitle12 =
+    "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:12px;color:maroon;font-weight:bold";
+constexpr const char* kTitle14 =
+    "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:14px;color:maroon;font-weight:bold";
+constexpr const char* kTitle16 =
+    "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:16px;color:maroon;font-weight:bold";
+constexpr const char* kBlue18 =
+    "font-family:Verdana,Arial,Helvetica,sans-serif;font-size:18px;color:#0000ff;font-weight:bold";
+
+constexpr const char* kTable700 = "<table cellpadding=0 cellspacing=0 width=700 align=center border=0>";
+constexpr const char* kTable650 = "<table cellpadding=0 cellspacing=0 width=650 align=center border=0>";
+constexpr const char* kRuledTable650 = "<table cellpadding=0 cellspacing=0 width=650 align=center border=1>";
+
+std::string Font(const char* style) { return std::string("<font style='") + style + "'>"; }
+
+// One cell of a row: its content and the style of its font.
+struct Cell {
+    std::string text;
+    const char* style;
+};
+
+// A header row: "<tr>", then every cell centred on its own.
+std::string HeaderRow(const std::vector<std::string>& captions) {
+    std::string row = "<tr>";
+    for (const std::string& caption : captions) row += "<td align=center>" + Font(kHeader) + caption + "</font></td>";
+    return row + "</tr>";
+}
+
+// A unit or value row: the centring sits on the row, so the first cell is a bare "<td>".
+std::string ValueRow(const std::vector<Cell>& cells) {
+    std::string row;
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        row += k == 0 ? "<tr align=center><td>" : "<td align=center>";
+        row += Font(cells[k].style) + cells[k].text + "</font></td>";
+    }
+    return row + "</tr>";
+}
+
+// Cells in the value style.
+std::vector<Cell> Values(std::initializer_list<std::string> texts) {
+    std::vector<Cell> cells;
+    for (const std::string& t : texts) cells.push_back({t, kValue});
+    return cells;
+}
+
+// A catalogue column at the chosen row (0 for a row the array lacks, which
+// the results screen's designs never ask for).
+double At(const std::vector<double>& column, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < column.size() ? column[static_cast<std::size_t>(index)] : 0.0;
+}
+
+// Windows-1252 bytes 80..9F and the characters they stand for (0 = unassigned).
+constexpr std::uint16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+void AppendCodePoint(std::string& out, std::uint32_t cp) {
+    if (cp >= 0xA0 && cp <= 0xFF) {
+        out += static_cast<char>(cp);
+        return;
+    }
+    for (int k = 0; k < 32; ++k) {
+        if (kCp1252High[k] != 0 && kCp1252High[k] == cp) {
+            out += static_cast<char>(0x80 + k);
+            return;
+        }
+    }
+    // C1 controls would be read back as Windows-1252 characters; show them as unknown.
+    if (cp >= 0x80 && cp <= 0x9F) cp = 0xFFFD;
+    out += "&#" + std::to_string(cp) + ";";
+}
+
+// Decodes one UTF-8 sequence at text[pos]; returns its length, or 0 when the
+// bytes there are not valid UTF-8 (overlong forms and surrogates included).
+std::size_t DecodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[pos + k]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    std::uint32_t min = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1Fu;
+        min = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0Fu;
+        min = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07u;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0u) != 0x80u) return 0;
+        cp = (cp << 6) | (byte(k) & 0x3Fu);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return length;
+}
+
+#ifndef _WIN32
+// The absolute file: URL of a path, every byte outside the unreserved set
+// (letters, digits, - . _ ~) and the separator / percent-encoded.
+std::string FileUrl(const std::string& absolutePath) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const char ch : absolutePath) {
+        const auto b = static_cast<unsigned char>(ch);
+        const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
+                           b == '.' || b == '_' || b == '~' || b == '/';
+        if (plain) {
+            url += ch;
+        } else {
+            url += '%';
+            url += kHex[b >> 4];
+            url += kHex[b & 0x0F];
+        }
+    }
+    return url;
+}
+#endif
+
+}  // namespace
+
+std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName) {
+#ifdef _WIN32
+    const std::string longPath = programFolder + "\\" + fileName;
+    char buffer[256];
+    std::fill(buffer, buffer + 255, ' ');
+    buffer[255] = '\0';
+    GetShortPathNameA(longPath.c_str(), buffer, 255);
+    std::string reference;
+    for (int k = 0; k < 255; ++k)
+        if (buffer[k] != '\0') reference += buffer[k];
+    const auto first = reference.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    reference = reference.substr(first, reference.find_last_not_of(' ') - first + 1);
+    for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return reference;
+#else
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::path(programFolder) / fileName;
+    path = std::filesystem::absolute(path, ec).lexically_normal();
+    if (ec) return std::string();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::string();
+    return FileUrl(path.string());
+#endif
+}
+
+std::string ReportText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char ch = utf8[pos];
+        if (static_cast<unsigned char>(ch) < 0x80) {
+            if (ch == '&') out += "&amp;";
+            else if (ch == '<') out += "&lt;";
+            else if (ch == '>') out += "&gt;";
+            else out += ch;
+            ++pos;
+            continue;
+        }
+        std::uint32_t cp = 0;
+        const std::size_t length = DecodeUtf8(utf8, pos, cp);
+        if (length == 0) {
+            AppendCodePoint(out, 0xFFFD);
+            ++pos;
+        } else {
+            AppendCodePoint(out, cp);
+            pos += length;
+        }
+    }
+    return out;
+}
+
+std::string BuildReportDocument(const ResultsTexts& results, const Module1& rec, const std::string& programFolder) {
+    const bool calculateCore = rec.CalculatorType == 1;
+    const int index = rec.CoreIndex;
+    const double n = rec.Stack;
+    const std::string stack = FormatWhole(rec.Stack);
+    const std::string partNo = ReportText(results.txtOutCoreSize);
+    std::string doc;
+
+    // 1. Logo.
+    doc += kTable700;
+    doc += "<tr><td align=center><img src=" + ResolveImagePath(programFolder, kLogoImage) + "></td></tr></table><br>";
+
+    // 2. Inputs heading.
+    doc += kTable700;
+    doc += "<tr><td colspan=9 align=center>" + Font(kTitle14) +
+           "Inputs to Quorvane Core Design Tool</font><br><br></td></tr></table>";
+
+    // 3. Inputs table.
+    doc += kRuledTable650;
+    doc += HeaderRow({"Inductance", "Output Voltage", "DC Current", "Flux Density", "Frequency", "Min Input Voltage",
+                      "Current Density", "Ambient Temp", "Core Size"});
+    std::vector<Cell> units = Values({"microHenries", "Volts", "Amps", "Tesla", "Hz", "Volts", kPerSquareCm, kDegreeC});
+    units.push_back({"", kFiller});
+    doc += ValueRow(units);
+    std::vector<Cell> inputs =
+        Values({ReportText(results.txtInductance), ReportText(results.txtOutPutVoltage), ReportText(results.txtDCCurrent),
+                ReportText(results.txtFluxDensity), ReportText(results.txtFrequency),
+                ReportText(results.txtMinInputVoltage), ReportText(results.txtCurrentDensityFactor),
+                ReportText(results.txtAmbientTemp)});
+    inputs.push_back(calculateCore ? Cell{".", kSmallFiller} : Cell{ReportText(results.txtcore), kValue});
+    doc += ValueRow(inputs);
+    doc += "</table><br><hr width=650><br>";
+
+    // 4. Selected-core heading.
+    const std::string stackNote = rec.Stack == 1 ? std::string() : " - Stacked by " + stack + " ";
+    doc += kTable650;
+    doc += "<tr><td colspan=9 align=center>" + Font(kTitle16);
+    if (calculateCore) doc += "Core size selected by Program  </font>" + Font(kBlue18);
+    else doc += "Core size selected by Designer ";
+    doc += partNo + stackNote + "</font><br></td></tr>";
+    doc += "</table><br>";
+
+    // 5. Summary heading.
+    doc += kTable650;
+    doc += "<tr><td colspan=8 align=center>" + Font(kTitle14) +
+           "Summary of Quorvane Inductor Design </font><br><br></td></tr></table>";
+
+    // 6. Summary table.
+    doc += kRuledTable650;
+    doc += HeaderRow({"No.of Turns", "Wire Size", "Inductance Zero Load", "Inductance Full Load", "Copper Loss",
+                      "Core Loss", "Total Loss", "Total Temp"});
+    units = {{".", kFiller}};
+    for (const Cell& c : Values({"AWG", "microHenries", "microHenries", "Watts", "Watts", "Watts", kDegreeC}))
+        units.push_back(c);
+    doc += ValueRow(units);
+    const double totalTemp = static_cast<double>(rec.AmbientTemp) + rec.TempRise;
+    doc += ValueRow(Values({ReportText(results.txtNoOfTurns), ReportText(results.txtWireSize),
+                            ReportText(results.txtInductanceZero), ReportText(results.txtInductanceFull),
+                            ReportText(results.txtCopperLoss), ReportText(results.txtCoreLoss),
+                            ReportText(results.txtTotalLoss), FormatRounded(totalTemp, 0)}));
+    doc += "</table><br><hr width=650><br>";
+
+    // 7. Core details.
+    doc += kTable650;
+    doc += "<tr><td colspan=8 align=center>" + Font(kTitle12) + "CORE DETAILS</font></td></tr></table>";
+    doc += kTable650;
+    doc += "<tr><td><center><img src=" +
+           ResolveImagePath(programFolder, rec.GappedCores ? kGappedCoreImage : kNoGapCoreImage) +
+           " width=350 height=225></center></td>";
+    doc += "<td>" + Font(kHeader) + "<u>NOTE:</u><br>" +
+           "1) Calculations are for still air with no cooling device.</font></td></TR>";
+    doc += "</table><br><hr width=700>";
+
+    // 8. Core data: one core, then the stack.
+    doc += "<center>";
+    doc += "<table cellpadding=0 cellspacing=0 align=center border=0>";
+    doc += "<tr><td colspan=4 align=center>" + Font(kTitle14) + "Core Data</font></td></tr></table>";
+    doc += "<table cellspacing=0 cellpadding=0 width = 550 border=1>";
+    doc += HeaderRow({"Part No.", "OD<br>mm", "ID<br>mm", "HT<br>mm", "Lm<br>cm", "Ac<br>sq.cm", "Mass<br>g",
+                      "Wa<br>sq.cm", "WaAc<br>cm^4"});
+    const double od = At(rec.CoreOD, index), id = At(rec.CoreID, index), ht = At(rec.CoreHT, index);
+    const double lm = At(rec.CoreLm, index), ac = At(rec.CoreAc, index), mass = At(rec.CoreMass, index);
+    const double wa = At(rec.CoreWa, index), waAc = At(rec.CoreWaAc, index);
+    doc += ValueRow(Values({partNo, FormatPlain(od), FormatPlain(id), FormatPlain(ht), FormatRounded(lm, 2),
+                            FormatRounded(ac, 2), FormatRounded(mass, 4), FormatRounded(wa, 2),
+                            FormatRounded(waAc, 2)}));
+    doc += ValueRow(Values({partNo + " * " + stack, FormatPlain(od), FormatPlain(id), FormatPlain(n * ht),
+                            FormatRounded(lm, 2), FormatRounded(n * ac, 2), FormatRounded(n * mass, 4),
+                            FormatRounded(wa, 2), FormatPlain(n * RoundHalfEven(waAc, 2))}));
+    doc += "</table>";
+    doc += "<br><table cellpadding=0 cellspacing=0 align=center border=0><tr><td width=250>" + Font(kHeader) +
+           "  KESTROVA ALLOY7719QA3</font></TD>";
+    doc += "<td align=center>" + Font(kHeader) + " </font></TD>";
+    doc += "<TD align=center>" + Font(kHeader) + "</font></TD>";
+    doc += "<TD align=center>" + Font(kHeader) + "MASS +(-) 3%</font></TD></TR></TABLE>";
+    doc += "<br><hr width=700>";
+    doc += "</center>";
+
+    // 9. Disclaimer.
+    doc += std::string("<br>") + kTable650;
+    const std::string lines[] = {
+        "Designs generated by this software are believed to be accurate and reliable , but are presented without "
+        "guarantee or warranty,",
+        "expressed or implied. Designer needs to verify all the information provided in this software using it in "
+        "actual circuitry. ",
+        std::string("Any additional design questions should be directed to:  Kestrova, Inc. Applications Development "
+                    "Group at ") +
+            kPhoneUsa + " OR e-mail questions to " + kSupportEmail + ".",
+    };
+    for (const std::string& line : lines) doc += "<tr><td>" + Font(kHeader) + line + "</font></TD></tr>";
+    doc += "</TABLE>";
+
+    // 10. Print hook: the viewer's Print finds this element by name and clicks it.
+    doc += "<table><tr><td align=center><input type=hidden name=print value=prt onclick='window.print()'></td></tr>"
+           "</table>";
+    return doc;
+}
+
+}  // namespace coredesign::report

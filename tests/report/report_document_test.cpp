@@ -1,0 +1,396 @@
+// The report document, byte for byte: the worked example in full, then the
+// parts that change with the mode, the family, the stack and the texts.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "catalogue.h"
+#include "numtext.h"
+#include "report_document.h"
+#include "report_test_support.h"
+#include "session.h"
+
+namespace coredesign::report {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ImageFolder;
+using testing::TempDir;
+
+// The style strings and notations, written out from the report's layout
+// rather than taken from the code under test.
+const std::string kFont = "<font style='font-family:Verdana,Arial,Helvetica,sans-serif;";
+const std::string kHdr = kFont + "font-size:9px;color:midnightblue;font-weight:bold'>";
+const std::string kVal = kFont + "font-size:9px;color:midnightblue;'>";
+const std::string kFil = kFont + "font-size:9px;color:#ffffff;'>";
+const std::string kSml = kFont + "font-size:6px;color:#ffffff;'>";
+
+std::string H(const std::string& s) { return "<td align=center>" + kHdr + s + "</font></td>"; }
+std::string V(const std::string& s, const std::string& font = kVal) {
+    return "<td align=center>" + font + s + "</font></td>";
+}
+std::string First(const std::string& s, const std::string& font = kVal) {
+    return "<tr align=center><td>" + font + s + "</font></td>";
+}
+
+// The worked example: Calculate Core, gapped, three cores of height 12.7 mm
+// and area product 0.555 cm^4.
+struct WorkedExample {
+    ResultsTexts texts;
+    Module1 rec;
+};
+
+WorkedExample MakeWorkedExample() {
+    WorkedExample w;
+    ResultsTexts& t = w.texts;
+    t.txtInductance = "318";
+    t.txtOutPutVoltage = "10";
+    t.txtDCCurrent = "3.5";
+    t.txtFluxDensity = "1.2";
+    t.txtFrequency = "50000";
+    t.txtMinInputVoltage = "24";
+    t.txtCurrentDensityFactor = "400";
+    t.txtAmbientTemp = "25";
+    t.txtOutCoreSize = "0125TXGP";
+    t.txtStackout = "* 3";
+    t.txtNoOfTurns = "77";
+    t.txtWireSize = "19";
+    t.txtInductanceZero = "325.5";
+    t.txtInductanceFull = "318.2";
+    t.txtCopperLoss = "1.5";
+    t.txtCoreLoss = "0.1234";
+    t.txtTotalLoss = "1.62";
+    t.txtTotalTempRise = "62";
+
+    Module1& r = w.rec;
+    r.CalculatorType = 1;
+    r.Stack = 3;
+    r.AmbientTemp = 25;
+    r.TempRise = 61.5;
+    r.GappedCores = true;
+    r.CoreIndex = 2;
+    // Row 1 is a decoy: the report must read the row at CoreIndex.
+    r.CoreOD = {0, 99, 33.02};
+    r.CoreID = {0, 99, 19.94};
+    r.CoreHT = {0, 99, 12.7};
+    r.CoreLm = {0, 99, 8.147};
+    r.CoreAc = {0, 99, 0.335};
+    r.CoreMass = {0, 99, 1.23456};
+    r.CoreWa = {0, 99, 3.1};
+    r.CoreWaAc = {0, 99, 0.555};
+    return w;
+}
+
+TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
+    const WorkedExample w = MakeWorkedExample();
+    const TempDir dir;
+    const std::string folder = ImageFolder(dir, "bin");
+    const std::string logo = "file://" + folder + "/kes_logo.gif";
+    const std::string gap = "file://" + folder + "/coregap.gif";
+
+    std::string e;
+    e += "<table cellpadding=0 cellspacing=0 width=700 align=center border=0><tr><td align=center><img src=" + logo +
+         "></td></tr></table><br>";
+    e += "<table cellpadding=0 cellspacing=0 width=700 align=center border=0><tr><td colspan=9 align=center>" + kFont +
+         "font-size:14px;color:maroon;font-weight:bold'>Inputs to Quorvane Core Design Tool</font><br><br></td></tr>"
+         "</table>";
+    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=1>";
+    e += "<tr>" + H("Inductance") + H("Output Voltage") + H("DC Current") + H("Flux Density") + H("Frequency") +
+         H("Min Input Voltage") + H("Current Density") + H("Ambient Temp") + H("Core Size") + "</tr>";
+    e += First("microHenries") + V("Volts") + V("Amps") + V("Tesla") + V("Hz") + V("Volts") + V("A/cm\xB2") +
+         V("\xB0" "C") + V("", kFil) + "</tr>";
+    e += First("318") + V("10") + V("3.5") + V("1.2") + V("50000") + V("24") + V("400") + V("25") + V(".", kSml) +
+         "</tr>";
+    e += "</table><br><hr width=650><br>";
+    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td colspan=9 align=center>" + kFont +
+         "font-size:16px;color:maroon;font-weight:bold'>Core size selected by Program  </font>" + kFont +
+         "font-size:18px;color:#0000ff;font-weight:bold'>0125TXGP - Stacked by 3 </font><br></td></tr></table><br>";
+    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td colspan=8 align=center>" + kFont +
+         "font-size:14px;color:maroon;font-weight:bold'>Summary of Quorvane Inductor Design </font><br><br></td></tr>"
+         "</table>";
+    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=1>";
+    e += "<tr>" + H("No.of Turns") + H("Wire Size") + H("Inductance Zero Load") + H("Inductance Full Load") +
+         H("Copper Loss") + H("Core Loss") + H("Total Loss") + H("Total Temp") + "</tr>";
+    e += First(".", kFil) + V("AWG") + V("microHenries") + V("microHenries") + V("Watts") + V("Watts") + V("Watts") +
+         V("\xB0" "C") + "</tr>";
+    e += First("77") + V("19") + V("325.5") + V("318.2") + V("1.5") + V("0.1234") + V("1.62") + V("86") + "</tr>";
+    e += "</table><br><hr width=650><br>";
+    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td colspan=8 align=center>" + kFont +
+         "font-size:12px;color:maroon;font-weight:bold'>CORE DETAILS</font></td></tr></table>";
+    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td><center><img src=" + gap +
+         " width=350 height=225></center></td><td>" + kHdr +
+         "<u>NOTE:</u><br>1) Calculations are for still air with no cooling device.</font></td></TR></table><br>"
+         "<hr width=700>";
+    e += "<center><table cellpadding=0 cellspacing=0 align=center border=0><tr><td colspan=4 align=center>" + kFont +
+         "font-size:14px;color:maroon;font-weight:bold'>Core Data</font></td></tr></table>";
+    e += "<table cellspacing=0 cellpadding=0 width = 550 border=1>";
+    e += "<tr>" + H("Part No.") + H("OD<br>mm") + H("ID<br>mm") + H("HT<br>mm") + H("Lm<br>cm") + H("Ac<br>sq.cm") +
+         H("Mass<br>g") + H("Wa<br>sq.cm") + H("WaAc<br>cm^4") + "</tr>";
+    e += First("0125TXGP") + V("33.02") + V("19.94") + V("12.7") + V("8.15") + V("0.34") + V("1.2346") + V("3.1") +
+         V("0.56") + "</tr>";
+    // Stack: HT 3 x 12.7 unrounded; Ac and Mass multiplied, then rounded
+    // (3 x 0.335 gives 1.01, where 3 x 0.34 would give 1.02); WaAc 3 x 0.56.
+    e += First("0125TXGP * 3") + V("33.02") + V("19.94") + V("38.1") + V("8.15") + V("1.01") + V("3.7037") + V("3.1") +
+         V("1.68") + "</tr>";
+    e += "</table>";
+    e += "<br><table cellpadding=0 cellspacing=0 align=center border=0><tr><td width=250>" + kHdr +
+         "  KESTROVA ALLOY7719QA3</font></TD><td align=center>" + kHdr + " </font></TD><TD align=center>" + kHdr +
+         "</font></TD><TD align=center>" + kHdr + "MASS +(-) 3%</font></TD></TR></TABLE><br><hr width=700></center>";
+    e += "<br><table cellpadding=0 cellspacing=0 width=650 align=center border=0>";
+    e += "<tr><td>" + kHdr +
+         "Designs generated by this software are believed to be accurate and reliable , but are presented without "
+         "guarantee or warranty,</font></TD></tr>";
+    e += "<tr><td>" + kHdr +
+         "expressed or implied. Designer needs to verify all the information provided in this software using it in "
+         "actual circuitry. </font></TD></tr>";
+    e += "<tr><td>" + kHdr +
+         "Any additional design questions should be directed to:  Kestrova, Inc. Applications Development Group at "
+         "1-800-555-0142 OR e-mail questions to applications@kestrova.example.</font></TD></tr>";
+    e += "</TABLE>";
+    e += "<table><tr><td align=center><input type=hidden name=print value=prt onclick='window.print()'></td></tr>"
+         "</table>";
+
+    const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
+    if (doc != e) {
+        const auto at = std::mismatch(doc.begin(), doc.end(), e.begin(), e.end());
+        const auto offset = static_cast<std::size_t>(at.first - doc.begin());
+        FAIL() << "first difference at byte " << offset << "\n  got:      " << doc.substr(offset, 120)
+               << "\n  expected: " << e.substr(offset, 120);
+    }
+}
+
+// What changes with the calculator type, the family and the stack.
+TEST(ReportDocument, ModeFamilyAndStackVariants) {
+    const TempDir dir;
+    const std::string folder = ImageFolder(dir, "bin");
+    struct Case {
+        const char* name;
+        std::int16_t calculatorType;
+        bool gapped;
+        std::int16_t stack;
+        const char* heading;     // the selected-core heading row
+        const char* coreCell;    // the inputs table's core size value cell
+        const char* stackCell;   // first cell of the core data's second row
+        const char* image;
+    };
+    const std::string title16 = kFont + "font-size:16px;color:maroon;font-weight:bold'>";
+    const std::string blue18 = kFont + "font-size:18px;color:#0000ff;font-weight:bold'>";
+    const Case cases[] = {
+        {"calculate, gapped, 3", 1, true, 3, "Program  </font>@B0125TXGP - Stacked by 3 </font>", "@S.", "0125TXGP * 3",
+         "coregap.gif"},
+        {"calculate, no gap, 1", 1, false, 1, "Program  </font>@B0125TXGP</font>", "@S.", "0125TXGP * 1",
+         "corenogap.gif"},
+        {"pick, gapped, 1", 2, true, 1, "Designer 0125TXGP</font>", "@V0125TXGP", "0125TXGP * 1", "coregap.gif"},
+        {"pick, no gap, 3", 2, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", "@V0125TXGP", "0125TXGP * 3",
+         "corenogap.gif"},
+        // Any calculator type other than 1 is the designer's choice.
+        {"type 0, no gap, 2", 0, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", "@V0125TXGP", "0125TXGP * 2",
+         "corenogap.gif"},
+    };
+    auto expand = [&](std::string s) {
+        for (auto [tag, with] : {std::pair<std::string, std::string>{"@B", blue18}, {"@S", kSml}, {"@V", kVal}}) {
+            for (auto p = s.find(tag); p != std::string::npos; p = s.find(tag)) s.replace(p, 2, with);
+        }
+        return s;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WorkedExample w = MakeWorkedExample();
+        w.rec.CalculatorType = c.calculatorType;
+        w.rec.GappedCores = c.gapped;
+        w.rec.Stack = c.stack;
+        w.texts.txtcore = "0125TXGP";
+        const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
+        EXPECT_NE(doc.find("<tr><td colspan=9 align=center>" + title16 + "Core size selected by " +
+                           expand(c.heading) + "<br></td></tr></table><br>"),
+                  std::string::npos);
+        const std::string coreCell = expand(c.coreCell);
+        EXPECT_NE(doc.find("<td align=center>" + coreCell + "</font></td></tr></table><br><hr width=650>"),
+                  std::string::npos);
+        EXPECT_NE(doc.find(First(c.stackCell)), std::string::npos);
+        EXPECT_NE(doc.find("<img src=file://" + folder + "/" + c.image + " width=350 height=225>"), std::string::npos);
+        const char* other = c.gapped ? "corenogap.gif" : "/coregap.gif";
+        EXPECT_EQ(doc.find(other), std::string::npos);
+    }
+}
+
+TEST(ReportDocument, TotalTemperatureRoundsHalfToEven) {
+    const TempDir dir;
+    struct Case {
+        std::int16_t ambient;
+        double rise;
+        const char* total;
+    } const cases[] = {{25, 61.5, "86"}, {25, 62.5, "88"}, {25, 62.4999, "87"}, {40, 0, "40"}, {35, 119.6, "155"}};
+    for (const Case& c : cases) {
+        WorkedExample w = MakeWorkedExample();
+        w.rec.AmbientTemp = c.ambient;
+        w.rec.TempRise = c.rise;
+        const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+        EXPECT_NE(doc.find(V("1.62") + V(c.total) + "</tr></table>"), std::string::npos) << c.ambient << " + " << c.rise;
+    }
+}
+
+TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
+    struct Case {
+        const char* utf8;
+        const char* written;
+    } const cases[] = {
+        {"1<2", "1&lt;2"},
+        {"A&B", "A&amp;B"},
+        {"x>y", "x&gt;y"},
+        {"&amp;", "&amp;amp;"},
+        {"12,5", "12,5"},                       // a comma decimal separator passes
+        {"\xC2\xB0\xC2\xB2", "\xB0\xB2"},        // degree sign, superscript two
+        {"\xE2\x82\xAC" "5", "\x80" "5"},        // euro sign: Windows-1252 byte 80
+        {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},      // Latin-1 letters
+        {"\xD9\xAB", "&#1643;"},                 // Arabic decimal separator: not in Windows-1252
+        {"\xCE\xA9", "&#937;"},                  // Greek capital omega
+        {"\xF0\x9F\x98\x80", "&#128512;"},       // outside the basic plane
+        {"\xC2\x81", "&#65533;"},                // a C1 control would read back as another character
+        {"a\xFF" "b", "a&#65533;b"},             // not UTF-8 at all
+        {"\xC0\xAF", "&#65533;&#65533;"},        // overlong form
+        {"\xED\xA0\x80", "&#65533;&#65533;&#65533;"},  // surrogate
+        {"\xE2\x82", "&#65533;&#65533;"},        // cut short
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReportText(c.utf8), c.written) << c.utf8;
+
+    // In the document: every copied box goes through the same conversion.
+    const TempDir dir;
+    WorkedExample w = MakeWorkedExample();
+    w.rec.CalculatorType = 2;
+    w.texts.txtcore = "<b>&";
+    w.texts.txtOutCoreSize = "P<1>";
+    w.texts.txtCopperLoss = "1&2";
+    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+    EXPECT_NE(doc.find(V("&lt;b&gt;&amp;") + "</tr>"), std::string::npos);
+    EXPECT_NE(doc.find("Designer P&lt;1&gt;"), std::string::npos);
+    EXPECT_NE(doc.find(First("P&lt;1&gt; * 3")), std::string::npos);
+    EXPECT_NE(doc.find(V("1&amp;2")), std::string::npos);
+    EXPECT_EQ(doc.find("<b>"), std::string::npos);
+}
+
+TEST(ReportDocument, OnlyTheDegreeSignsAndTheSuperscriptTwoAreNotAscii) {
+    const TempDir dir;
+    const WorkedExample w = MakeWorkedExample();
+    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+    std::string nonAscii;
+    for (char ch : doc)
+        if (static_cast<unsigned char>(ch) >= 0x80) nonAscii += ch;
+    EXPECT_EQ(nonAscii, "\xB2\xB0\xB0");  // A/cm2 and oC in the inputs, oC in the summary
+    EXPECT_EQ(doc.find('\n'), std::string::npos);
+    EXPECT_EQ(doc.find('\r'), std::string::npos);
+}
+
+TEST(ResolveImagePath, MissingImageGivesAnEmptyReference) {
+    const TempDir dir;
+    EXPECT_EQ(ResolveImagePath(dir.Path(), "kes_logo.gif"), "");
+    // A folder of that name is no image either.
+    fs::create_directory(dir.Path() + "/coregap.gif");
+    EXPECT_EQ(ResolveImagePath(dir.Path(), "coregap.gif"), "");
+
+    const WorkedExample w = MakeWorkedExample();
+    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+    EXPECT_NE(doc.find("<tr><td align=center><img src=></td></tr></table><br>"), std::string::npos);
+    EXPECT_NE(doc.find("<img src= width=350 height=225>"), std::string::npos);
+}
+
+TEST(ResolveImagePath, FolderWithBlanksAndOtherCharactersGivesAUrlWithoutBlanks) {
+    const TempDir dir;
+    struct Case {
+        const char* folder;
+        const char* encoded;
+    } const cases[] = {
+        {"Program Files/Core Design", "Program%20Files/Core%20Design"},
+        {"it's #1 100%", "it%27s%20%231%20100%25"},
+        {"a>b&c=d", "a%3Eb%26c%3Dd"},
+        {"Caf\xC3\xA9", "Caf%C3%A9"},
+        {"plain-name_1.0~x", "plain-name_1.0~x"},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = ImageFolder(dir, c.folder);
+        const std::string ref = ResolveImagePath(folder, "kes_logo.gif");
+        EXPECT_EQ(ref, "file://" + dir.Path() + "/" + c.encoded + "/kes_logo.gif");
+        EXPECT_EQ(ref.find(' '), std::string::npos);
+        EXPECT_EQ(ref.find('\''), std::string::npos);
+    }
+}
+
+TEST(ResolveImagePath, RelativeFolderIsMadeAbsolute) {
+    const TempDir dir;
+    const std::string folder = ImageFolder(dir, "rel");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.Path());
+    const std::string ref = ResolveImagePath("./rel/../rel", "coregap.gif");
+    fs::current_path(before);
+    EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
+}
+
+// Real designs from the engine: every copied value and every catalogue
+// column lands in its cell.
+TEST(ReportDocument, EngineDesignsInBothModesAndFamilies) {
+    const TempDir dir;
+    const std::string folder = ImageFolder(dir, "bin");
+    struct Case {
+        bool gapped;
+        const char* pick;  // nullptr: Calculate Core
+        const char* stack;
+    } const cases[] = {{true, nullptr, "1"}, {true, nullptr, "3"}, {false, nullptr, "1"},
+                       {false, nullptr, "2"}, {true, "6236TXGP", "1"}, {false, "6234TXNG", "3"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.gapped ? "gapped " : "no gap ") + (c.pick ? c.pick : "calculate") + " x" + c.stack);
+        HeadlessSession s;
+        if (!c.gapped) s.ChooseFamily(false);
+        if (c.pick) {
+            s.ChoosePickCore();
+            ASSERT_TRUE(s.PickPart(c.pick));
+        }
+        s.Fields().txtStack = c.stack;
+        const RunResult& run = s.ShowResults();
+        ASSERT_EQ(run.outcome, Outcome::Results);
+        const ResultsTexts& t = *s.Results();
+        const Module1& r = s.Record();
+        const std::string doc = BuildReportDocument(t, r, folder);
+
+        EXPECT_NE(doc.find(First(t.txtInductance) + V(t.txtOutPutVoltage) + V(t.txtDCCurrent) + V(t.txtFluxDensity) +
+                           V(t.txtFrequency) + V(t.txtMinInputVoltage) + V(t.txtCurrentDensityFactor) +
+                           V(t.txtAmbientTemp) + (c.pick ? V(c.pick) : V(".", kSml)) + "</tr>"),
+                  std::string::npos);
+        const double total = r.AmbientTemp + r.TempRise;
+        EXPECT_NE(doc.find(First(t.txtNoOfTurns) + V(t.txtWireSize) + V(t.txtInductanceZero) + V(t.txtInductanceFull) +
+                           V(t.txtCopperLoss) + V(t.txtCoreLoss) + V(t.txtTotalLoss) +
+                           V(FormatRounded(total, 0)) + "</tr>"),
+                  std::string::npos);
+        const int i = r.CoreIndex;
+        ASSERT_GT(i, 0);
+        EXPECT_EQ(t.txtOutCoreSize, r.CorePartNo[i]);
+        if (c.pick) {
+            EXPECT_EQ(r.CorePartNo[i], c.pick);
+        }
+        const double n = r.Stack;
+        EXPECT_EQ(std::to_string(r.Stack), c.stack);
+        EXPECT_NE(doc.find(First(t.txtOutCoreSize) + V(FormatPlain(r.CoreOD[i])) + V(FormatPlain(r.CoreID[i])) +
+                           V(FormatPlain(r.CoreHT[i])) + V(FormatRounded(r.CoreLm[i], 2)) +
+                           V(FormatRounded(r.CoreAc[i], 2)) + V(FormatRounded(r.CoreMass[i], 4)) +
+                           V(FormatRounded(r.CoreWa[i], 2)) + V(FormatRounded(r.CoreWaAc[i], 2)) + "</tr>"),
+                  std::string::npos);
+        EXPECT_NE(doc.find(First(t.txtOutCoreSize + " * " + c.stack) + V(FormatPlain(r.CoreOD[i])) +
+                           V(FormatPlain(r.CoreID[i])) + V(FormatPlain(n * r.CoreHT[i])) +
+                           V(FormatRounded(r.CoreLm[i], 2)) + V(FormatRounded(n * r.CoreAc[i], 2)) +
+                           V(FormatRounded(n * r.CoreMass[i], 4)) + V(FormatRounded(r.CoreWa[i], 2)) +
+                           V(FormatPlain(n * RoundHalfEven(r.CoreWaAc[i], 2))) + "</tr>"),
+                  std::string::npos);
+        const std::string note = r.Stack == 1 ? "" : " - Stacked by " + std::string(c.stack) + " ";
+        EXPECT_NE(doc.find(t.txtOutCoreSize + note + "</font><br></td></tr>"), std::string::npos);
+        EXPECT_NE(doc.find(c.gapped ? "/coregap.gif width=350" : "/corenogap.gif width=350"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace coredesign::report
