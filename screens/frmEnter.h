@@ -1,0 +1,39 @@
+// The start screen: the terms of use and the disclaimer. "I Accept" goes on to
+// the input screen, "Exit" leaves.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace coredesign::gui {
+
+class ScreenRegistry;
+
+class frmEnter : public QWidget {
+    Q_OBJECT
+public:
+    // Places the screen and reads the temporary folder into the design record.
+    explicit frmEnter(ScreenRegistry& registry);
+
+private:
+    void cmdProcess_Click();
+
+    ScreenRegistry& registry_;
+    QWidget* picture1_ = nullptr;
+    QWidget* sidepic_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label5_ = nullptr;
+    QLabel* label6_ = nullptr;
+    QPushButton* cmdProcess_ = nullptr;
+    QPushButton* cmdExit_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+};
+
+// The texts of the start screen.
+QString TermsOfUseText();
+QString DisclaimerText();
+
+}  // namespace coredesign::gui
