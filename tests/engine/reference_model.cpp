@@ -1,0 +1,177 @@
+#include "reference_model.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace refmodel {
+namespace {
+
+constexpr double pi = 3.141592654;
+constexpr double twoPi = 6.283185308;
+
+}  // namespace
+
+bool MuUnderBias(double mu, double H, double& muEff) {
+    if (mu == 245 || mu == 270) {
+        double k1 = 5.39e-5, k2 = 4.121e-9, k3 = 7.53e-5, k4 = 3.6e-8;
+        if (mu == 270) {
+            k1 = 5.366e-5;
+            k2 = 4.336e-9;
+            k3 = 1.003e-4;
+            k4 = 3.249e-8;
+        }
+        const double numerator = 1 + k1 * mu * H - k2 * (mu * mu) * (H * H);
+        if (numerator < 0) return false;
+        muEff = mu * std::sqrt(numerator / (1 + k3 * mu * H + k4 * (mu * mu) * (H * H)));
+    } else {
+        muEff = mu * std::exp(-std::pow(H / 155.51, 2.89));
+        if (muEff <= 0) return false;
+    }
+    if (muEff > mu) muEff = mu;
+    return true;
+}
+
+double Round3(double x) {
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.3f", x);
+    return std::strtod(buf, nullptr);
+}
+
+std::string Evaluate(const coredesign::Module1& cat, int row, const Inputs& in, double inductance, double peak,
+                     double ripple, Figures& fig) {
+    const double requiredCopper = in.dcCurrent / in.currentDensity;
+    bool anyWire = false;
+    for (size_t k = 1; k < cat.WireTableArea.size(); ++k) {
+        if (requiredCopper * 1000 / cat.WireTableArea[k] >= 1) break;
+        anyWire = true;
+        fig.wireSize = cat.WireTableAWG[k];
+        fig.wireDiameter = cat.WireTableDiameter[k];
+        fig.wireResistance = cat.WireTableResistance[k] / 1e6;
+    }
+    if (!anyWire) return "no_wire";
+
+    const double od = cat.CoreOD[row], id = cat.CoreID[row], ht = cat.CoreHT[row], lm = cat.CoreLm[row];
+    const double stack = in.stack;
+    double n = std::sqrt(inductance * 1000 / (stack * cat.CoreAL[row] / 1e6));
+    if (n > 32000) n = 31000;
+    else if (n < 1) n = 1;
+    fig.turns = static_cast<int>(std::ceil(n));
+    const double N = fig.turns;
+
+    fig.H = 0.4 * pi * N * peak / lm;
+    const bool biasOk = MuUnderBias(cat.CorePerm[row], fig.H, fig.muEff);
+    fig.inductanceFullLoad = 0.4 * pi * (N * N) * (stack * cat.CoreAc[row]) * fig.muEff * 1e-8 * 1e6 / lm;
+    if (!biasOk) return "dc_bias";
+
+    fig.skinDepth = 6.62 / std::sqrt(in.frequency);
+    fig.meanTurn = (od - id + 2 * ht) * stack / 10;
+    fig.conductorLength = N * fig.meanTurn * 1.1;
+    fig.conductorResistance = fig.wireResistance * fig.conductorLength;
+    const double d = fig.wireDiameter, s = fig.skinDepth;
+    fig.acFactor = (d * d / 4) / ((d - s) * s);
+    if (fig.acFactor < 0) fig.acFactor = 1;
+    fig.acResistance = fig.acFactor * fig.conductorResistance;
+    fig.fill = N * pi * (d * d) / 4 / cat.CoreWa[row];
+    fig.bdc = 0.4 * pi * N * peak / lm * fig.muEff * 1e-4;
+    fig.bac = 0.4 * pi * N * (ripple / 2) * fig.muEff * 1e-4 / lm;
+    const double rippleRms = ripple * 0.577;
+    fig.copperLoss = rippleRms * rippleRms * fig.acResistance + in.dcCurrent * in.dcCurrent * fig.conductorResistance;
+    const double fk = in.frequency / 1000, halfBac = fig.bac / 2;
+    fig.materialLoss = 275 * fk * std::pow(halfBac, 2.6) + 0.114 * (fk * fk) * (halfBac * halfBac);
+    fig.coreLoss = stack * cat.CoreMass[row] / 1000 * fig.materialLoss;
+    fig.totalLoss = fig.coreLoss + fig.copperLoss;
+    const double faces = twoPi * ((od / 20) * (od / 20) - (id / 20) * (id / 20));
+    fig.surface = faces + stack * (pi * od / 10) * (ht / 10) + stack * (pi * id / 10) * (ht / 10);
+    fig.tempRise = std::pow(fig.totalLoss * 1000 / fig.surface, 0.833);
+    fig.copperLossAtTemp = (1 + 0.00393 * (in.ambientTemp + fig.tempRise - 25)) * fig.copperLoss;
+    fig.totalLoss = fig.copperLossAtTemp + fig.coreLoss;
+    fig.tempRise = std::pow(fig.totalLoss * 1000 / fig.surface, 0.833);
+    return "ok";
+}
+
+Run Design(const coredesign::Module1& cat, const Inputs& in) {
+    Run run;
+    const int rows = static_cast<int>(cat.CorePartNo.size()) - 1;
+    const double period = 1e6 / in.frequency;
+    const bool buck = in.outputVoltage <= in.maxInputVoltage;
+    const double duty = buck ? in.outputVoltage / in.maxInputVoltage : in.maxInputVoltage / in.outputVoltage;
+    const double offTime = (1 - duty) * period;
+    run.inductance = in.inductance;
+    auto stop = [&](End end, const char* id) {
+        run.end = end;
+        run.messages.push_back(id);
+        return run;
+    };
+
+    for (;;) {
+        run.ripple = offTime * in.outputVoltage * 1e-6 / in.inductance;
+        run.peak = buck ? in.dcCurrent + run.ripple / 2
+                        : in.dcCurrent * in.outputVoltage / in.minInputVoltage + run.ripple / 2;
+        run.energy = 0.5 * run.inductance * (run.peak * run.peak);
+        if (in.pickRow == 0) {
+            run.areaProduct =
+                std::pow(run.energy * 20000 / (in.fillFactor * in.currentDensity * in.fluxDensity), 1.16);
+            if (in.stack * 11.376 < run.areaProduct) return stop(End::AreaProduct, "area_product");
+        }
+        int counter = 0, phase = 1, after = 0;
+        run.lastPassFrom = run.candidates.size();
+        bool again = false;
+        for (;;) {
+            int row = in.pickRow;
+            if (row != 0) {
+                run.areaProduct = in.stack * cat.CoreWaAc[row];
+            } else {
+                for (int k = after + 1; k <= rows && row == 0; ++k)
+                    if (in.stack * cat.CoreWaAc[k] >= run.areaProduct) row = k;
+                if (row == 0) return stop(End::AreaProduct, "area_product");
+            }
+            run.core = row;
+            run.candidates.push_back(row);
+            const std::string e = Evaluate(cat, row, in, run.inductance, run.peak, run.ripple, run.fig);
+            if (e == "no_wire") return stop(End::NoWire, "no_wire");
+            if (e == "dc_bias") return stop(End::DcBias, "dc_bias");
+
+            run.designWarning = false;
+            const double deviation = Round3(1 - in.inductance * 1e6 / run.fig.inductanceFullLoad);
+            if (deviation < -0.03 && run.fig.fill < in.fillFactor) {
+                if (run.passes == 10000) return stop(End::InductanceLimit, "inductance_limit");
+                ++run.passes;
+                run.inductance *= 1.005;
+                again = true;
+                break;
+            }
+            if (run.fig.fill > in.fillFactor) {
+                ++counter;
+                if (in.pickRow != 0 || (counter > 99 && phase == 1)) {
+                    run.messages.push_back("fill");
+                    if (in.pickRow != 0) run.designWarning = run.fillWarning = true;
+                } else {
+                    ++counter;
+                    phase = 1;
+                    after = row;
+                    continue;
+                }
+            } else {
+                run.fillWarning = false;
+            }
+            if (in.ambientTemp + run.fig.tempRise > 155) {
+                ++counter;
+                if (in.pickRow != 0 || (counter > 99 && phase == 3)) {
+                    run.messages.push_back("temperature");
+                } else {
+                    if (phase == 1) counter = 0;
+                    phase = 3;
+                    after = row;
+                    continue;
+                }
+            }
+            break;
+        }
+        if (again) continue;
+        run.end = run.designWarning ? End::FillWarning : End::Results;
+        return run;
+    }
+}
+
+}  // namespace refmodel
