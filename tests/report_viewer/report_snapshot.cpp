@@ -1,0 +1,107 @@
+// Not a test: calculates one design on the real screens, presses View Report
+// and saves a picture of the viewer window showing the report, with the time
+// from the click to the loaded page. Run it on a display (e.g. under
+// xvfb-run) to look at the report as a designer sees it:
+//   report_snapshot OUTPUT.png [--nogap] [--pick PARTNO] [--stack N]
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
+
+#include <cstdio>
+#include <cstring>
+
+#include "catalogue.h"
+#include "frmHtmlReport.h"
+#include "frmResult.h"
+#include "frmXls.h"
+#include "record.h"
+#include "screen_registry.h"
+#include "view_report.h"
+
+using namespace coredesign;
+using namespace coredesign::gui;
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: report_snapshot OUTPUT.png [--nogap] [--pick PARTNO] [--stack N]\n");
+        return 2;
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QTemporaryDir temp;
+    qputenv("TEMP", temp.path().toLocal8Bit());
+
+    Module1 record;
+    ScreenRegistry registry(record);
+    registry.SetOnEmpty([] {});
+    InstallViewReport(registry);
+    frmXls& input = registry.Get<frmXls>();
+    input.show();
+    for (int k = 2; k < argc; ++k) {
+        if (!std::strcmp(argv[k], "--nogap")) {
+            input.findChild<QCheckBox*>(QStringLiteral("chkNoGap"))->click();
+        } else if (!std::strcmp(argv[k], "--pick") && k + 1 < argc) {
+            input.findChild<QCheckBox*>(QStringLiteral("chkPickCore"))->click();
+            auto* list = input.findChild<QComboBox*>(QStringLiteral("txtCoreSize"));
+            for (int i = 1; i < list->count(); ++i)
+                if (PartNumberOfEntry(list->itemText(i).toStdString()) == argv[k + 1]) list->setCurrentIndex(i);
+            ++k;
+        } else if (!std::strcmp(argv[k], "--stack") && k + 1 < argc) {
+            input.findChild<QLineEdit*>(QStringLiteral("txtStack"))->setText(QString::fromLatin1(argv[++k]));
+        }
+    }
+    input.findChild<QPushButton*>(QStringLiteral("cmdProcess"))->click();
+    frmResult* results = registry.Find<frmResult>();
+    if (!results || !results->isVisible()) {
+        std::fprintf(stderr, "the design did not reach the results screen\n");
+        return 1;
+    }
+
+    QElapsedTimer sinceClick;
+    sinceClick.start();
+    results->findChild<QPushButton*>(QStringLiteral("cmdReport"))->click();
+    std::printf("first View Report: viewer created and navigated %lld ms after the click\n",
+                static_cast<long long>(sinceClick.elapsed()));
+    frmHtmlReport* viewer = registry.Find<frmHtmlReport>();
+    if (!viewer) {
+        std::fprintf(stderr, "no viewer\n");
+        return 1;
+    }
+    auto* view = viewer->findChild<QWebEngineView*>(QStringLiteral("wb"));
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    if (!loaded.wait(30000)) {
+        std::fprintf(stderr, "the report did not load\n");
+        return 1;
+    }
+    std::printf("first View Report: page loaded %lld ms after the click\n",
+                static_cast<long long>(sinceClick.elapsed()));
+
+    // The first frame follows the load: wait until the view shows more than a blank page.
+    QImage picture;
+    const bool drawn = QTest::qWaitFor(
+        [&] {
+            picture = viewer->grab().toImage();
+            const QImage page = view->grab().toImage();
+            for (int y = 0; y < page.height(); y += 4)
+                for (int x = 0; x < page.width(); x += 4)
+                    if (page.pixel(x, y) != page.pixel(0, 0)) return true;
+            return false;
+        },
+        10000);
+    std::printf("first View Report: report drawn %lld ms after the click%s\n",
+                static_cast<long long>(sinceClick.elapsed()), drawn ? "" : " (still blank)");
+    if (!picture.save(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    delete viewer;
+    return drawn ? 0 : 1;
+}

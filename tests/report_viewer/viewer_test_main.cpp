@@ -1,0 +1,36 @@
+// The report viewer tests' main: one application under the offscreen
+// platform with the web engine's shared OpenGL contexts, the C locale for
+// number texts, and no debug chatter.
+#include <QApplication>
+#include <QLocale>
+#include <QLoggingCategory>
+
+#include <clocale>
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+namespace {
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg) return;
+    // The offscreen platform has no raise() and no OpenGL; the web engine
+    // then renders in software and says so at length.
+    for (const char* expected : {"does not support raise()", "WebEngineContext used before", "GL Type:",
+                                 "No suitable graphics backend", "XDG_RUNTIME_DIR"})
+        if (message.contains(QLatin1String(expected))) return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(QuietMessages);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nqt.qpa.*=false\nqt.webenginecontext=false"));
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
