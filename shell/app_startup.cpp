@@ -6,6 +6,7 @@
 #include "module2_weblink.h"
 #include "screen_look.h"
 #include "screen_registry.h"
+#include "view_report.h"
 
 namespace coredesign::gui {
 namespace {
@@ -21,6 +22,7 @@ void InstallCommands(ScreenRegistry& registry) {
     command.ShowStart = [&registry] { ShowStart(registry); };
     command.ShowDirections = [&registry] { ShowDirections(registry, registry.Find<frmXls>()); };
     command.LaunchWebSite = [&registry] { Module2::LaunchWebSite(registry); };
+    InstallViewReport(registry);
 }
 
 void StartApplication(ScreenRegistry& registry) {

@@ -1,5 +1,6 @@
-// The shell tests' main: one application under the offscreen platform, the C
-// locale for number texts, and no debug chatter.
+// The shell tests' main: one application under the offscreen platform (with
+// the web engine's shared OpenGL contexts), the C locale for number texts, and
+// no debug chatter.
 #include <QApplication>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -12,16 +13,21 @@
 namespace {
 // The offscreen platform warns about what it cannot do; nothing else is dropped.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("This plugin does not support"))) return;
-    if (type == QtDebugMsg) return;
+    if (type == QtDebugMsg || type == QtInfoMsg) return;
+    for (const char* expected : {"This plugin does not support", "WebEngineContext used before", "GL Type:",
+                                 "No suitable graphics backend", "XDG_RUNTIME_DIR"})
+        if (message.contains(QLatin1String(expected))) return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 }  // namespace
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(QuietMessages);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nqt.qpa.*=false"));
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The report viewer's web engine refuses its sandbox when run as root.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nqt.qpa.*=false\nqt.webenginecontext=false"));
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
