@@ -1,0 +1,123 @@
+// Timings of the design engine: one Show Results run on the default inputs,
+// runs that need many inductance passes, one Pick Core run, and a sweep of
+// every core of both families at one to nine stacked cores.
+//
+// Budgets on the project's two-core build machine: a default run under
+// 10 us, the whole sweep under 5 ms.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue.h"
+#include "design_run.h"
+#include "record.h"
+
+namespace {
+
+using namespace coredesign;
+
+// A record as the input screen's load leaves it.
+Module1 Loaded(bool gapped) {
+    Module1 rec;
+    rec.CalculatorType = 1;
+    DataLoad(rec);
+    rec.GappedCores = gapped;
+    ArrayData_QV_Load(rec);
+    return rec;
+}
+
+// Every run rewrites the inputs and results it uses, so one loaded record
+// serves all iterations; only the run itself is timed.
+void Run(benchmark::State& state, Module1& rec, const InputTexts& in, Outcome expected) {
+    int passes = 0;
+    for (auto _ : state) {
+        RunResult result = ShowResults(rec, in);
+        if (result.outcome != expected) {
+            state.SkipWithError("unexpected outcome");
+            break;
+        }
+        passes = result.inductancePasses;
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(rec.TempRise);
+    }
+    state.counters["passes"] = passes;
+}
+
+void CalculateCoreDefault(benchmark::State& state) {
+    Module1 rec = Loaded(true);
+    Run(state, rec, InputTexts{}, Outcome::Results);
+}
+BENCHMARK(CalculateCoreDefault);
+
+// The default inputs on the no-gap family: about 140 inductance passes.
+void CalculateCoreManyPasses(benchmark::State& state) {
+    Module1 rec = Loaded(false);
+    InputTexts in;
+    in.txtFluxDensity = "0.8";
+    Run(state, rec, in, Outcome::Results);
+}
+BENCHMARK(CalculateCoreManyPasses);
+
+// A picked core that cannot reach the inductance: the run ends at the bound
+// of 10000 passes.
+void PickCorePassBound(benchmark::State& state) {
+    Module1 rec = Loaded(true);
+    rec.CalculatorType = 2;
+    InputTexts in;
+    in.txtInductance = "100";
+    in.txtDCCurrent = ".01";
+    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6238TXGP"), PickLayout::B);
+    Run(state, rec, in, Outcome::InductanceLimit);
+}
+BENCHMARK(PickCorePassBound)->Unit(benchmark::kMicrosecond);
+
+void PickCore(benchmark::State& state) {
+    Module1 rec = Loaded(true);
+    rec.CalculatorType = 2;
+    InputTexts in;
+    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6218TXGP"), PickLayout::B);
+    Run(state, rec, in, Outcome::Results);
+}
+BENCHMARK(PickCore);
+
+// Pick Core on every core of both families, one to nine cores stacked.
+void SweepEveryCoreAndStack(benchmark::State& state) {
+    struct Family {
+        Module1 rec;
+        std::vector<std::string> entries;
+    };
+    std::vector<Family> families;
+    for (bool gapped : {true, false}) {
+        Family f{Loaded(gapped), {}};
+        f.rec.CalculatorType = 2;
+        f.entries = LoadPickCoreArray(f.rec, PickLayout::B);
+        families.push_back(std::move(f));
+    }
+    InputTexts in;
+    const char* stacks[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    int runs = 0, results = 0;
+    for (auto _ : state) {
+        runs = results = 0;
+        for (Family& f : families) {
+            in.txtFluxDensity = f.rec.GappedCores ? "1.2" : "0.8";
+            for (size_t k = 1; k < f.entries.size(); ++k) {
+                in.txtCoreSize = f.entries[k];
+                for (const char* stack : stacks) {
+                    in.txtStack = stack;
+                    const RunResult r = ShowResults(f.rec, in);
+                    results += r.outcome == Outcome::Results;
+                    ++runs;
+                    benchmark::DoNotOptimize(f.rec.TempRise);
+                }
+            }
+        }
+    }
+    state.counters["runs"] = runs;
+    state.counters["results"] = results;
+}
+BENCHMARK(SweepEveryCoreAndStack)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
