@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -41,6 +42,9 @@ private:
 class FreedesktopShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        for (const char* tool : {"xdg-mime", "gio"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is not installed (packages xdg-utils, libglib2.0-bin)";
         ASSERT_TRUE(root_.isValid());
         fs::create_directories(Path("config"));
         fs::create_directories(Path("data/applications"));
