@@ -77,12 +77,12 @@ QImage DrawSideStrip() {
     fade.setColorAt(0.6, kSteel);
     fade.setColorAt(1.0, QColor(200, 215, 235));
     p.fillRect(image.rect(), fade);
-    p.setRenderHint(QPainter::Antialiasing);
-    // Small rings down the strip, as cores on a rod.
-    p.setPen(QPen(QColor(255, 255, 255, 150), 3));
-    for (int y = 24; y < 400; y += 44) p.drawEllipse(QPointF(17.5, y), 9, 9);
-    p.setPen(QPen(QColor(255, 255, 255, 90), 1));
-    p.drawLine(QPointF(33.5, 0), QPointF(33.5, 400));
+    // Two fine light lines down the strip; the screens stretch it to their
+    // height, so it carries no shapes that stretching would distort.
+    p.setPen(QPen(QColor(255, 255, 255, 110), 1));
+    p.drawLine(QPointF(8.5, 0), QPointF(8.5, 400));
+    p.setPen(QPen(QColor(255, 255, 255, 70), 3));
+    p.drawLine(QPointF(27.5, 0), QPointF(27.5, 400));
     return image;
 }
 

@@ -1,0 +1,467 @@
+#include "frmXls.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "constants.h"
+#include "frmIntermediateOutput.h"
+#include "frmResult.h"
+#include "screen_look.h"
+#include "screen_registry.h"
+#include "screen_texts.h"
+#include "seams.h"
+
+namespace coredesign::gui {
+namespace {
+
+// A key press that may reach a filtered field. Digits, the decimal point and
+// backspace are typed; keys that type no character (arrows, Home, Delete,
+// Tab ...) keep their work. Every other character is discarded: letters,
+// signs, Enter, and the control characters that the copy, cut and paste
+// chords type, so those chords do nothing in a filtered field.
+bool KeyPasses(const QKeyEvent& e) {
+    if (e.matches(QKeySequence::Paste) || e.matches(QKeySequence::Cut) || e.matches(QKeySequence::Copy))
+        return false;
+    switch (e.key()) {
+        case Qt::Key_Delete: case Qt::Key_Insert: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up:
+        case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
+        case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Escape: case Qt::Key_Shift:
+        case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
+            return true;
+        default: break;
+    }
+    if (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (e.key() == Qt::Key_Backspace) return true;
+    const QString text = e.text();
+    if (text.isEmpty()) return true;  // a function key or the like: no character
+    if (text.size() != 1) return false;
+    const char16_t c = text.at(0).unicode();
+    return (c >= u'0' && c <= u'9') || c == u'.' || c == u'\b';
+}
+
+// Selects the whole text with the caret at its start, so that typing replaces it.
+void SelectWhole(QLineEdit* field) {
+    const int length = static_cast<int>(field->text().size());
+    field->setSelection(length, -length);
+}
+
+// The results screen as the input reading touches it. Creating it fills it;
+// a results screen that exists only because a run touched it does not keep
+// the program alive until it is shown.
+class ResultsPort final : public ResultsScreenPort {
+public:
+    explicit ResultsPort(ScreenRegistry& registry) : registry_(registry) {}
+    void ResetTemperatureMark(const Module1&) override {
+        const bool existed = registry_.Find<frmResult>() != nullptr;
+        frmResult& results = registry_.Get<frmResult>();
+        if (!existed) registry_.SetKeepsProgramAlive(&results, false);
+        results.SetTemperatureAlarm(false);
+    }
+
+private:
+    ScreenRegistry& registry_;
+};
+
+// The busy pointer for as long as the calculation runs.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+std::string Text(const QLineEdit* field) { return field->text().toStdString(); }
+
+}  // namespace
+
+frmXls::frmXls(ScreenRegistry& registry) : QWidget(nullptr), registry_(registry) {
+    setObjectName(QStringLiteral("frmXls"));
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    BuildControls();
+    Load();
+}
+
+void frmXls::BuildControls() {
+    using namespace look;
+    const QFont captionFont = Arial(9.75, true);
+    const QFont noteFont = Arial(9.75);
+    const QFont fieldFont = Arial(12, true);
+
+    auto field = [&](const char* name, const char* text, bool filtered) {
+        auto* edit = new QLineEdit(QString::fromUtf8(text), this);
+        edit->setObjectName(QString::fromUtf8(name));
+        edit->setFont(fieldFont);
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        SetBackground(edit, kFieldGrey);
+        edit->setFixedWidth(130);
+        edit->installEventFilter(this);
+        edit->setProperty("keyFiltered", filtered);
+        return edit;
+    };
+    auto caption = [&](const char* text) {
+        return Caption(this, QString(), QString::fromUtf8(text), captionFont, kNavy, Qt::AlignRight | Qt::AlignVCenter);
+    };
+    auto unit = [&](const char* text) { return Caption(this, QString(), QString::fromUtf8(text), captionFont, kNavy); };
+    auto note = [&](const char* text) { return Caption(this, QString(), QString::fromUtf8(text), noteFont, kNavy); };
+    auto list = [&](const char* name, std::initializer_list<const char*> items) {
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(QString::fromUtf8(name));
+        combo->setEditable(false);
+        combo->setFont(Arial(9.75, true));
+        for (const char* item : items) combo->addItem(QString::fromUtf8(item));
+        combo->setMinimumWidth(120);
+        return combo;
+    };
+    auto check = [&](const char* name, const char* text, bool checked) {
+        auto* box = new QCheckBox(QString::fromUtf8(text), this);
+        box->setObjectName(QString::fromUtf8(name));
+        box->setFont(captionFont);
+        SetTextColour(box, kNavy);
+        box->setChecked(checked);
+        return box;
+    };
+
+    txtInductance_ = field("txtInductance", ".000318", true);
+    txtInductance_->setToolTip(QStringLiteral("Inductance should not be greater than 0.1 Henries"));
+    cmbinductance_ = list("cmbinductance", {"Henry", "millihenry", "microhenry"});
+    txtOutPutVoltage_ = field("txtOutPutVoltage", "10", true);
+    txtDCCurrent_ = field("txtDCCurrent", "3.5", true);
+    txtDCCurrent_->setToolTip(QStringLiteral("Output Power should not be greater than 5000 watts"));
+    txtFluxDensity_ = field("txtFluxDensity", "1.2", true);
+    txtFrequency_ = field("txtFrequency", "50000", true);
+    txtFrequency_->setToolTip(QStringLiteral(" Frequency should not be greater than 1000000 Hz."));
+    cmbfrequency_ = list("cmbfrequency", {"Hz", "kHz"});
+    txtMinInputVoltage_ = field("txtMinInputVoltage", "24", true);
+    txtMaxInputVoltage_ = field("txtMaxInputVoltage", "50", false);
+    txtAmbientTemp_ = field("txtAmbientTemp", "35", true);
+    txtCurrentDensityFactor_ = field("txtCurrentDensityFactor", "400", true);
+    txtDensityFactorUom_ = new QLineEdit(QStringLiteral("A/cm^2"), this);
+    txtDensityFactorUom_->setObjectName(QStringLiteral("txtDensityFactorUom"));
+    txtDensityFactorUom_->setReadOnly(true);
+    txtDensityFactorUom_->setFrame(false);
+    txtDensityFactorUom_->setFocusPolicy(Qt::NoFocus);
+    txtDensityFactorUom_->setFont(captionFont);
+    txtDensityFactorUom_->setTextMargins(0, 0, 0, 0);
+    txtDensityFactorUom_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; padding: 0px; }"));
+    SetTextColour(txtDensityFactorUom_, kNavy);
+    txtFill_Factor_ = field("txtFill_Factor", ".4", true);
+    chkGap_ = check("chkGap", "100 Perm", true);
+    chkGap_->setToolTip(QStringLiteral("Gapped PFC  Quorvane Cores are used by calculator."));
+    chkNoGap_ = check("chkNoGap", "245 Perm", false);
+    chkNoGap_->setToolTip(QStringLiteral("No-Gap Quorvane Cores are used by calculator."));
+    txtStack_ = field("txtStack", "1", true);
+    txtStack_->setToolTip(QStringLiteral("Number of Cores to Stack In Calculations"));
+    txtStack_->setFixedWidth(60);
+    chkCalcCore_ = check("chkCalcCore", "Calculate Core", true);
+    chkPickCore_ = check("chkPickCore", "Pick Core", false);
+
+    txtCoreSize_ = new QComboBox(this);
+    txtCoreSize_->setObjectName(QStringLiteral("txtCoreSize"));
+    txtCoreSize_->setEditable(false);
+    QFont listFont(QStringLiteral("Liberation Mono"));
+    listFont.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"), QStringLiteral("monospace")});
+    listFont.setStyleHint(QFont::Monospace);
+    listFont.setPointSizeF(9);
+    txtCoreSize_->setFont(listFont);
+    txtCoreSize_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    txtCoreSize_->setMinimumContentsLength(58);  // the longest entry of either layout, and a little room
+    txtCoreSize_->setMaxVisibleItems(16);
+
+    cmdProcess_ = Button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Show Results"), false);
+    cmdQuit_ = Button(this, QStringLiteral("cmdQuit"), QStringLiteral("Clear &Results"), false);
+    cmdExit_ = Button(this, QStringLiteral("cmdExit"), QStringLiteral("&Cancel"), false);
+    cmdHelp_ = Button(this, QStringLiteral("cmdHelp"), QStringLiteral("Help"), false);
+    cmdHelp_->setToolTip(QStringLiteral("Directions on how to use this product."));
+    cmdExit_->installEventFilter(this);
+
+    // Header: the title with Help beside it, the logo at the right, a rule below.
+    auto* title = Caption(this, QStringLiteral("lblTitle"), QString::fromUtf8(kAppTitle), Arial(14.25, true),
+                          Qt::black);
+    auto* header = new QHBoxLayout;
+    header->addWidget(title, 0, Qt::AlignVCenter);
+    header->addSpacing(16);
+    header->addWidget(cmdHelp_, 0, Qt::AlignVCenter);
+    header->addStretch(1);
+    header->addWidget(Logo(this, 260), 0, Qt::AlignVCenter);
+    auto* titleRule = new QFrame(this);
+    titleRule->setFrameShape(QFrame::HLine);
+    titleRule->setFrameShadow(QFrame::Sunken);
+
+    // The rows: caption, field, unit or companion, note.
+    auto* rows = new QGridLayout;
+    rows->setHorizontalSpacing(10);
+    rows->setVerticalSpacing(6);
+    int row = 0;
+    auto addRow = [&](const char* text, QWidget* fieldWidget, QWidget* companion = nullptr, QWidget* extra = nullptr) {
+        rows->addWidget(caption(text), row, 0);
+        rows->addWidget(fieldWidget, row, 1);
+        if (companion) rows->addWidget(companion, row, 2);
+        if (extra) rows->addWidget(extra, row, 3);
+        ++row;
+    };
+    addRow("Inductance at Full Load", txtInductance_, cmbinductance_);
+    addRow("Output Voltage", txtOutPutVoltage_, unit("Volts"));
+    addRow("DC Current", txtDCCurrent_, unit("Amps"));
+    addRow("Flux Density", txtFluxDensity_, unit("Tesla"));
+    addRow("Frequency", txtFrequency_, cmbfrequency_, note("(As Seen By the Inductor)"));
+    addRow("Minimum Input Voltage", txtMinInputVoltage_, unit("Volts"));
+    addRow("Maximum Input Voltage", txtMaxInputVoltage_, unit("Volts"));
+    addRow("Ambient Temperature", txtAmbientTemp_, unit("\u00B0C"));
+    addRow("Current Density", txtCurrentDensityFactor_, txtDensityFactorUom_);
+    addRow("Window Fill Factor", txtFill_Factor_);
+    rows->addWidget(note("(Fraction Filled by Conductor Only)"), row - 1, 2, 1, 2);
+
+    auto* stackBox = new QHBoxLayout;
+    stackBox->addStretch(1);
+    stackBox->addWidget(caption("Cores To Stack"));
+    stackBox->addSpacing(8);
+    stackBox->addWidget(txtStack_);
+    rows->addWidget(caption("Choose Permeability"), row, 0);
+    rows->addWidget(chkGap_, row, 1);
+    rows->addWidget(chkNoGap_, row, 2);
+    rows->addLayout(stackBox, row, 3);
+    ++row;
+    rows->addWidget(caption("Choose Calculator Type"), row, 0);
+    rows->addWidget(chkCalcCore_, row, 1);
+    rows->addWidget(chkPickCore_, row, 2);
+    ++row;
+    rows->addWidget(caption("Core Size List"), row, 0);
+    rows->addWidget(txtCoreSize_, row, 1, 1, 3, Qt::AlignLeft);
+    rows->setColumnStretch(3, 1);
+
+    // The framed panel: a vertical rule down the left of the rows.
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("fraInputs"));
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->setContentsMargins(10, 12, 16, 12);
+    auto* leftRule = new QFrame(panel);
+    leftRule->setFrameShape(QFrame::VLine);
+    leftRule->setFrameShadow(QFrame::Sunken);
+    panelLayout->addWidget(leftRule);
+    panelLayout->addSpacing(8);
+    panelLayout->addLayout(rows, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdProcess_);
+    buttons->addSpacing(12);
+    buttons->addWidget(cmdQuit_);
+    buttons->addSpacing(12);
+    buttons->addWidget(cmdExit_);
+    buttons->addStretch(1);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(14, 10, 14, 14);
+    body->setSpacing(10);
+    body->addLayout(header);
+    body->addWidget(titleRule);
+    body->addWidget(panel);
+    body->addLayout(buttons);
+
+    auto* root = new QHBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    root->addWidget(SideStrip(this));
+    root->addLayout(body, 1);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Focus order: the fields top to bottom, the list, the buttons, then
+    // Help and the calculator type.
+    const QList<QWidget*> order = {txtInductance_, cmbinductance_, txtOutPutVoltage_, txtDCCurrent_,
+                                   txtFluxDensity_, txtFrequency_, cmbfrequency_, txtMinInputVoltage_,
+                                   txtMaxInputVoltage_, txtAmbientTemp_, txtCurrentDensityFactor_, txtFill_Factor_,
+                                   chkGap_, chkNoGap_, txtStack_, txtCoreSize_, cmdProcess_, cmdQuit_, cmdExit_,
+                                   cmdHelp_, chkCalcCore_, chkPickCore_};
+    for (int k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
+    txtInductance_->setFocus(Qt::OtherFocusReason);
+
+    connect(cmdProcess_, &QPushButton::clicked, this, &frmXls::ShowResultsClicked);
+    connect(cmdQuit_, &QPushButton::clicked, this, &frmXls::ClearResultsClicked);
+    connect(cmdExit_, &QPushButton::clicked, this, &frmXls::CancelClicked);
+    connect(cmdHelp_, &QPushButton::clicked, this, &frmXls::HelpClicked);
+    connect(chkGap_, &QCheckBox::clicked, this, [this](bool checked) { FamilyClicked(true, checked); });
+    connect(chkNoGap_, &QCheckBox::clicked, this, [this](bool checked) { FamilyClicked(false, checked); });
+    connect(chkCalcCore_, &QCheckBox::clicked, this, [this](bool checked) { CalculatorTypeClicked(1, checked); });
+    connect(chkPickCore_, &QCheckBox::clicked, this, [this](bool checked) { CalculatorTypeClicked(2, checked); });
+}
+
+// Runs once each time the screen is created.
+void frmXls::Load() {
+    look::PlaceAtTwips(this, 700, 600);
+    cmbfrequency_->setCurrentIndex(0);
+    cmbinductance_->setCurrentIndex(0);
+    Module1& rec = registry_.Record();
+    rec.CalculatorType = 1;
+    txtDensityFactorUom_->setText(QString::fromUtf8(kCurrentDensityUnit));
+    DataLoad();
+    rec.GappedCores = true;
+    ArrayData_QV_Load();
+}
+
+void frmXls::DataLoad() { coredesign::DataLoad(registry_.Record()); }
+
+void frmXls::ArrayData_QV_Load() {
+    coredesign::ArrayData_QV_Load(registry_.Record());
+    LoadPickCoreArray();
+}
+
+void frmXls::LoadPickCoreArray() { FillCoreList(PickLayout::A); }
+
+void frmXls::FillCoreList(PickLayout layout) {
+    txtCoreSize_->clear();
+    for (const std::string& entry : coredesign::LoadPickCoreArray(registry_.Record(), layout))
+        txtCoreSize_->addItem(QString::fromStdString(entry));
+    txtCoreSize_->setCurrentIndex(-1);
+}
+
+void frmXls::SetCoreListColour(const QColor& colour) { look::SetTextColour(txtCoreSize_, colour); }
+
+void frmXls::EmptyCoreSizeList() {
+    txtCoreSize_->clear();
+    txtCoreSize_->setEnabled(false);
+}
+
+void frmXls::ResetCoreSizeList() {
+    if (registry_.Record().CalculatorType == 1) EmptyCoreSizeList();
+    else txtCoreSize_->setCurrentIndex(0);
+}
+
+QString frmXls::CoreListText() const { return txtCoreSize_->currentText(); }
+
+InputTexts frmXls::FieldTexts() const {
+    InputTexts in;
+    in.txtInductance = Text(txtInductance_);
+    in.cmbinductance = cmbinductance_->currentText().toStdString();
+    in.txtOutPutVoltage = Text(txtOutPutVoltage_);
+    in.txtDCCurrent = Text(txtDCCurrent_);
+    in.txtFluxDensity = Text(txtFluxDensity_);
+    in.txtFrequency = Text(txtFrequency_);
+    in.cmbfrequency = cmbfrequency_->currentText().toStdString();
+    in.txtMinInputVoltage = Text(txtMinInputVoltage_);
+    in.txtMaxInputVoltage = Text(txtMaxInputVoltage_);
+    in.txtAmbientTemp = Text(txtAmbientTemp_);
+    in.txtCurrentDensityFactor = Text(txtCurrentDensityFactor_);
+    in.txtFill_Factor = Text(txtFill_Factor_);
+    in.txtStack = Text(txtStack_);
+    in.txtCoreSize = txtCoreSize_->currentText().toStdString();
+    in.coreSizeListEnabled = txtCoreSize_->isEnabled();
+    return in;
+}
+
+bool frmXls::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmdExit_) {
+        // Whenever the focus leaves Cancel inside this window, it goes to the
+        // first field; tabbing on from Cancel therefore returns to the top.
+        if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+                QTimer::singleShot(0, txtInductance_, [this] {
+                    if (isVisible() && isEnabled()) txtInductance_->setFocus(Qt::OtherFocusReason);
+                });
+            }
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (!field) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && field->property("keyFiltered").toBool())
+        return !KeyPasses(*static_cast<QKeyEvent*>(event));  // true discards the key
+    if (event->type() == QEvent::FocusIn) {
+        SelectWhole(field);
+        // A click that gave the focus would place the caret; select again after it.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, field, [field] {
+                if (field->hasFocus()) SelectWhole(field);
+            });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmXls::FocusControl(const std::string& name) {
+    if (name.empty()) return;
+    auto* control = findChild<QWidget*>(QString::fromStdString(name));
+    if (control && control->isEnabled()) control->setFocus(Qt::OtherFocusReason);
+}
+
+void frmXls::ShowResultsClicked() {
+    RunResult run;
+    {
+        BusyPointer busy;
+        ResultsPort port(registry_);
+        run = coredesign::ShowResults(registry_.Record(), FieldTexts(), &port);
+        if (run.stackSetToOne) txtStack_->setText(QStringLiteral("1"));
+    }
+    for (const Message& message : run.messages) {
+        ShowMessage(MessageBoxRequest{QString::fromStdString(message.text), QString::fromStdString(message.title),
+                                      message.icon == MessageIcon::Information ? BoxIcon::Information : BoxIcon::None,
+                                      this});
+        FocusControl(message.focus);
+    }
+    if (run.clearCoreList) EmptyCoreSizeList();
+    frmResult* results = registry_.Find<frmResult>();
+    if (run.temperatureAlarm && results) results->SetTemperatureAlarm(true);
+    if (run.clearResultFields && results) results->ClearResultFields();
+    if (run.showResults) {
+        hide();
+        look::Present(&registry_.Get<frmResult>());
+    } else if (run.outcome == Outcome::FillWarning) {
+        // The input screen stays; the intermediate outputs carry the warning.
+        look::Present(this);
+        if (run.showIntermediate) look::Present(&registry_.Get<frmIntermediateOutput>());
+    }
+}
+
+void frmXls::ClearResultsClicked() {
+    for (QLineEdit* field : {txtInductance_, txtOutPutVoltage_, txtDCCurrent_, txtFluxDensity_, txtFrequency_,
+                             txtMinInputVoltage_, txtMaxInputVoltage_, txtAmbientTemp_, txtCurrentDensityFactor_,
+                             txtFill_Factor_, txtStack_})
+        field->clear();
+}
+
+void frmXls::CancelClicked() {
+    close();  // discards the screen
+    if (registry_.Command().ShowStart) registry_.Command().ShowStart();
+}
+
+void frmXls::HelpClicked() {
+    if (registry_.Command().ShowDirections) registry_.Command().ShowDirections();
+    unsetCursor();
+}
+
+void frmXls::FamilyClicked(bool gapped, bool checked) {
+    if (!checked) return;  // unchecking the chosen family changes nothing
+    registry_.Record().GappedCores = gapped;
+    txtFluxDensity_->setText(gapped ? QStringLiteral("1.2") : QStringLiteral("0.8"));
+    ArrayData_QV_Load();
+    (gapped ? chkNoGap_ : chkGap_)->setChecked(false);
+}
+
+void frmXls::CalculatorTypeClicked(int calculatorType, bool checked) {
+    if (!checked) return;  // unchecking the chosen type changes nothing
+    registry_.Record().CalculatorType = static_cast<std::int16_t>(calculatorType);
+    if (calculatorType == 1) {
+        chkPickCore_->setChecked(false);
+        txtCoreSize_->clear();
+        SetCoreListColour(look::kButtonGrey);
+        txtCoreSize_->setEnabled(false);
+    } else {
+        chkCalcCore_->setChecked(false);
+        FillCoreList(PickLayout::B);
+        SetCoreListColour(Qt::black);
+        txtCoreSize_->setEnabled(true);
+    }
+}
+
+}  // namespace coredesign::gui
