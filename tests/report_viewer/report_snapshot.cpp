@@ -2,7 +2,9 @@
 // and saves a picture of the viewer window showing the report, with the time
 // from the click to the loaded page. Run it on a display (e.g. under
 // xvfb-run) to look at the report as a designer sees it:
-//   report_snapshot OUTPUT.png [--nogap] [--pick PARTNO] [--stack N]
+//   report_snapshot OUTPUT.png [--nogap] [--pick PARTNO] [--stack N] [--full]
+// With --full the picture is the whole page, as tall as the report, instead
+// of the viewer window.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <cstdio>
@@ -28,6 +33,15 @@
 
 using namespace coredesign;
 using namespace coredesign::gui;
+
+namespace {
+bool Blank(const QImage& image) {
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            if (image.pixel(x, y) != image.pixel(0, 0)) return false;
+    return true;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -45,8 +59,11 @@ int main(int argc, char** argv) {
     InstallViewReport(registry);
     frmXls& input = registry.Get<frmXls>();
     input.show();
+    bool full = false;
     for (int k = 2; k < argc; ++k) {
-        if (!std::strcmp(argv[k], "--nogap")) {
+        if (!std::strcmp(argv[k], "--full")) {
+            full = true;
+        } else if (!std::strcmp(argv[k], "--nogap")) {
             input.findChild<QCheckBox*>(QStringLiteral("chkNoGap"))->click();
         } else if (!std::strcmp(argv[k], "--pick") && k + 1 < argc) {
             input.findChild<QCheckBox*>(QStringLiteral("chkPickCore"))->click();
@@ -89,15 +106,36 @@ int main(int argc, char** argv) {
     const bool drawn = QTest::qWaitFor(
         [&] {
             picture = viewer->grab().toImage();
-            const QImage page = view->grab().toImage();
-            for (int y = 0; y < page.height(); y += 4)
-                for (int x = 0; x < page.width(); x += 4)
-                    if (page.pixel(x, y) != page.pixel(0, 0)) return true;
-            return false;
+            return !Blank(view->grab().toImage());
         },
         10000);
     std::printf("first View Report: report drawn %lld ms after the click%s\n",
                 static_cast<long long>(sinceClick.elapsed()), drawn ? "" : " (still blank)");
+    if (full && drawn) {
+        // The whole page: the same file in a view of the same width as tall as the report.
+        QVariant height;
+        view->page()->runJavaScript(QStringLiteral("document.documentElement.scrollHeight"),
+                                    [&height](const QVariant& v) { height = v; });
+        if (!QTest::qWaitFor([&] { return height.isValid(); }, 10000)) return 1;
+        QWebEngineView page(view->page()->profile());
+        page.settings()->setDefaultTextEncoding(view->settings()->defaultTextEncoding());
+        page.resize(view->width(), height.toInt());
+        page.show();
+        QSignalSpy pageLoaded(&page, &QWebEngineView::loadFinished);
+        page.load(view->url());
+        if (!pageLoaded.wait(30000)) return 1;
+        // Drawn when two grabs in a row agree and differ from a blank page.
+        QImage previous;
+        const bool settled = QTest::qWaitFor(
+            [&] {
+                picture = page.grab().toImage();
+                const bool same = picture == previous && !Blank(picture);
+                previous = picture;
+                return same;
+            },
+            10000);
+        std::printf("whole page %dx%d%s\n", picture.width(), picture.height(), settled ? "" : " (not settled)");
+    }
     if (!picture.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
