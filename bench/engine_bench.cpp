@@ -96,9 +96,9 @@ void SweepEveryCoreAndStack(benchmark::State& state) {
     }
     InputTexts in;
     const char* stacks[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    int runs = 0, results = 0;
+    int runs = 0, results = 0, passes = 0;
     for (auto _ : state) {
-        runs = results = 0;
+        runs = results = passes = 0;
         for (Family& f : families) {
             in.txtFluxDensity = f.rec.GappedCores ? "1.2" : "0.8";
             for (size_t k = 1; k < f.entries.size(); ++k) {
@@ -107,6 +107,7 @@ void SweepEveryCoreAndStack(benchmark::State& state) {
                     in.txtStack = stack;
                     const RunResult r = ShowResults(f.rec, in);
                     results += r.outcome == Outcome::Results;
+                    passes += r.inductancePasses;
                     ++runs;
                     benchmark::DoNotOptimize(f.rec.TempRise);
                 }
@@ -115,6 +116,7 @@ void SweepEveryCoreAndStack(benchmark::State& state) {
     }
     state.counters["runs"] = runs;
     state.counters["results"] = results;
+    state.counters["passes"] = passes;
 }
 BENCHMARK(SweepEveryCoreAndStack)->Unit(benchmark::kMicrosecond);
 
