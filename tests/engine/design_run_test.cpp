@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -449,6 +450,36 @@ TEST(DesignRun, NonFiniteFiguresEndInADefinedMessage) {
     EXPECT_NE(run.outcome, Outcome::Results);
     EXPECT_NE(run.outcome, Outcome::FillWarning);
     EXPECT_EQ(run.messages.size(), 1u);
+}
+
+TEST(DesignRun, TemporaryFolderFromTheEnvironment) {
+    struct Saved {
+        std::string name, value;
+        bool set;
+    };
+    std::vector<Saved> saved;
+    for (const char* name : {"TEMP", "TMPDIR"}) {
+        const char* v = std::getenv(name);
+        saved.push_back({name, v ? v : "", v != nullptr});
+    }
+    auto folder = [] {
+        Design d;
+        d.in().txtInductance = "0";  // the inputs are read even when a check then stops the run
+        d.run();
+        return d.rec().TempFolder;
+    };
+    setenv("TEMP", "/some/temp", 1);
+    setenv("TMPDIR", "/other", 1);
+    EXPECT_EQ(folder(), "/some/temp");
+    setenv("TEMP", "", 1);  // an empty TEMP counts as unset
+    EXPECT_EQ(folder(), "/other");
+    unsetenv("TEMP");
+    unsetenv("TMPDIR");
+    EXPECT_EQ(folder(), "/tmp");
+    for (const Saved& s : saved) {
+        if (s.set) setenv(s.name.c_str(), s.value.c_str(), 1);
+        else unsetenv(s.name.c_str());
+    }
 }
 
 // Random sound designs: the engine and the reference model agree on how the
