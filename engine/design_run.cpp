@@ -30,7 +30,8 @@ bool Validate(Module1& rec, const InputTexts& in, RunResult& result) {
         result.outcome = Outcome::Validation;
         return false;
     };
-    if (!PositiveNumber(in.txtInductance))
+    // An entry so small that it reads as 0 henry in the chosen unit is refused too.
+    if (!PositiveNumber(in.txtInductance) || !(rec.Inductance > 0))
         return fail(MessageId::Inductance, "Enter Inductance Value > 0.", "txtInductance");
     if (!PositiveNumber(in.txtOutPutVoltage))
         return fail(MessageId::OutputVoltage, "Enter Output Voltage Value > 0.", "txtOutPutVoltage");

@@ -98,8 +98,10 @@ Evaluation EvaluateCandidate(Module1& rec) {
     rec.ConductorLength = turns * rec.MeanTurnLength * kWindingAllowance;
     // 9. DC resistance at 25 degC, ohm.
     rec.ConductorResistance = rec.WireResistance * rec.ConductorLength;
-    // 10. AC resistance from the skin depth; a wire thinner than the skin depth keeps factor 1.
-    rec.AcResistanceFactor = (Sq(rec.WireDiameter) / 4) / ((rec.WireDiameter - rec.SkinDepth) * rec.SkinDepth);
+    // 10. AC resistance from the skin depth; a wire thinner than the skin depth keeps factor 1,
+    // and so does a wire exactly one skin depth thick, where the ratio has no finite value.
+    const double skinDenominator = (rec.WireDiameter - rec.SkinDepth) * rec.SkinDepth;
+    rec.AcResistanceFactor = skinDenominator == 0 ? 1 : (Sq(rec.WireDiameter) / 4) / skinDenominator;
     if (rec.AcResistanceFactor < 0) rec.AcResistanceFactor = 1;
     rec.AcResistance = rec.AcResistanceFactor * rec.ConductorResistance;
     // 11. Window fill on the window of one core.

@@ -82,11 +82,13 @@ double Val(std::string_view text) {
         while (i < n && IsSkipped(text[i])) ++i;
     };
     skip();
-    if (i + 1 < n && text[i] == '&') {
-        char p = text[i + 1];
+    if (i < n && text[i] == '&') {
+        size_t j = i + 1;
+        while (j < n && IsSkipped(text[j])) ++j;
+        const char p = j < n ? text[j] : '\0';
         int base = (p == 'H' || p == 'h') ? 16 : (p == 'O' || p == 'o') ? 8 : 0;
         if (base != 0) {
-            i += 2;
+            i = j + 1;
             double v = 0;
             for (;; ++i) {
                 skip();
@@ -237,8 +239,9 @@ std::string DecimalSeparator() {
 
 std::string FormatPlain(double value) {
     if (value == 0) return "0";
-    if (std::isnan(value)) return "NaN";  // never shown: the design run refuses non-finite figures
-    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+    // A figure without a finite value has no text; the design run refuses such
+    // designs, so this only reaches a box that is never shown with it.
+    if (!std::isfinite(value)) return std::string();
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
     std::string out(buf, res.ptr);

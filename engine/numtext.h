@@ -33,6 +33,7 @@ double RoundHalfEven(double value, int places);
 
 // The plain form: at most 15 significant digits, no trailing zeros, exponent
 // as E+NN / E-NN, negative zero as 0, the locale's decimal separator.
+// A value that is not finite gives the empty text.
 std::string FormatPlain(double value);
 
 // RoundHalfEven followed by the plain form.

@@ -45,6 +45,8 @@ const ParseCase kParseCases[] = {
     {"+&H1", 0, false},
     {"5&H1", 5, false},
     {"&H 1F", 31, false},  // blanks are skipped by the parse, but make no number
+    {"& H1", 1, false},    // ... also between the ampersand and its letter
+    {" &\tO 17", 15, false},
     {"0", 0, true},
     {"-0", 0, true},
     {"0.0", 0, true},
@@ -193,6 +195,10 @@ const FormatCase kFormatCases[] = {
     {1e20, 4, "1E+20"},
     {0.00004, 4, "0"},
     {0.00005, 4, "0.0001"},  // 5e-05 is stored just above the half
+    {std::numeric_limits<double>::infinity(), -1, ""},  // no text for a figure without a finite value
+    {-std::numeric_limits<double>::infinity(), 2, ""},
+    {std::numeric_limits<double>::quiet_NaN(), -1, ""},
+    {std::numeric_limits<double>::quiet_NaN(), 0, ""},
 };
 
 class FormatTable : public ::testing::TestWithParam<FormatCase> {};

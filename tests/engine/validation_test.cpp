@@ -256,6 +256,14 @@ TEST(Validation, UnitsAreAppliedWhenTheInputsAreRead) {
     // A kilohertz figure so large that it has no finite value in hertz is refused.
     s.Fields().txtFrequency = "1e306";
     EXPECT_EQ(MessageIds(s.ShowResults()), std::vector<std::string>{"frequency"});
+
+    // So is an inductance so small that it reads as 0 henry in microhenry.
+    s.Fields().txtFrequency = "50";
+    s.Fields().txtInductance = "5e-324";
+    s.Fields().cmbinductance = "microhenry";
+    EXPECT_EQ(MessageIds(s.ShowResults()), std::vector<std::string>{"inductance"});
+    s.Fields().cmbinductance = "Henry";
+    EXPECT_EQ(MessageIds(s.ShowResults()), std::vector<std::string>{"area_product"});
 }
 
 TEST(Validation, SmallAmbientTextPassesButReadsAsWholeDegrees) {
