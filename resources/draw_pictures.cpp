@@ -10,9 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
 #include <cmath>
-
 #include <cstdio>
 
 namespace {
@@ -62,8 +60,7 @@ QImage DrawLogo() {
     line.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     p.setFont(line);
     p.setPen(kSteel);
-    p.drawText(QRectF(126, 74, 390, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("POWDER CORES"));
+    p.drawText(QRectF(126, 74, 390, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("POWDER CORES"));
     p.setPen(QPen(kSteel, 3));
     p.drawLine(QPointF(330, 89), QPointF(505, 89));
     return image;

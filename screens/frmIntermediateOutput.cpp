@@ -78,14 +78,14 @@ void frmIntermediateOutput::BuildControls() {
     for (int r = 0; r < 13; ++r) grid->setRowMinimumHeight(r, rowHeight);
     for (int g = 0; g < 3; ++g) grid->setColumnMinimumWidth(2 * g + 1, 120);
 
-    txtWarning_ = Caption(this, QStringLiteral("txtWarning"), QString(), Arial(9.75, true), kRed,
-                          Qt::AlignLeft | Qt::AlignTop);
+    txtWarning_ =
+        Caption(this, QStringLiteral("txtWarning"), QString(), Arial(9.75, true), kRed, Qt::AlignLeft | Qt::AlignTop);
     SetBackground(txtWarning_, Qt::white);
     txtWarning_->setContentsMargins(6, 4, 6, 4);
     txtWarning_->setMinimumHeight(3 * txtWarning_->fontMetrics().lineSpacing() + 10);
-    txtWarning_->setMinimumWidth(
-        txtWarning_->fontMetrics().horizontalAdvance(QStringLiteral("This design exceeds core operating parameters. ")) +
-        24);
+    txtWarning_->setMinimumWidth(txtWarning_->fontMetrics().horizontalAdvance(
+                                     QStringLiteral("This design exceeds core operating parameters. ")) +
+                                 24);
 
     cmdExit_ = Button(this, QStringLiteral("cmdExit"), QStringLiteral("&Close"), true);
     connect(cmdExit_, &QPushButton::clicked, this, &frmIntermediateOutput::CloseClicked);

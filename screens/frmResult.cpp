@@ -18,10 +18,16 @@
 namespace coredesign::gui {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-std::string S(const QLineEdit* box) { return box->text().toStdString(); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string S(const QLineEdit* box) {
+    return box->text().toStdString();
+}
 
-void SetLinkColour(QLineEdit* link, const QColor& colour) { look::SetTextColour(link, colour); }
+void SetLinkColour(QLineEdit* link, const QColor& colour) {
+    look::SetTextColour(link, colour);
+}
 
 }  // namespace
 
@@ -53,7 +59,8 @@ void frmResult::BuildControls() {
         edit->setFocusPolicy(Qt::ClickFocus);
         edit->setTextMargins(4, 3, 6, 3);
         edit->setMinimumWidth(width);
-        edit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);  // the row's height: text level with its caption
+        edit->setSizePolicy(QSizePolicy::Preferred,
+                            QSizePolicy::Preferred);  // the row's height: text level with its caption
         SetTextColour(edit, Qt::black);
         // The table's white shows through, so the box never paints over a rule.
         QPalette palette = edit->palette();
@@ -125,7 +132,7 @@ void frmResult::BuildControls() {
         const int row = addRow(inputs, "Core Size", txtcore_, nullptr);
         inputs->Grid()->removeWidget(txtcore_);
         inputs->Grid()->addWidget(txtcore_, row, 1, 1, 2);  // wider: across the unit column
-        SetBackground(txtcore_, Qt::white);                  // and over the rule it spans
+        SetBackground(txtcore_, Qt::white);                 // and over the rule it spans
     }
 
     txtOutCoreSize_ = box(summary, "txtOutCoreSize", 110);
@@ -162,8 +169,8 @@ void frmResult::BuildControls() {
                                "To view and print detailed core data and output summary click View Report."};
     int noteNumber = 2;
     for (const char* text : noteTexts) {
-        QLabel* note = Caption(this, QStringLiteral("Label%1").arg(noteNumber++), QString::fromUtf8(text),
-                               Arial(9.75), kNoteBlue);
+        QLabel* note =
+            Caption(this, QStringLiteral("Label%1").arg(noteNumber++), QString::fromUtf8(text), Arial(9.75), kNoteBlue);
         notes->addWidget(note);
         if (!Label2_) Label2_ = note;
     }
@@ -325,8 +332,10 @@ void frmResult::closeEvent(QCloseEvent* event) {
 
 bool frmResult::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label2_) {
-        if (event->type() == QEvent::MouseButtonPress) SetLinkColour(cmdWebLink_, look::kLinkYellow);
-        else if (event->type() == QEvent::MouseButtonRelease) SetLinkColour(cmdWebLink_, look::kRed);
+        if (event->type() == QEvent::MouseButtonPress)
+            SetLinkColour(cmdWebLink_, look::kLinkYellow);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            SetLinkColour(cmdWebLink_, look::kRed);
     } else if (watched == cmdWebLink_ && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && cmdWebLink_->rect().contains(mouse->position().toPoint())) {

@@ -48,8 +48,8 @@ private:
 
     QLineEdit *txtInductance_, *txtOutPutVoltage_, *txtDCCurrent_, *txtFluxDensity_, *txtFrequency_,
         *txtMinInputVoltage_, *txtCurrentDensityFactor_, *VoutUnit_, *txtAmbientTemp_, *txtcore_;
-    QLineEdit *txtOutCoreSize_, *txtStackout_, *txtNoOfTurns_, *txtWireSize_, *txtInductanceZero_,
-        *txtInductanceFull_, *txtCopperLoss_, *txtCoreLoss_, *txtTotalLoss_, *txtTotalTempRise_;
+    QLineEdit *txtOutCoreSize_, *txtStackout_, *txtNoOfTurns_, *txtWireSize_, *txtInductanceZero_, *txtInductanceFull_,
+        *txtCopperLoss_, *txtCoreLoss_, *txtTotalLoss_, *txtTotalTempRise_;
     QLineEdit* cmdWebLink_ = nullptr;
     QLabel* Label2_ = nullptr;
     QPushButton *cmdIinterOutput_, *cmdReport_, *cmdExit_;

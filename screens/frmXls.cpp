@@ -30,14 +30,26 @@ namespace {
 // signs, Enter, and the control characters that the copy, cut and paste
 // chords type, so those chords do nothing in a filtered field.
 bool KeyPasses(const QKeyEvent& e) {
-    if (e.matches(QKeySequence::Paste) || e.matches(QKeySequence::Cut) || e.matches(QKeySequence::Copy))
-        return false;
+    if (e.matches(QKeySequence::Paste) || e.matches(QKeySequence::Cut) || e.matches(QKeySequence::Copy)) return false;
     switch (e.key()) {
-        case Qt::Key_Delete: case Qt::Key_Insert: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up:
-        case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
-        case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Escape: case Qt::Key_Shift:
-        case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
-            return true;
+        case Qt::Key_Delete:
+        case Qt::Key_Insert:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_AltGr: return true;
         default: break;
     }
     if (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
@@ -81,7 +93,9 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-std::string Text(const QLineEdit* field) { return field->text().toStdString(); }
+std::string Text(const QLineEdit* field) {
+    return field->text().toStdString();
+}
 
 }  // namespace
 
@@ -170,7 +184,8 @@ void frmXls::BuildControls() {
     txtCoreSize_->setObjectName(QStringLiteral("txtCoreSize"));
     txtCoreSize_->setEditable(false);
     QFont listFont(QStringLiteral("Liberation Mono"));
-    listFont.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"), QStringLiteral("monospace")});
+    listFont.setFamilies(
+        {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"), QStringLiteral("monospace")});
     listFont.setStyleHint(QFont::Monospace);
     listFont.setPointSizeF(9);
     txtCoreSize_->setFont(listFont);
@@ -186,8 +201,8 @@ void frmXls::BuildControls() {
     cmdExit_->installEventFilter(this);
 
     // Header: the title with Help beside it, the logo at the right, a rule below.
-    auto* title = Caption(this, QStringLiteral("lblTitle"), QString::fromUtf8(kAppTitle), Arial(14.25, true),
-                          Qt::black);
+    auto* title =
+        Caption(this, QStringLiteral("lblTitle"), QString::fromUtf8(kAppTitle), Arial(14.25, true), Qt::black);
     auto* header = new QHBoxLayout;
     header->addWidget(title, 0, Qt::AlignVCenter);
     header->addSpacing(16);
@@ -279,11 +294,28 @@ void frmXls::BuildControls() {
 
     // Focus order: the fields top to bottom, the list, the buttons, then
     // Help and the calculator type.
-    const QList<QWidget*> order = {txtInductance_, cmbinductance_, txtOutPutVoltage_, txtDCCurrent_,
-                                   txtFluxDensity_, txtFrequency_, cmbfrequency_, txtMinInputVoltage_,
-                                   txtMaxInputVoltage_, txtAmbientTemp_, txtCurrentDensityFactor_, txtFill_Factor_,
-                                   chkGap_, chkNoGap_, txtStack_, txtCoreSize_, cmdProcess_, cmdQuit_, cmdExit_,
-                                   cmdHelp_, chkCalcCore_, chkPickCore_};
+    const QList<QWidget*> order = {txtInductance_,
+                                   cmbinductance_,
+                                   txtOutPutVoltage_,
+                                   txtDCCurrent_,
+                                   txtFluxDensity_,
+                                   txtFrequency_,
+                                   cmbfrequency_,
+                                   txtMinInputVoltage_,
+                                   txtMaxInputVoltage_,
+                                   txtAmbientTemp_,
+                                   txtCurrentDensityFactor_,
+                                   txtFill_Factor_,
+                                   chkGap_,
+                                   chkNoGap_,
+                                   txtStack_,
+                                   txtCoreSize_,
+                                   cmdProcess_,
+                                   cmdQuit_,
+                                   cmdExit_,
+                                   cmdHelp_,
+                                   chkCalcCore_,
+                                   chkPickCore_};
     for (int k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
     txtInductance_->setFocus(Qt::OtherFocusReason);
 
@@ -310,14 +342,18 @@ void frmXls::Load() {
     ArrayData_QV_Load();
 }
 
-void frmXls::DataLoad() { coredesign::DataLoad(registry_.Record()); }
+void frmXls::DataLoad() {
+    coredesign::DataLoad(registry_.Record());
+}
 
 void frmXls::ArrayData_QV_Load() {
     coredesign::ArrayData_QV_Load(registry_.Record());
     LoadPickCoreArray();
 }
 
-void frmXls::LoadPickCoreArray() { FillCoreList(PickLayout::A); }
+void frmXls::LoadPickCoreArray() {
+    FillCoreList(PickLayout::A);
+}
 
 void frmXls::FillCoreList(PickLayout layout) {
     txtCoreSize_->clear();
@@ -326,7 +362,9 @@ void frmXls::FillCoreList(PickLayout layout) {
     txtCoreSize_->setCurrentIndex(-1);
 }
 
-void frmXls::SetCoreListColour(const QColor& colour) { look::SetTextColour(txtCoreSize_, colour); }
+void frmXls::SetCoreListColour(const QColor& colour) {
+    look::SetTextColour(txtCoreSize_, colour);
+}
 
 void frmXls::EmptyCoreSizeList() {
     txtCoreSize_->clear();
@@ -334,11 +372,15 @@ void frmXls::EmptyCoreSizeList() {
 }
 
 void frmXls::ResetCoreSizeList() {
-    if (registry_.Record().CalculatorType == 1) EmptyCoreSizeList();
-    else txtCoreSize_->setCurrentIndex(0);
+    if (registry_.Record().CalculatorType == 1)
+        EmptyCoreSizeList();
+    else
+        txtCoreSize_->setCurrentIndex(0);
 }
 
-QString frmXls::CoreListText() const { return txtCoreSize_->currentText(); }
+QString frmXls::CoreListText() const {
+    return txtCoreSize_->currentText();
+}
 
 InputTexts frmXls::FieldTexts() const {
     InputTexts in;
@@ -424,9 +466,9 @@ void frmXls::ShowResultsClicked() {
 }
 
 void frmXls::ClearResultsClicked() {
-    for (QLineEdit* field : {txtInductance_, txtOutPutVoltage_, txtDCCurrent_, txtFluxDensity_, txtFrequency_,
-                             txtMinInputVoltage_, txtMaxInputVoltage_, txtAmbientTemp_, txtCurrentDensityFactor_,
-                             txtFill_Factor_, txtStack_})
+    for (QLineEdit* field :
+         {txtInductance_, txtOutPutVoltage_, txtDCCurrent_, txtFluxDensity_, txtFrequency_, txtMinInputVoltage_,
+          txtMaxInputVoltage_, txtAmbientTemp_, txtCurrentDensityFactor_, txtFill_Factor_, txtStack_})
         field->clear();
 }
 

@@ -8,7 +8,9 @@
 #include "screen_registry.h"
 
 // The pictures live in a static library; this pulls them into the program.
-static void InitPictures() { Q_INIT_RESOURCE(pictures); }
+static void InitPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace coredesign::gui::look {
 
@@ -36,8 +38,8 @@ void SetBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-QLabel* Caption(QWidget* parent, const QString& name, const QString& text, const QFont& font,
-                const QColor& colour, Qt::Alignment alignment) {
+QLabel* Caption(QWidget* parent, const QString& name, const QString& text, const QFont& font, const QColor& colour,
+                Qt::Alignment alignment) {
     auto* label = new QLabel(text, parent);
     if (!name.isEmpty()) label->setObjectName(name);
     label->setFont(font);
@@ -113,7 +115,9 @@ void RuledTable::paintEvent(QPaintEvent* event) {
     }
 }
 
-void PlaceAtTwips(QWidget* window, int left, int top) { window->move(Twips(left), Twips(top)); }
+void PlaceAtTwips(QWidget* window, int left, int top) {
+    window->move(Twips(left), Twips(top));
+}
 
 void Present(QWidget* window) {
     window->show();

@@ -14,11 +14,11 @@ class QPushButton;
 
 namespace coredesign::gui::look {
 
-inline const QColor kNavy(0, 0, 128);         // captions
-inline const QColor kNoteBlue(0, 0, 192);     // the results screen's notes
-inline const QColor kFieldGrey(224, 224, 224);  // input fields, heading rows
+inline const QColor kNavy(0, 0, 128);            // captions
+inline const QColor kNoteBlue(0, 0, 192);        // the results screen's notes
+inline const QColor kFieldGrey(224, 224, 224);   // input fields, heading rows
 inline const QColor kButtonGrey(192, 192, 192);  // button faces, a greyed core list
-inline const QColor kRed(255, 0, 0);   // a value that breaks a design limit
+inline const QColor kRed(255, 0, 0);             // a value that breaks a design limit
 inline const QColor kLinkBlue(0, 0, 255);
 inline const QColor kLinkYellow(255, 255, 0);
 
@@ -31,8 +31,8 @@ void SetTextColour(QWidget* widget, const QColor& colour);
 void SetBackground(QWidget* widget, const QColor& colour);
 
 // A label with a name, a text, a font and a colour.
-QLabel* Caption(QWidget* parent, const QString& name, const QString& text, const QFont& font,
-                const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+QLabel* Caption(QWidget* parent, const QString& name, const QString& text, const QFont& font, const QColor& colour,
+                Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 // A button with a name and a caption ("&" marks the access key).
 QPushButton* Button(QWidget* parent, const QString& name, const QString& caption, bool greyFace);

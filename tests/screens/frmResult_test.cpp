@@ -26,12 +26,12 @@ ResultsTexts HeadlessResults(const Design& design, HeadlessSession& session) {
     for (const auto& [field, text] : design.fields) {
         const std::string f = field;
         InputTexts& in = session.Fields();
-        std::string* target = f == "txtInductance" ? &in.txtInductance
-                              : f == "txtDCCurrent" ? &in.txtDCCurrent
-                              : f == "txtStack"     ? &in.txtStack
+        std::string* target = f == "txtInductance"    ? &in.txtInductance
+                              : f == "txtDCCurrent"   ? &in.txtDCCurrent
+                              : f == "txtStack"       ? &in.txtStack
                               : f == "txtAmbientTemp" ? &in.txtAmbientTemp
-                              : f == "txtFrequency" ? &in.txtFrequency
-                                                    : nullptr;
+                              : f == "txtFrequency"   ? &in.txtFrequency
+                                                      : nullptr;
         if (!target) throw std::runtime_error("test design uses an unmapped field " + f);
         *target = text;
     }
@@ -66,18 +66,17 @@ TEST_P(KnownDesign, ShowsTheFiguresTheEngineGivesForTheSameInputs) {
     EXPECT_EQ(Str(Child<QLineEdit>(*results, "txtNoOfTurns").text()), expected.txtNoOfTurns);
     EXPECT_EQ(Str(Child<QLineEdit>(*results, "VoutUnit").text()), " A/cm\u00B2");
     ASSERT_EQ(messages.size(), session.LastRun().messages.size());
-    for (size_t k = 0; k < messages.size(); ++k)
-        EXPECT_EQ(Str(messages[k].text), session.LastRun().messages[k].text);
+    for (size_t k = 0; k < messages.size(); ++k) EXPECT_EQ(Str(messages[k].text), session.LastRun().messages[k].text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Designs, KnownDesign,
-    ::testing::Values(Design{"CalculateGapped", true, "", {}},
-                      Design{"CalculateNoGap", false, "", {{"txtDCCurrent", "5"}}},
-                      Design{"PickGappedStacked", true, "6218TXGP", {{"txtStack", "3"}}},
-                      Design{"PickTooHot", true, "6218TXGP", {{"txtAmbientTemp", "150"}}},
-                      Design{"CalculateMicrohenryFrequency", true, "", {{"txtFrequency", "100000"}}}),
-    [](const ::testing::TestParamInfo<Design>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Designs, KnownDesign,
+                         ::testing::Values(Design{"CalculateGapped", true, "", {}},
+                                           Design{"CalculateNoGap", false, "", {{"txtDCCurrent", "5"}}},
+                                           Design{"PickGappedStacked", true, "6218TXGP", {{"txtStack", "3"}}},
+                                           Design{"PickTooHot", true, "6218TXGP", {{"txtAmbientTemp", "150"}}},
+                                           Design{
+                                               "CalculateMicrohenryFrequency", true, "", {{"txtFrequency", "100000"}}}),
+                         [](const ::testing::TestParamInfo<Design>& info) { return std::string(info.param.name); });
 
 TEST_F(ResultsScreen, IsTitledAndPlacedAndOpensOnItsFirstButton) {
     ShowResults();
@@ -87,10 +86,8 @@ TEST_F(ResultsScreen, IsTitledAndPlacedAndOpensOnItsFirstButton) {
     EXPECT_EQ(Str(results.focusWidget()->objectName()), "cmdIinterOutput");
     const std::pair<const char*, const char*> buttons[] = {
         {"cmdIinterOutput", "&Calculations"}, {"cmdReport", "&View Report"}, {"cmdExit", "R&eset Design Inputs"}};
-    for (const auto& [name, caption] : buttons)
-        EXPECT_EQ(Str(Child<QPushButton>(results, name).text()), caption);
-    for (QLineEdit* box : results.findChildren<QLineEdit*>())
-        EXPECT_TRUE(box->isReadOnly()) << Str(box->objectName());
+    for (const auto& [name, caption] : buttons) EXPECT_EQ(Str(Child<QPushButton>(results, name).text()), caption);
+    for (QLineEdit* box : results.findChildren<QLineEdit*>()) EXPECT_TRUE(box->isReadOnly()) << Str(box->objectName());
     EXPECT_EQ(Str(Child<QLineEdit>(results, "cmdWebLink").text()), "www.kestrova.example");
     EXPECT_EQ(Str(Child<QLabel>(results, "Label2").text()),
               "These are the summary design outputs based on defined inputs.");
@@ -198,8 +195,10 @@ TEST_P(ReturnToInputs, ShowsTheInputScreenWithTheListAsTheWayBackLeavesIt) {
     ShowResults();
     frmResult& results = *registry->Find<frmResult>();
     ASSERT_TRUE(results.isVisible());
-    if (way.resetButton) Click(results, "cmdExit");
-    else results.close();
+    if (way.resetButton)
+        Click(results, "cmdExit");
+    else
+        results.close();
     PumpEvents();
     EXPECT_EQ(registry->Find<frmResult>(), nullptr);
     EXPECT_TRUE(input.isVisible());
@@ -209,13 +208,12 @@ TEST_P(ReturnToInputs, ShowsTheInputScreenWithTheListAsTheWayBackLeavesIt) {
     EXPECT_EQ(Str(Field("txtDCCurrent").text()), "3.5");  // the fields keep their values
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, ReturnToInputs,
-    ::testing::Values(WayBack{"CalculateReset", false, true, 0, false, ""},
-                      WayBack{"CalculateCloseBox", false, false, 35, true, ""},
-                      WayBack{"PickReset", true, true, 35, true, ""},
-                      WayBack{"PickCloseBox", true, false, 35, true, "6218TXGP"}),
-    [](const ::testing::TestParamInfo<WayBack>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, ReturnToInputs,
+                         ::testing::Values(WayBack{"CalculateReset", false, true, 0, false, ""},
+                                           WayBack{"CalculateCloseBox", false, false, 35, true, ""},
+                                           WayBack{"PickReset", true, true, 35, true, ""},
+                                           WayBack{"PickCloseBox", true, false, 35, true, "6218TXGP"}),
+                         [](const ::testing::TestParamInfo<WayBack>& info) { return std::string(info.param.name); });
 
 TEST_F(ResultsScreen, TheNoteTurnsTheLinkYellowThenRedUntilTheScreenIsMadeAfresh) {
     ShowResults();

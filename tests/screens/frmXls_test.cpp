@@ -12,9 +12,10 @@ namespace {
 
 using InputScreen = ScreensTest;
 
-const char* const kFields[] = {"txtInductance",      "txtOutPutVoltage",   "txtDCCurrent",  "txtFluxDensity",
-                               "txtFrequency",       "txtMinInputVoltage", "txtMaxInputVoltage",
-                               "txtAmbientTemp",     "txtCurrentDensityFactor", "txtFill_Factor", "txtStack"};
+const char* const kFields[] = {"txtInductance",      "txtOutPutVoltage", "txtDCCurrent",
+                               "txtFluxDensity",     "txtFrequency",     "txtMinInputVoltage",
+                               "txtMaxInputVoltage", "txtAmbientTemp",   "txtCurrentDensityFactor",
+                               "txtFill_Factor",     "txtStack"};
 
 TEST_F(InputScreen, LoadsWithItsInitialTextsListsAndModes) {
     frmXls& input = Input();
@@ -57,8 +58,8 @@ TEST_F(InputScreen, LoadsWithItsInitialTextsListsAndModes) {
     QComboBox& list = CoreList();
     ASSERT_EQ(list.count(), 35);
     EXPECT_EQ(Str(list.itemText(0)), "");
-    EXPECT_EQ(Str(list.itemText(1)), std::string("6205TXGP") + std::string(12, ' ') +
-                                          " OD= 13mm,  ID= 7 mm, Height = 6mm");
+    EXPECT_EQ(Str(list.itemText(1)),
+              std::string("6205TXGP") + std::string(12, ' ') + " OD= 13mm,  ID= 7 mm, Height = 6mm");
     for (int k = 1; k < list.count(); ++k)
         EXPECT_EQ(PartNumberOfEntry(Str(list.itemText(k))), record.CorePartNo[k]) << "row " << k;
     EXPECT_EQ(Str(list.currentText()), "");
@@ -98,11 +99,28 @@ TEST_F(InputScreen, TabMovesThroughTheControlsInTheirOrder) {
             order.push_back(Str(w->objectName()));
         w = w->nextInFocusChain();
     } while (w != &Field("txtInductance"));
-    const std::vector<std::string> expected = {
-        "txtInductance", "cmbinductance", "txtOutPutVoltage", "txtDCCurrent", "txtFluxDensity", "txtFrequency",
-        "cmbfrequency", "txtMinInputVoltage", "txtMaxInputVoltage", "txtAmbientTemp", "txtCurrentDensityFactor",
-        "txtFill_Factor", "chkGap", "chkNoGap", "txtStack", "txtCoreSize", "cmdProcess", "cmdQuit", "cmdExit",
-        "cmdHelp", "chkCalcCore", "chkPickCore"};
+    const std::vector<std::string> expected = {"txtInductance",
+                                               "cmbinductance",
+                                               "txtOutPutVoltage",
+                                               "txtDCCurrent",
+                                               "txtFluxDensity",
+                                               "txtFrequency",
+                                               "cmbfrequency",
+                                               "txtMinInputVoltage",
+                                               "txtMaxInputVoltage",
+                                               "txtAmbientTemp",
+                                               "txtCurrentDensityFactor",
+                                               "txtFill_Factor",
+                                               "chkGap",
+                                               "chkNoGap",
+                                               "txtStack",
+                                               "txtCoreSize",
+                                               "cmdProcess",
+                                               "cmdQuit",
+                                               "cmdExit",
+                                               "cmdHelp",
+                                               "chkCalcCore",
+                                               "chkPickCore"};
     EXPECT_EQ(order, expected);
 }
 
@@ -187,8 +205,8 @@ TEST_F(InputScreen, FamilyBoxesSwitchTheCatalogueAndMayBothStandUnchecked) {
     EXPECT_FALSE(gap.isChecked());
     EXPECT_EQ(Str(Field("txtFluxDensity").text()), "0.8");
     ASSERT_EQ(CoreList().count(), 37);
-    EXPECT_EQ(Str(CoreList().itemText(1)), std::string("6201TXNG") + std::string(12, ' ') +
-                                               " OD= 9mm,  ID= 4 mm, Height = 5mm");
+    EXPECT_EQ(Str(CoreList().itemText(1)),
+              std::string("6201TXNG") + std::string(12, ' ') + " OD= 9mm,  ID= 4 mm, Height = 5mm");
 
     // Unchecking the chosen family changes nothing else.
     SetField("txtFluxDensity", QStringLiteral("0.7"));
@@ -219,8 +237,7 @@ TEST_F(InputScreen, CalculatorTypeBoxesFillGreyAndEnableTheCoreList) {
     EXPECT_TRUE(list.isEnabled());
     EXPECT_EQ(list.palette().color(QPalette::ButtonText), QColor(Qt::black));
     ASSERT_EQ(list.count(), 35);
-    EXPECT_EQ(Str(list.itemText(1)), std::string("6205TXGP") + std::string(12, ' ') +
-                                          " HT= 6mm,  OD= 13 mm, ID = 7mm");
+    EXPECT_EQ(Str(list.itemText(1)), std::string("6205TXGP") + std::string(12, ' ') + " HT= 6mm,  OD= 13 mm, ID = 7mm");
     EXPECT_EQ(Str(list.currentText()), "");
 
     // A family change refills in layout A, whatever the mode.
@@ -286,23 +303,22 @@ TEST_P(InputCheck, RefusesTheFieldWithItsMessageAndFocus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, InputCheck,
-    ::testing::Values(
-        Check{"txtInductance", "", "Enter Inductance Value > 0.", "txtInductance"},
-        Check{"txtInductance", "0.0", "Enter Inductance Value > 0.", "txtInductance"},
-        Check{"txtOutPutVoltage", ".", "Enter Output Voltage Value > 0.", "txtOutPutVoltage"},
-        Check{"txtDCCurrent", "0", "Enter DC Current Value > 0.", "txtDCCurrent"},
-        Check{"txtMinInputVoltage", "", "Enter Minimum Input Voltage > 0.", "txtMinInputVoltage"},
-        Check{"txtFrequency", "1.2.3", "Enter the Frequency Value > 0.", "txtFrequency"},
-        Check{"txtFluxDensity", "0", "Enter a Flux Density > 0.", "txtFluxDensity"},
-        Check{"txtAmbientTemp", "", "Enter an ambient temperature > 0", "txtAmbientTemp"},
-        Check{"txtCurrentDensityFactor", "249.9", "Enter a Current Density Factor between 250 and 800.",
-              "txtCurrentDensityFactor"},
-        Check{"txtCurrentDensityFactor", "800.1", "Enter a Current Density Factor between 250 and 800.",
-              "txtCurrentDensityFactor"},
-        Check{"txtFill_Factor", "0.91", "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor"},
-        Check{"txtFill_Factor", "0", "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor"},
-        Check{"txtStack", "0", "Please select to stack between 1 and 9 cores.", "txtStack"},
-        Check{"txtStack", "9.6", "Please select to stack between 1 and 9 cores.", "txtStack"}));
+    ::testing::Values(Check{"txtInductance", "", "Enter Inductance Value > 0.", "txtInductance"},
+                      Check{"txtInductance", "0.0", "Enter Inductance Value > 0.", "txtInductance"},
+                      Check{"txtOutPutVoltage", ".", "Enter Output Voltage Value > 0.", "txtOutPutVoltage"},
+                      Check{"txtDCCurrent", "0", "Enter DC Current Value > 0.", "txtDCCurrent"},
+                      Check{"txtMinInputVoltage", "", "Enter Minimum Input Voltage > 0.", "txtMinInputVoltage"},
+                      Check{"txtFrequency", "1.2.3", "Enter the Frequency Value > 0.", "txtFrequency"},
+                      Check{"txtFluxDensity", "0", "Enter a Flux Density > 0.", "txtFluxDensity"},
+                      Check{"txtAmbientTemp", "", "Enter an ambient temperature > 0", "txtAmbientTemp"},
+                      Check{"txtCurrentDensityFactor", "249.9", "Enter a Current Density Factor between 250 and 800.",
+                            "txtCurrentDensityFactor"},
+                      Check{"txtCurrentDensityFactor", "800.1", "Enter a Current Density Factor between 250 and 800.",
+                            "txtCurrentDensityFactor"},
+                      Check{"txtFill_Factor", "0.91", "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor"},
+                      Check{"txtFill_Factor", "0", "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor"},
+                      Check{"txtStack", "0", "Please select to stack between 1 and 9 cores.", "txtStack"},
+                      Check{"txtStack", "9.6", "Please select to stack between 1 and 9 cores.", "txtStack"}));
 
 TEST_F(InputScreen, PickCoreWithTheEmptyEntryAsksForACore) {
     frmXls& input = Input();
@@ -326,7 +342,7 @@ TEST_F(InputScreen, AnEmptyStackFieldReadsOneAndTheDesignGoesOn) {
 // Unit choices reach the record through the lists' texts.
 TEST_F(InputScreen, UnitListsConvertTheFieldsIntoBaseUnits) {
     frmXls& input = Input();
-    Child<QComboBox>(input, "cmbfrequency").setCurrentIndex(1);    // kHz
+    Child<QComboBox>(input, "cmbfrequency").setCurrentIndex(1);   // kHz
     Child<QComboBox>(input, "cmbinductance").setCurrentIndex(2);  // microhenry
     SetField("txtFrequency", QStringLiteral("50"));
     SetField("txtInductance", QStringLiteral("318"));

@@ -25,8 +25,8 @@ std::string Describe(const QWidget* w) {
 void ExpectNotClipped(const QWidget* w) {
     if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
         const QMargins margins = edit->textMargins();
-        const int needed = QFontMetrics(edit->font()).horizontalAdvance(edit->text()) + margins.left() +
-                           margins.right() + 4;
+        const int needed =
+            QFontMetrics(edit->font()).horizontalAdvance(edit->text()) + margins.left() + margins.right() + 4;
         EXPECT_LE(needed, edit->width()) << Describe(w);
         EXPECT_LE(QFontMetrics(edit->font()).height(), edit->height()) << Describe(w);
     } else if (auto* combo = qobject_cast<const QComboBox*>(w)) {

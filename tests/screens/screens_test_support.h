@@ -3,6 +3,8 @@
 // by object name.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,9 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
-
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -42,12 +41,14 @@ T& Child(const QObject& parent, const QString& name) {
             names << child->objectName() + QLatin1Char('(') + QLatin1String(child->metaObject()->className()) +
                          QLatin1Char(')');
     names.sort();
-    throw std::runtime_error("no " + std::string(T::staticMetaObject.className()) + " named '" +
-                             name.toStdString() + "' in " + parent.objectName().toStdString() +
+    throw std::runtime_error("no " + std::string(T::staticMetaObject.className()) + " named '" + name.toStdString() +
+                             "' in " + parent.objectName().toStdString() +
                              "; there are: " + names.join(QStringLiteral(", ")).toStdString());
 }
 
-inline std::string Str(const QString& text) { return text.toStdString(); }
+inline std::string Str(const QString& text) {
+    return text.toStdString();
+}
 
 // Delivers what is queued (focus moves, deferred deletes, the registry's
 // end-of-program check); nothing is waited for.
@@ -120,13 +121,27 @@ private:
 // Compares two sets of results-screen texts box by box, naming the box that differs.
 inline void ExpectSameResults(const ResultsTexts& shown, const ResultsTexts& expected) {
 #define COREDESIGN_BOX(box) EXPECT_EQ(shown.box, expected.box) << #box
-    COREDESIGN_BOX(txtInductance); COREDESIGN_BOX(txtOutPutVoltage); COREDESIGN_BOX(txtDCCurrent);
-    COREDESIGN_BOX(txtFluxDensity); COREDESIGN_BOX(txtFrequency); COREDESIGN_BOX(txtMinInputVoltage);
-    COREDESIGN_BOX(txtCurrentDensityFactor); COREDESIGN_BOX(VoutUnit); COREDESIGN_BOX(txtAmbientTemp);
-    COREDESIGN_BOX(txtcore); COREDESIGN_BOX(txtOutCoreSize); COREDESIGN_BOX(txtStackout);
-    COREDESIGN_BOX(txtNoOfTurns); COREDESIGN_BOX(txtWireSize); COREDESIGN_BOX(txtInductanceZero);
-    COREDESIGN_BOX(txtInductanceFull); COREDESIGN_BOX(txtCopperLoss); COREDESIGN_BOX(txtCoreLoss);
-    COREDESIGN_BOX(txtTotalLoss); COREDESIGN_BOX(txtTotalTempRise); COREDESIGN_BOX(txtTotalTempRiseAlarm);
+    COREDESIGN_BOX(txtInductance);
+    COREDESIGN_BOX(txtOutPutVoltage);
+    COREDESIGN_BOX(txtDCCurrent);
+    COREDESIGN_BOX(txtFluxDensity);
+    COREDESIGN_BOX(txtFrequency);
+    COREDESIGN_BOX(txtMinInputVoltage);
+    COREDESIGN_BOX(txtCurrentDensityFactor);
+    COREDESIGN_BOX(VoutUnit);
+    COREDESIGN_BOX(txtAmbientTemp);
+    COREDESIGN_BOX(txtcore);
+    COREDESIGN_BOX(txtOutCoreSize);
+    COREDESIGN_BOX(txtStackout);
+    COREDESIGN_BOX(txtNoOfTurns);
+    COREDESIGN_BOX(txtWireSize);
+    COREDESIGN_BOX(txtInductanceZero);
+    COREDESIGN_BOX(txtInductanceFull);
+    COREDESIGN_BOX(txtCopperLoss);
+    COREDESIGN_BOX(txtCoreLoss);
+    COREDESIGN_BOX(txtTotalLoss);
+    COREDESIGN_BOX(txtTotalTempRise);
+    COREDESIGN_BOX(txtTotalTempRiseAlarm);
 #undef COREDESIGN_BOX
 }
 
@@ -139,6 +154,8 @@ inline void ExpectSameIntermediate(const IntermediateTexts& shown, const Interme
     EXPECT_EQ(shown.FillFactorRed, expected.FillFactorRed);
 }
 
-inline QColor TextColour(const QWidget& widget) { return widget.palette().color(QPalette::WindowText); }
+inline QColor TextColour(const QWidget& widget) {
+    return widget.palette().color(QPalette::WindowText);
+}
 
 }  // namespace coredesign::gui::testing

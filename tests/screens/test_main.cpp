@@ -1,11 +1,10 @@
 // The screens' tests run the real widgets under the offscreen platform,
 // with the C locale (so numbers are written with a point) and without
 // Qt's debug chatter.
-#include <QApplication>
-#include <QLocale>
-
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLocale>
 #include <clocale>
 
 namespace {

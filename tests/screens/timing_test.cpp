@@ -3,7 +3,6 @@
 // and the Show Results response. The figures are printed for the record.
 #include <QElapsedTimer>
 #include <QProcess>
-
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -40,7 +39,9 @@ TEST_F(Timing, ShowResultsAnswersWithinFiftyMilliseconds) {
     EXPECT_LT(sorted[sorted.size() / 2], 50.0);
 }
 
-TEST_F(Timing, TheProgramStartsSmallAndFastWithoutTheWebView) {
+// Runs the real program with COREDESIGN_STARTUP_PROBE set: it reports once
+// its first screen is up, and ends. The figures by name, and the wall time.
+std::map<QString, long long> StartTheProgram(double& wallMs) {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("COREDESIGN_STARTUP_PROBE"), QStringLiteral("1"));
@@ -49,20 +50,35 @@ TEST_F(Timing, TheProgramStartsSmallAndFastWithoutTheWebView) {
     QElapsedTimer timer;
     timer.start();
     program.start(QStringLiteral(COREDESIGN_PROGRAM), {});
-    ASSERT_TRUE(program.waitForFinished(20000));
-    const double wallMs = timer.nsecsElapsed() / 1e6;
-    ASSERT_EQ(program.exitCode(), 0);
+    std::map<QString, long long> figures;
+    if (!program.waitForFinished(20000) || program.exitCode() != 0) {
+        ADD_FAILURE() << "the program did not start and end cleanly";
+        return figures;
+    }
+    wallMs = timer.nsecsElapsed() / 1e6;
     const QString report = QString::fromLocal8Bit(program.readAllStandardOutput()).trimmed();
     std::printf("[ timing   ] start-up (process start to first screen up and exit): %.0f ms; %s\n", wallMs,
                 qPrintable(report));
-    ASSERT_TRUE(report.startsWith(QLatin1String("startup_probe"))) << Str(report);
-    std::map<QString, long long> figures;
+    EXPECT_TRUE(report.startsWith(QLatin1String("startup_probe"))) << Str(report);
     for (const QString& item : report.split(QLatin1Char(' '), Qt::SkipEmptyParts).mid(1))
         figures[item.section(QLatin1Char('='), 0, 0)] = item.section(QLatin1Char('='), 1).toLongLong();
-    EXPECT_EQ(figures["webengine_loaded"], 0);
+    return figures;
+}
+
+TEST_F(Timing, TheProgramStartsWithinHalfASecondAndSixtyMegabytes) {
+    double wallMs = 0;
+    std::map<QString, long long> figures = StartTheProgram(wallMs);
     EXPECT_GT(figures["peak_rss_kb"], 0);
     EXPECT_LT(figures["peak_rss_kb"], 60 * 1024);
     EXPECT_LT(wallMs, 500.0);
+}
+
+// The web view is the viewer's alone; the program must not load it to start.
+TEST_F(Timing, TheProgramStartsWithoutLoadingTheWebView) {
+    double wallMs = 0;
+    std::map<QString, long long> figures = StartTheProgram(wallMs);
+    ASSERT_EQ(figures.count(QStringLiteral("webengine_loaded")), 1u);
+    EXPECT_EQ(figures["webengine_loaded"], 0);
 }
 
 }  // namespace
