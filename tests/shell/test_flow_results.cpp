@@ -120,6 +120,27 @@ TEST_F(ResultsFlowTest, AFillWarningKeepsTheInputAndShowsTheIntermediateOutputs)
     EXPECT_FALSE(messages_.empty());
 }
 
+TEST_F(ResultsFlowTest, ClearResultsChangesNoScreen) {
+    frmXls* input = Input();
+    ASSERT_NE(input, nullptr);
+    Press(input, "cmdQuit");
+    EXPECT_EQ(registry_->Find<frmXls>(), input);
+    EXPECT_TRUE(input->isVisible());
+    EXPECT_EQ(Child<QLineEdit>(input, "txtInductance")->text(), QString());
+    EXPECT_EQ(registry_->LiveScreens(), 1);
+    EXPECT_EQ(ended_, 0);
+}
+
+TEST_F(ResultsFlowTest, CloseOnTheIntermediateOutputsShowsNoOtherScreen) {
+    frmResult* results = Results();
+    Press(results, "cmdIinterOutput");
+    Press(registry_->Find<frmIntermediateOutput>(), "cmdExit");
+    EXPECT_EQ(registry_->Find<frmIntermediateOutput>(), nullptr);
+    EXPECT_TRUE(Visible(results));
+    EXPECT_FALSE(Visible(registry_->Find<frmXls>()));
+    EXPECT_EQ(ended_, 0);
+}
+
 TEST_F(ResultsFlowTest, ResetDesignInputsClosesTheResultsAndShowsTheInput) {
     frmResult* results = Results();
     ASSERT_NE(results, nullptr);
