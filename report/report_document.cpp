@@ -22,9 +22,10 @@
 namespace coredesign::report {
 namespace {
 
-// The document's two non-ASCII characters, as Windows-1252 bytes.
-constexpr const char* kDegreeC = "\xB0" "C";
-constexpr const char* kPerSquareCm = "A/cm" "\xB2";
+// The document's two non-ASCII characters, as Windows-1252 bytes: the
+// degree sign B0 (octal 260) and the superscript two B2 (octal 262).
+constexpr const char* kDegreeC = "\260C";
+constexpr const char* kPerSquareCm = "A/cm\262";
 
 // The eight style strings.
 constexpr const char* kHeader =
@@ -45,7 +46,9 @@ constexpr const char* kTable700 = "<table cellpadding=0 cellspacing=0 width=700 
 constexpr const char* kTable650 = "<table cellpadding=0 cellspacing=0 width=650 align=center border=0>";
 constexpr const char* kRuledTable650 = "<table cellpadding=0 cellspacing=0 width=650 align=center border=1>";
 
-std::string Font(const char* style) { return std::string("<font style='") + style + "'>"; }
+std::string Font(const char* style) {
+    return std::string("<font style='") + style + "'>";
+}
 
 // One cell of a row: its content and the style of its font.
 struct Cell {
@@ -80,7 +83,8 @@ std::vector<Cell> Values(std::initializer_list<std::string> texts) {
 // A catalogue column at the chosen row (0 for a row the array lacks, which
 // the results screen's designs never ask for).
 double At(const std::vector<double>& column, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < column.size() ? column[static_cast<std::size_t>(index)] : 0.0;
+    return index >= 0 && static_cast<std::size_t>(index) < column.size() ? column[static_cast<std::size_t>(index)]
+                                                                         : 0.0;
 }
 
 // Windows-1252 bytes 80..9F and the characters they stand for (0 = unassigned).
@@ -193,10 +197,12 @@ std::string ReportText(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const char ch = utf8[pos];
         if (static_cast<unsigned char>(ch) < 0x80) {
-            if (ch == '&') out += "&amp;";
-            else if (ch == '<') out += "&lt;";
-            else if (ch == '>') out += "&gt;";
-            else out += ch;
+            switch (ch) {
+                case '&': out += "&amp;"; break;
+                case '<': out += "&lt;"; break;
+                case '>': out += "&gt;"; break;
+                default: out += ch;
+            }
             ++pos;
             continue;
         }
@@ -237,11 +243,10 @@ std::string BuildReportDocument(const ResultsTexts& results, const Module1& rec,
     std::vector<Cell> units = Values({"microHenries", "Volts", "Amps", "Tesla", "Hz", "Volts", kPerSquareCm, kDegreeC});
     units.push_back({"", kFiller});
     doc += ValueRow(units);
-    std::vector<Cell> inputs =
-        Values({ReportText(results.txtInductance), ReportText(results.txtOutPutVoltage), ReportText(results.txtDCCurrent),
-                ReportText(results.txtFluxDensity), ReportText(results.txtFrequency),
-                ReportText(results.txtMinInputVoltage), ReportText(results.txtCurrentDensityFactor),
-                ReportText(results.txtAmbientTemp)});
+    std::vector<Cell> inputs = Values(
+        {ReportText(results.txtInductance), ReportText(results.txtOutPutVoltage), ReportText(results.txtDCCurrent),
+         ReportText(results.txtFluxDensity), ReportText(results.txtFrequency), ReportText(results.txtMinInputVoltage),
+         ReportText(results.txtCurrentDensityFactor), ReportText(results.txtAmbientTemp)});
     inputs.push_back(calculateCore ? Cell{".", kSmallFiller} : Cell{ReportText(results.txtcore), kValue});
     doc += ValueRow(inputs);
     doc += "</table><br><hr width=650><br>";
@@ -250,8 +255,10 @@ std::string BuildReportDocument(const ResultsTexts& results, const Module1& rec,
     const std::string stackNote = rec.Stack == 1 ? std::string() : " - Stacked by " + stack + " ";
     doc += kTable650;
     doc += "<tr><td colspan=9 align=center>" + Font(kTitle16);
-    if (calculateCore) doc += "Core size selected by Program  </font>" + Font(kBlue18);
-    else doc += "Core size selected by Designer ";
+    if (calculateCore)
+        doc += "Core size selected by Program  </font>" + Font(kBlue18);
+    else
+        doc += "Core size selected by Designer ";
     doc += partNo + stackNote + "</font><br></td></tr>";
     doc += "</table><br>";
 
@@ -296,9 +303,9 @@ std::string BuildReportDocument(const ResultsTexts& results, const Module1& rec,
     const double od = At(rec.CoreOD, index), id = At(rec.CoreID, index), ht = At(rec.CoreHT, index);
     const double lm = At(rec.CoreLm, index), ac = At(rec.CoreAc, index), mass = At(rec.CoreMass, index);
     const double wa = At(rec.CoreWa, index), waAc = At(rec.CoreWaAc, index);
-    doc += ValueRow(Values({partNo, FormatPlain(od), FormatPlain(id), FormatPlain(ht), FormatRounded(lm, 2),
-                            FormatRounded(ac, 2), FormatRounded(mass, 4), FormatRounded(wa, 2),
-                            FormatRounded(waAc, 2)}));
+    doc +=
+        ValueRow(Values({partNo, FormatPlain(od), FormatPlain(id), FormatPlain(ht), FormatRounded(lm, 2),
+                         FormatRounded(ac, 2), FormatRounded(mass, 4), FormatRounded(wa, 2), FormatRounded(waAc, 2)}));
     doc += ValueRow(Values({partNo + " * " + stack, FormatPlain(od), FormatPlain(id), FormatPlain(n * ht),
                             FormatRounded(lm, 2), FormatRounded(n * ac, 2), FormatRounded(n * mass, 4),
                             FormatRounded(wa, 2), FormatPlain(n * RoundHalfEven(waAc, 2))}));
@@ -326,8 +333,9 @@ std::string BuildReportDocument(const ResultsTexts& results, const Module1& rec,
     doc += "</TABLE>";
 
     // 10. Print hook: the viewer's Print finds this element by name and clicks it.
-    doc += "<table><tr><td align=center><input type=hidden name=print value=prt onclick='window.print()'></td></tr>"
-           "</table>";
+    doc +=
+        "<table><tr><td align=center><input type=hidden name=print value=prt onclick='window.print()'></td></tr>"
+        "</table>";
     return doc;
 }
 

@@ -30,7 +30,9 @@ std::string SystemError(int code) {
 
 }  // namespace
 
-std::string ReportFilePath(const std::string& tempFolder) { return tempFolder + kSeparator + "temp.htm"; }
+std::string ReportFilePath(const std::string& tempFolder) {
+    return tempFolder + kSeparator + "temp.htm";
+}
 
 std::string ProgramFolder() {
 #ifdef _WIN32
@@ -68,8 +70,7 @@ bool WriteReportFile(const std::string& path, const ResultsTexts& results, const
     return true;
 }
 
-bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec,
-                     std::string& failure) {
+bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec, std::string& failure) {
     return WriteReportFile(path, results, rec, ProgramFolder(), failure);
 }
 

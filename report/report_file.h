@@ -24,7 +24,6 @@ bool WriteReportFile(const std::string& path, const ResultsTexts& results, const
                      const std::string& programFolder, std::string& failure);
 
 // The same, with the images of the running program's folder.
-bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec,
-                     std::string& failure);
+bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec, std::string& failure);
 
 }  // namespace coredesign::report

@@ -37,8 +37,7 @@ void DefaultPrint(QWebEngineView& view) {
         return;
     }
     QObject::connect(
-        &view, &QWebEngineView::printFinished, &view, [printer](bool) { delete printer; },
-        Qt::SingleShotConnection);
+        &view, &QWebEngineView::printFinished, &view, [printer](bool) { delete printer; }, Qt::SingleShotConnection);
     view.print(printer);
 }
 
@@ -85,7 +84,8 @@ frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
     connect(wb_, &QWebEngineView::printRequested, this, &frmHtmlReport::PrintRequested);
 
     QPushButton* save = AddButton("cmdSave", "&Save as HTML  File", "Save the Report in html format. ", 1560, 2055);
-    QPushButton* open = AddButton("cmdOpen", "&Open", "Click here if you want to open already saved design.", 3960, 1215);
+    QPushButton* open =
+        AddButton("cmdOpen", "&Open", "Click here if you want to open already saved design.", 3960, 1215);
     QPushButton* print = AddButton("cmdPrint", "&Print", "Print the report", 5520, 1215);
     QPushButton* reset = AddButton("cmdExit", "&Reset Design", "Choose the next design", 7080, 1575);
     QPushButton* back = AddButton("cmdBack", "&Back", "Choose the next design", 8880, 1095);
@@ -102,8 +102,7 @@ frmHtmlReport::~frmHtmlReport() {
     wb_ = nullptr;
 }
 
-QPushButton* frmHtmlReport::AddButton(const char* name, const char* caption, const char* tooltip, int left,
-                                      int width) {
+QPushButton* frmHtmlReport::AddButton(const char* name, const char* caption, const char* tooltip, int left, int width) {
     auto* button = new QPushButton(QString::fromLatin1(caption), this);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(QString::fromLatin1(tooltip));
@@ -112,11 +111,13 @@ QPushButton* frmHtmlReport::AddButton(const char* name, const char* caption, con
     return button;
 }
 
-void frmHtmlReport::Navigate(const QString& path) { wb_->load(QUrl::fromLocalFile(path)); }
+void frmHtmlReport::Navigate(const QString& path) {
+    wb_->load(QUrl::fromLocalFile(path));
+}
 
 void frmHtmlReport::SaveClicked() {
-    const std::optional<QString> chosen = RunFileDialog(
-        {FileDialogRequest::Mode::Save, dialogFileName_, QStringLiteral("*.html"), this});
+    const std::optional<QString> chosen =
+        RunFileDialog({FileDialogRequest::Mode::Save, dialogFileName_, QStringLiteral("*.html"), this});
     if (!chosen || chosen->isEmpty()) return;  // cancelled: nothing is copied, nothing overwritten
     dialogFileName_ = *chosen;
 
@@ -139,8 +140,8 @@ void frmHtmlReport::SaveClicked() {
 }
 
 void frmHtmlReport::OpenClicked() {
-    const std::optional<QString> chosen = RunFileDialog(
-        {FileDialogRequest::Mode::Open, dialogFileName_, QStringLiteral("*.html"), this});
+    const std::optional<QString> chosen =
+        RunFileDialog({FileDialogRequest::Mode::Open, dialogFileName_, QStringLiteral("*.html"), this});
     if (!chosen || chosen->isEmpty()) return;  // cancelled: the display stays
     dialogFileName_ = *chosen;
     QFile file(*chosen);
@@ -162,8 +163,10 @@ void frmHtmlReport::PrintClicked() {
 }
 
 void frmHtmlReport::PrintRequested() {
-    if (CurrentPrintSeam()) CurrentPrintSeam()(*wb_);
-    else DefaultPrint(*wb_);
+    if (CurrentPrintSeam())
+        CurrentPrintSeam()(*wb_);
+    else
+        DefaultPrint(*wb_);
 }
 
 void frmHtmlReport::BackClicked() {

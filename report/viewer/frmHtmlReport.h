@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QWidget>
-
 #include <functional>
 
 class QPushButton;

@@ -1,7 +1,6 @@
 #include "view_report.h"
 
 #include <QFile>
-
 #include <string>
 
 #include "design_run.h"

@@ -1,7 +1,8 @@
 // The report document, byte for byte: the worked example in full, then the
 // parts that change with the mode, the family, the stack and the texts.
-#include <gtest/gtest.h>
+#include "report_document.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 
 #include "catalogue.h"
 #include "numtext.h"
-#include "report_document.h"
 #include "report_test_support.h"
 #include "session.h"
 
@@ -32,7 +32,9 @@ const std::string kVal = kFont + "font-size:9px;color:midnightblue;'>";
 const std::string kFil = kFont + "font-size:9px;color:#ffffff;'>";
 const std::string kSml = kFont + "font-size:6px;color:#ffffff;'>";
 
-std::string H(const std::string& s) { return "<td align=center>" + kHdr + s + "</font></td>"; }
+std::string H(const std::string& s) {
+    return "<td align=center>" + kHdr + s + "</font></td>";
+}
 std::string V(const std::string& s, const std::string& font = kVal) {
     return "<td align=center>" + font + s + "</font></td>";
 }
@@ -105,7 +107,7 @@ TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     e += "<tr>" + H("Inductance") + H("Output Voltage") + H("DC Current") + H("Flux Density") + H("Frequency") +
          H("Min Input Voltage") + H("Current Density") + H("Ambient Temp") + H("Core Size") + "</tr>";
     e += First("microHenries") + V("Volts") + V("Amps") + V("Tesla") + V("Hz") + V("Volts") + V("A/cm\xB2") +
-         V("\xB0" "C") + V("", kFil) + "</tr>";
+         V("\260C") + V("", kFil) + "</tr>";
     e += First("318") + V("10") + V("3.5") + V("1.2") + V("50000") + V("24") + V("400") + V("25") + V(".", kSml) +
          "</tr>";
     e += "</table><br><hr width=650><br>";
@@ -119,7 +121,7 @@ TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     e += "<tr>" + H("No.of Turns") + H("Wire Size") + H("Inductance Zero Load") + H("Inductance Full Load") +
          H("Copper Loss") + H("Core Loss") + H("Total Loss") + H("Total Temp") + "</tr>";
     e += First(".", kFil) + V("AWG") + V("microHenries") + V("microHenries") + V("Watts") + V("Watts") + V("Watts") +
-         V("\xB0" "C") + "</tr>";
+         V("\260C") + "</tr>";
     e += First("77") + V("19") + V("325.5") + V("318.2") + V("1.5") + V("0.1234") + V("1.62") + V("86") + "</tr>";
     e += "</table><br><hr width=650><br>";
     e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td colspan=8 align=center>" + kFont +
@@ -175,9 +177,9 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
         std::int16_t calculatorType;
         bool gapped;
         std::int16_t stack;
-        const char* heading;     // the selected-core heading row
-        const char* coreCell;    // the inputs table's core size value cell
-        const char* stackCell;   // first cell of the core data's second row
+        const char* heading;    // the selected-core heading row
+        const char* coreCell;   // the inputs table's core size value cell
+        const char* stackCell;  // first cell of the core data's second row
         const char* image;
     };
     const std::string title16 = kFont + "font-size:16px;color:maroon;font-weight:bold'>";
@@ -208,8 +210,8 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
         w.rec.Stack = c.stack;
         w.texts.txtcore = "0125TXGP";
         const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
-        EXPECT_NE(doc.find("<tr><td colspan=9 align=center>" + title16 + "Core size selected by " +
-                           expand(c.heading) + "<br></td></tr></table><br>"),
+        EXPECT_NE(doc.find("<tr><td colspan=9 align=center>" + title16 + "Core size selected by " + expand(c.heading) +
+                           "<br></td></tr></table><br>"),
                   std::string::npos);
         const std::string coreCell = expand(c.coreCell);
         EXPECT_NE(doc.find("<td align=center>" + coreCell + "</font></td></tr></table><br><hr width=650>"),
@@ -233,7 +235,8 @@ TEST(ReportDocument, TotalTemperatureRoundsHalfToEven) {
         w.rec.AmbientTemp = c.ambient;
         w.rec.TempRise = c.rise;
         const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
-        EXPECT_NE(doc.find(V("1.62") + V(c.total) + "</tr></table>"), std::string::npos) << c.ambient << " + " << c.rise;
+        EXPECT_NE(doc.find(V("1.62") + V(c.total) + "</tr></table>"), std::string::npos)
+            << c.ambient << " + " << c.rise;
     }
 }
 
@@ -246,18 +249,18 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
         {"A&B", "A&amp;B"},
         {"x>y", "x&gt;y"},
         {"&amp;", "&amp;amp;"},
-        {"12,5", "12,5"},                       // a comma decimal separator passes
-        {"\xC2\xB0\xC2\xB2", "\xB0\xB2"},        // degree sign, superscript two
-        {"\xE2\x82\xAC" "5", "\x80" "5"},        // euro sign: Windows-1252 byte 80
-        {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},      // Latin-1 letters
-        {"\xD9\xAB", "&#1643;"},                 // Arabic decimal separator: not in Windows-1252
-        {"\xCE\xA9", "&#937;"},                  // Greek capital omega
-        {"\xF0\x9F\x98\x80", "&#128512;"},       // outside the basic plane
-        {"\xC2\x81", "&#65533;"},                // a C1 control would read back as another character
-        {"a\xFF" "b", "a&#65533;b"},             // not UTF-8 at all
-        {"\xC0\xAF", "&#65533;&#65533;"},        // overlong form
+        {"12,5", "12,5"},                              // a comma decimal separator passes
+        {"\xC2\xB0\xC2\xB2", "\xB0\xB2"},              // degree sign, superscript two
+        {"\342\202\2545", "\2005"},                    // euro sign (E2 82 AC): Windows-1252 byte 80
+        {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},            // Latin-1 letters
+        {"\xD9\xAB", "&#1643;"},                       // Arabic decimal separator: not in Windows-1252
+        {"\xCE\xA9", "&#937;"},                        // Greek capital omega
+        {"\xF0\x9F\x98\x80", "&#128512;"},             // outside the basic plane
+        {"\xC2\x81", "&#65533;"},                      // a C1 control would read back as another character
+        {"a\377b", "a&#65533;b"},                      // not UTF-8 at all (byte FF)
+        {"\xC0\xAF", "&#65533;&#65533;"},              // overlong form
         {"\xED\xA0\x80", "&#65533;&#65533;&#65533;"},  // surrogate
-        {"\xE2\x82", "&#65533;&#65533;"},        // cut short
+        {"\xE2\x82", "&#65533;&#65533;"},              // cut short
     };
     for (const Case& c : cases) EXPECT_EQ(ReportText(c.utf8), c.written) << c.utf8;
 
@@ -341,7 +344,7 @@ TEST(ReportDocument, EngineDesignsInBothModesAndFamilies) {
         bool gapped;
         const char* pick;  // nullptr: Calculate Core
         const char* stack;
-    } const cases[] = {{true, nullptr, "1"}, {true, nullptr, "3"}, {false, nullptr, "1"},
+    } const cases[] = {{true, nullptr, "1"},  {true, nullptr, "3"},    {false, nullptr, "1"},
                        {false, nullptr, "2"}, {true, "6236TXGP", "1"}, {false, "6234TXNG", "3"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.gapped ? "gapped " : "no gap ") + (c.pick ? c.pick : "calculate") + " x" + c.stack);
@@ -363,10 +366,10 @@ TEST(ReportDocument, EngineDesignsInBothModesAndFamilies) {
                            V(t.txtAmbientTemp) + (c.pick ? V(c.pick) : V(".", kSml)) + "</tr>"),
                   std::string::npos);
         const double total = r.AmbientTemp + r.TempRise;
-        EXPECT_NE(doc.find(First(t.txtNoOfTurns) + V(t.txtWireSize) + V(t.txtInductanceZero) + V(t.txtInductanceFull) +
-                           V(t.txtCopperLoss) + V(t.txtCoreLoss) + V(t.txtTotalLoss) +
-                           V(FormatRounded(total, 0)) + "</tr>"),
-                  std::string::npos);
+        EXPECT_NE(
+            doc.find(First(t.txtNoOfTurns) + V(t.txtWireSize) + V(t.txtInductanceZero) + V(t.txtInductanceFull) +
+                     V(t.txtCopperLoss) + V(t.txtCoreLoss) + V(t.txtTotalLoss) + V(FormatRounded(total, 0)) + "</tr>"),
+            std::string::npos);
         const int i = r.CoreIndex;
         ASSERT_GT(i, 0);
         EXPECT_EQ(t.txtOutCoreSize, r.CorePartNo[i]);
@@ -380,12 +383,12 @@ TEST(ReportDocument, EngineDesignsInBothModesAndFamilies) {
                            V(FormatRounded(r.CoreAc[i], 2)) + V(FormatRounded(r.CoreMass[i], 4)) +
                            V(FormatRounded(r.CoreWa[i], 2)) + V(FormatRounded(r.CoreWaAc[i], 2)) + "</tr>"),
                   std::string::npos);
-        EXPECT_NE(doc.find(First(t.txtOutCoreSize + " * " + c.stack) + V(FormatPlain(r.CoreOD[i])) +
-                           V(FormatPlain(r.CoreID[i])) + V(FormatPlain(n * r.CoreHT[i])) +
-                           V(FormatRounded(r.CoreLm[i], 2)) + V(FormatRounded(n * r.CoreAc[i], 2)) +
-                           V(FormatRounded(n * r.CoreMass[i], 4)) + V(FormatRounded(r.CoreWa[i], 2)) +
-                           V(FormatPlain(n * RoundHalfEven(r.CoreWaAc[i], 2))) + "</tr>"),
-                  std::string::npos);
+        EXPECT_NE(
+            doc.find(First(t.txtOutCoreSize + " * " + c.stack) + V(FormatPlain(r.CoreOD[i])) +
+                     V(FormatPlain(r.CoreID[i])) + V(FormatPlain(n * r.CoreHT[i])) + V(FormatRounded(r.CoreLm[i], 2)) +
+                     V(FormatRounded(n * r.CoreAc[i], 2)) + V(FormatRounded(n * r.CoreMass[i], 4)) +
+                     V(FormatRounded(r.CoreWa[i], 2)) + V(FormatPlain(n * RoundHalfEven(r.CoreWaAc[i], 2))) + "</tr>"),
+            std::string::npos);
         const std::string note = r.Stack == 1 ? "" : " - Stacked by " + std::string(c.stack) + " ";
         EXPECT_NE(doc.find(t.txtOutCoreSize + note + "</font><br></td></tr>"), std::string::npos);
         EXPECT_NE(doc.find(c.gapped ? "/coregap.gif width=350" : "/corenogap.gif width=350"), std::string::npos);

@@ -1,5 +1,7 @@
 // Writing temp.htm: the document and one CR LF, failures described, and the
 // command-line front end writing the very same bytes.
+#include "report_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "cli_run.h"
-#include "report_file.h"
 #include "report_test_support.h"
 #include "session.h"
 

@@ -38,7 +38,8 @@ private:
 inline std::string ImageFolder(const TempDir& dir, const std::string& name) {
     const std::string folder = dir.Path() + "/" + name;
     std::filesystem::create_directories(folder);
-    for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage}) std::ofstream(folder + "/" + image) << "GIF89a";
+    for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
+        std::ofstream(folder + "/" + image) << "GIF89a";
     return folder;
 }
 

@@ -19,7 +19,6 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-
 #include <cstdio>
 #include <cstring>
 

@@ -2,7 +2,6 @@
 // screen, Save, Open, Print, Back and Reset Design.
 #include <QElapsedTimer>
 #include <QFile>
-
 #include <sstream>
 
 #include "cli_run.h"
@@ -59,7 +58,8 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     ASSERT_EQ(parts.size(), 2);
     EXPECT_TRUE(parts[0].contains(QString::fromUtf8("A/cm\u00B2"))) << parts[0].toStdString();
     EXPECT_TRUE(parts[0].contains(QString::fromUtf8("\u00B0C")));
-    EXPECT_TRUE(parts[0].contains(Child<QLineEdit>(results, "txtOutCoreSize").text() + QStringLiteral(" - Stacked by 3")));
+    EXPECT_TRUE(
+        parts[0].contains(Child<QLineEdit>(results, "txtOutCoreSize").text() + QStringLiteral(" - Stacked by 3")));
     EXPECT_EQ(parts[1], QStringLiteral("true,true"));
 }
 

@@ -1,22 +1,21 @@
 // The report viewer tests' main: one application under the offscreen
 // platform with the web engine's shared OpenGL contexts, the C locale for
 // number texts, and no debug chatter.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLocale>
 #include <QLoggingCategory>
-
 #include <clocale>
 #include <cstdio>
-
-#include <gtest/gtest.h>
 
 namespace {
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtDebugMsg || type == QtInfoMsg) return;
     // The offscreen platform has no raise() and no OpenGL; the web engine
     // then renders in software and says so at length.
-    for (const char* expected : {"does not support raise()", "WebEngineContext used before", "GL Type:",
-                                 "No suitable graphics backend", "XDG_RUNTIME_DIR"})
+    for (const char* expected : {"does not support raise()", "WebEngineContext used before",
+                                 "GL Type:", "No suitable graphics backend", "XDG_RUNTIME_DIR"})
         if (message.contains(QLatin1String(expected))) return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }

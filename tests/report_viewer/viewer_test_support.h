@@ -3,18 +3,17 @@
 // the file dialog and the printer.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
-#include <QPointer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -122,8 +121,10 @@ protected:
         SetPrintSeam(std::move(previousPrint_));
         SetFileDialogSeam(std::move(previousDialogs_));
         SetMessageSeam(std::move(previousMessages_));
-        if (previousTemp_) ::setenv("TEMP", previousTemp_->c_str(), 1);
-        else ::unsetenv("TEMP");
+        if (previousTemp_)
+            ::setenv("TEMP", previousTemp_->c_str(), 1);
+        else
+            ::unsetenv("TEMP");
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
