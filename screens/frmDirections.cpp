@@ -29,7 +29,9 @@ QString MultiLineTextBox::text() const {
     return plain;
 }
 
-void MultiLineTextBox::setText(const QString& text) { setPlainText(text); }
+void MultiLineTextBox::setText(const QString& text) {
+    setPlainText(text);
+}
 
 QString DirectionsText() {
     return QStringLiteral(
@@ -42,21 +44,24 @@ QString DirectionsText() {
         "    is the recommended core for the entered design.  If acceptable, click on 'View Report' to\r\n"
         "    view and print the design summary and/or click on 'Calculations' to view the calculated parameters.\r\n"
         "\r\n"
-        "4.  If outputs are not as desired, click on 'Reset Design Inputs.'  This will return you to the input menu.\r\n"
+        "4.  If outputs are not as desired, click on 'Reset Design Inputs.'  This will return you to the input "
+        "menu.\r\n"
         "\r\n"
         "\r\n"
         "You now have three choices\r\n"
         "\r\n"
-        "A.  You can stack up a number of smaller cores to achieve the desired inductance.  This results in a reduction\r\n"
-        "    of the core OD.  You can do this by changing the value in 'Cores to Stack' and pressing the 'Show Results'\r\n"
+        "A.  You can stack up a number of smaller cores to achieve the desired inductance.  This results in a "
+        "reduction\r\n"
+        "    of the core OD.  You can do this by changing the value in 'Cores to Stack' and pressing the 'Show "
+        "Results'\r\n"
         "    button.  The calculator will automatically calculate the optimum core size for the stacked design.\r\n"
         "\r\n"
         "B.  Choose a higher permeability, if you were using the default, 100 perm.\r\n"
         "\r\n"
         "C.  Under 'Choose Calculator Type,' check the 'Pick Core' box.  You may use this function to manually\r\n"
-        "    select cores from the 'Core Size List' drop down menu or to stack multiple cores.  Click on 'Show Results'\r\n"
-        "    at anytime to recalculate the design outputs.\r\n"
-    );
+        "    select cores from the 'Core Size List' drop down menu or to stack multiple cores.  Click on 'Show "
+        "Results'\r\n"
+        "    at anytime to recalculate the design outputs.\r\n");
 }
 
 QString ContactText() {

@@ -21,8 +21,8 @@ void Place(QWidget* widget, int left, int top, int width, int height) {
 }
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QFont& font) {
-    QLabel* label = look::Caption(parent, QString::fromLatin1(name), text, font, look::kNavy,
-                                  Qt::AlignLeft | Qt::AlignTop);
+    QLabel* label =
+        look::Caption(parent, QString::fromLatin1(name), text, font, look::kNavy, Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
 }
@@ -90,8 +90,8 @@ frmEnter::frmEnter(ScreenRegistry& registry) : registry_(registry) {
     setWindowTitle(QStringLiteral("Output Inductor Core Selection Calculator"));
     setFixedSize(Twips(8520), Twips(6660));
 
-    sidepic_ = new PictureBox(this, "sidepic", QStringLiteral(":/coredesign/sidestrip.png"),
-                              PictureBox::Fit::FillHeight);
+    sidepic_ =
+        new PictureBox(this, "sidepic", QStringLiteral(":/coredesign/sidestrip.png"), PictureBox::Fit::FillHeight);
     Place(sidepic_, 0, 0, 495, 7095);
     picture1_ = new PictureBox(this, "Picture1", QStringLiteral(":/coredesign/logo.png"), PictureBox::Fit::Centred);
     Place(picture1_, 720, 120, 7575, 1515);

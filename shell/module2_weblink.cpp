@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QString>
-
 #include <cerrno>
 #include <cstdio>
 #include <exception>
@@ -38,7 +37,9 @@ void Say(const QString& text) {
     ShowMessage(box);
 }
 
-[[noreturn]] void Fail(int number) { throw std::system_error(number, std::generic_category()); }
+[[noreturn]] void Fail(int number) {
+    throw std::system_error(number, std::generic_category());
+}
 
 void CreateEmptyFile(const fs::path& path) {
     errno = 0;
@@ -79,8 +80,8 @@ void Launch(ScreenRegistry& registry, const fs::path& probe, const std::string& 
         Say(QStringLiteral("Unable to find Web Browser."));
     } else {
         const platform::WindowHandle parent = DirectionsWindow(registry);
-        const long opened = platform::CurrentShell().OpenAddress(parent, "Open", kWebHost, std::string(),
-                                                                 std::string(), platform::kShowNormal);
+        const long opened = platform::CurrentShell().OpenAddress(parent, "Open", kWebHost, std::string(), std::string(),
+                                                                 platform::kShowNormal);
         if (opened <= platform::kNoAssociation) Say(QStringLiteral("Unable to launch Web Browser."));
     }
 }

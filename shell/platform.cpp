@@ -5,7 +5,9 @@ namespace {
 DesktopShell* standIn = nullptr;
 }
 
-DesktopShell& CurrentShell() { return standIn ? *standIn : SystemShell(); }
+DesktopShell& CurrentShell() {
+    return standIn ? *standIn : SystemShell();
+}
 
 DesktopShell* SetShell(DesktopShell* shell) {
     DesktopShell* previous = standIn;

@@ -4,8 +4,6 @@
 // them.
 #ifndef _WIN32
 
-#include <algorithm>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -13,6 +11,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 
 #include "platform.h"
 
@@ -38,8 +37,8 @@ QString DefaultDesktopEntry(const QString& mimeType) {
     const QString answer = QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
     // The first line only, and only a plain desktop entry id.
     const QString id = answer.section(QLatin1Char('\n'), 0, 0).trimmed();
-    if (!id.endsWith(QLatin1String(".desktop")) || id.startsWith(QLatin1Char('.')) ||
-        id.contains(QLatin1Char('/')) || id.contains(QLatin1Char('\\')))
+    if (!id.endsWith(QLatin1String(".desktop")) || id.startsWith(QLatin1Char('.')) || id.contains(QLatin1Char('/')) ||
+        id.contains(QLatin1Char('\\')))
         return {};
     return id;
 }
@@ -73,10 +72,9 @@ public:
         const QFileInfo document(QDir(dir.absoluteFilePath()).filePath(QString::fromStdString(file)));
         if (!document.exists()) return kFileNotFound;
         const QString suffix = document.suffix().toLower();
-        const QString mimeType =
-            suffix == QLatin1String("html") || suffix == QLatin1String("htm")
-                ? QStringLiteral("text/html")
-                : QMimeDatabase().mimeTypeForFile(document, QMimeDatabase::MatchExtension).name();
+        const QString mimeType = suffix == QLatin1String("html") || suffix == QLatin1String("htm")
+                                     ? QStringLiteral("text/html")
+                                     : QMimeDatabase().mimeTypeForFile(document, QMimeDatabase::MatchExtension).name();
         const QString id = DefaultDesktopEntry(mimeType);
         if (id.isEmpty() || DesktopEntryFile(id).isEmpty()) return kNoAssociation;
         program = id.toStdString();

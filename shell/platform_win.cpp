@@ -5,6 +5,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// shellapi.h needs windows.h first.
 #include <shellapi.h>
 
 #include "platform.h"
@@ -12,9 +13,13 @@
 namespace coredesign::platform {
 namespace {
 
-const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+const char* OrNull(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
 
-long AsCode(HINSTANCE result) { return static_cast<long>(reinterpret_cast<INT_PTR>(result)); }
+long AsCode(HINSTANCE result) {
+    return static_cast<long>(reinterpret_cast<INT_PTR>(result));
+}
 
 class WindowsShell final : public DesktopShell {
 public:

@@ -1,21 +1,20 @@
 // The shell tests' main: one application under the offscreen platform (with
 // the web engine's shared OpenGL contexts), the C locale for number texts, and
 // no debug chatter.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLocale>
 #include <QLoggingCategory>
-
 #include <clocale>
 #include <cstdio>
-
-#include <gtest/gtest.h>
 
 namespace {
 // The offscreen platform warns about what it cannot do; nothing else is dropped.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtDebugMsg || type == QtInfoMsg) return;
-    for (const char* expected : {"This plugin does not support", "WebEngineContext used before", "GL Type:",
-                                 "No suitable graphics backend", "XDG_RUNTIME_DIR"})
+    for (const char* expected : {"This plugin does not support", "WebEngineContext used before",
+                                 "GL Type:", "No suitable graphics backend", "XDG_RUNTIME_DIR"})
         if (message.contains(QLatin1String(expected))) return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
-
 #include <cstdio>
 
 #include "app_startup.h"
@@ -29,7 +28,8 @@ int main(int argc, char** argv) {
 
     bool ok = registry.Find<coredesign::gui::frmEnter>()->grab().save(out.filePath(QStringLiteral("screen-start.png")));
     ok = registry.Find<coredesign::gui::frmDirections>()->grab().save(
-             out.filePath(QStringLiteral("screen-directions.png"))) && ok;
+             out.filePath(QStringLiteral("screen-directions.png"))) &&
+         ok;
     if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

@@ -3,13 +3,12 @@
 // queued checks run without waiting.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
-
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
-
 #include <filesystem>
 #include <optional>
 
@@ -51,8 +50,10 @@ protected:
     }
     void TearDown() override {
         platform::SetShell(previousShell_);
-        if (hadTemp_) qputenv("TEMP", oldTemp_);
-        else qunsetenv("TEMP");
+        if (hadTemp_)
+            qputenv("TEMP", oldTemp_);
+        else
+            qunsetenv("TEMP");
         ShellTest::TearDown();
     }
 
@@ -175,8 +176,8 @@ TEST_F(ResultsFlowTest, TheWebLinkRunsTheLauncher) {
     const QPointF centre = QRectF(link->rect()).center();
     QMouseEvent press(QEvent::MouseButtonPress, centre, link->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, link->mapToGlobal(centre), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, link->mapToGlobal(centre), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(link, &press);
     QApplication::sendEvent(link, &release);
     Settle();

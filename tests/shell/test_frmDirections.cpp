@@ -14,29 +14,29 @@ namespace {
 
 // The directions as the designer reads them, line by line.
 const char* const kDirectionLines[] = {
-        "1. Enter your design inputs (all values are required).  Inductance is value at full load.",
-        "   Leave 'Cores to Stack' at the default value of 1.",
-        "",
-        "2. Choose permeability, either 100 Perm (default) or 245 Perm.",
-        "",
-        "3. Choose Calculator Type, pick 'Calculate Core' (default) and click on 'Show Results'.  The result",
-        "    is the recommended core for the entered design.  If acceptable, click on 'View Report' to",
-        "    view and print the design summary and/or click on 'Calculations' to view the calculated parameters.",
-        "",
-        "4.  If outputs are not as desired, click on 'Reset Design Inputs.'  This will return you to the input menu.",
-        "",
-        "",
-        "You now have three choices",
-        "",
-        "A.  You can stack up a number of smaller cores to achieve the desired inductance.  This results in a reduction",
-        "    of the core OD.  You can do this by changing the value in 'Cores to Stack' and pressing the 'Show Results'",
-        "    button.  The calculator will automatically calculate the optimum core size for the stacked design.",
-        "",
-        "B.  Choose a higher permeability, if you were using the default, 100 perm.",
-        "",
-        "C.  Under 'Choose Calculator Type,' check the 'Pick Core' box.  You may use this function to manually",
-        "    select cores from the 'Core Size List' drop down menu or to stack multiple cores.  Click on 'Show Results'",
-        "    at anytime to recalculate the design outputs.",
+    "1. Enter your design inputs (all values are required).  Inductance is value at full load.",
+    "   Leave 'Cores to Stack' at the default value of 1.",
+    "",
+    "2. Choose permeability, either 100 Perm (default) or 245 Perm.",
+    "",
+    "3. Choose Calculator Type, pick 'Calculate Core' (default) and click on 'Show Results'.  The result",
+    "    is the recommended core for the entered design.  If acceptable, click on 'View Report' to",
+    "    view and print the design summary and/or click on 'Calculations' to view the calculated parameters.",
+    "",
+    "4.  If outputs are not as desired, click on 'Reset Design Inputs.'  This will return you to the input menu.",
+    "",
+    "",
+    "You now have three choices",
+    "",
+    "A.  You can stack up a number of smaller cores to achieve the desired inductance.  This results in a reduction",
+    "    of the core OD.  You can do this by changing the value in 'Cores to Stack' and pressing the 'Show Results'",
+    "    button.  The calculator will automatically calculate the optimum core size for the stacked design.",
+    "",
+    "B.  Choose a higher permeability, if you were using the default, 100 perm.",
+    "",
+    "C.  Under 'Choose Calculator Type,' check the 'Pick Core' box.  You may use this function to manually",
+    "    select cores from the 'Core Size List' drop down menu or to stack multiple cores.  Click on 'Show Results'",
+    "    at anytime to recalculate the design outputs.",
 };
 
 QStringList CrLfLines(const QString& text) {
@@ -73,9 +73,10 @@ TEST_F(DirectionsTest, HelpWritesTheContactText) {
     registry_->Command().ShowDirections();
     frmDirections* screen = registry_->Find<frmDirections>();
     ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(screen->TxtHelp2()->text(),
-              QStringLiteral("To contact us send an e-mail to applications@kestrova.example or call one of the "
-                             "following:\r\n  USA 1-800-555-0142       Europe +44 20 7946 0142       Asia +852 5550 0142"));
+    EXPECT_EQ(
+        screen->TxtHelp2()->text(),
+        QStringLiteral("To contact us send an e-mail to applications@kestrova.example or call one of the "
+                       "following:\r\n  USA 1-800-555-0142       Europe +44 20 7946 0142       Asia +852 5550 0142"));
 }
 
 TEST_F(DirectionsTest, HelpTwiceShowsOneScreenAndWritesTheTextsAgain) {
@@ -135,8 +136,8 @@ TEST_F(DirectionsTest, ControlsKeepTheirPlacesFontsAndLook) {
         SCOPED_TRACE(p.name);
         QWidget* w = Child<QWidget>(screen, p.name);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->geometry(), QRect(Twips(p.twips.x()), Twips(p.twips.y()), Twips(p.twips.width()),
-                                       Twips(p.twips.height())));
+        EXPECT_EQ(w->geometry(),
+                  QRect(Twips(p.twips.x()), Twips(p.twips.y()), Twips(p.twips.width()), Twips(p.twips.height())));
         EXPECT_EQ(w->font().family(), QStringLiteral("Arial"));
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), p.points);
         EXPECT_EQ(w->font().bold(), p.bold);

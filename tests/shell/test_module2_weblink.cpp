@@ -2,7 +2,6 @@
 // probe file, and the directions screen that parents the launch.
 #include <QPushButton>
 #include <QTemporaryDir>
-
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -47,8 +46,8 @@ public:
         return lookUpCode;
     }
 
-    long OpenAddress(platform::WindowHandle p, const std::string& op, const std::string& a,
-                     const std::string& params, const std::string& folder, int show) override {
+    long OpenAddress(platform::WindowHandle p, const std::string& op, const std::string& a, const std::string& params,
+                     const std::string& folder, int show) override {
         ++opens;
         parent = p;
         operation = op;

@@ -1,18 +1,17 @@
 // The freedesktop shell, with real xdg-mime and gio, in a desktop of the
 // test's own: its own default-applications list and desktop entries, and a
 // "browser" that writes down the address it was asked to open.
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-
 #include <filesystem>
 #include <fstream>
 #include <optional>
-
-#include <gtest/gtest.h>
 
 #include "platform.h"
 
@@ -29,8 +28,10 @@ public:
         qputenv(name, value);
     }
     ~ScopedEnv() {
-        if (had_) qputenv(name_, old_);
-        else qunsetenv(name_);
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
     }
 
 private:
@@ -57,7 +58,9 @@ protected:
         desktop_.emplace("XDG_CURRENT_DESKTOP", QByteArray("X-Generic"));
     }
 
-    std::string Path(const std::string& relative) const { return root_.filePath(QString::fromStdString(relative)).toStdString(); }
+    std::string Path(const std::string& relative) const {
+        return root_.filePath(QString::fromStdString(relative)).toStdString();
+    }
 
     void RegisterBrowser(const std::string& exec) {
         const std::string script = Path("browser.sh");
@@ -145,8 +148,8 @@ TEST_F(FreedesktopShellTest, WithoutTheDesktopToolsNothingIsRegistered) {
 TEST(DesktopShellSeam, AStandInReplacesTheSystemShellUntilRemoved) {
     struct Fixed : DesktopShell {
         long LookUpProgram(const std::string&, const std::string&, std::string&) override { return 7; }
-        long OpenAddress(WindowHandle, const std::string&, const std::string&, const std::string&,
-                         const std::string&, int) override {
+        long OpenAddress(WindowHandle, const std::string&, const std::string&, const std::string&, const std::string&,
+                         int) override {
             return 8;
         }
     } fixed;
