@@ -2,6 +2,10 @@
 // screen, Save, Open, Print, Back and Reset Design.
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTimer>
 #include <sstream>
 
 #include "cli_run.h"
@@ -356,6 +360,55 @@ TEST_F(ViewerTest, BackAndResetDesign) {
         PumpEvents();
         programEnds = 0;
     }
+}
+
+}  // namespace
+}  // namespace coredesign::gui::viewertest
+
+namespace coredesign::gui::viewertest {
+namespace {
+
+// Without a stand-in: the print dialog comes up, and the page goes to the
+// printer chosen there (here a PDF file).
+TEST_F(ViewerTest, DefaultPrintShowsThePrintDialogAndPrintsThePage) {
+    SetPrintSeam({});
+    frmResult& results = Calculate({});
+    frmHtmlReport* viewer = ClickViewReport(results);
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(LoadBy(*viewer, [] {}));
+    const QString pdf = QString::fromStdString(dir + "/printed.pdf");
+    bool dialogSeen = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintDialog*>(window);
+            if (!dialog || !dialog->isVisible()) continue;
+            dialogSeen = true;
+            // The designer's choice in the dialog: print to a PDF file.
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            if (!printers || !file) {
+                ADD_FAILURE() << "the print dialog has no printer list or file name field";
+                dialog->reject();
+                continue;
+            }
+            printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+            file->setText(pdf);
+            dialog->accept();
+        }
+    });
+    answer.start(20);
+    QSignalSpy finished(&Browser(*viewer), &QWebEngineView::printFinished);
+    Click(*viewer, "cmdPrint");
+    ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+    answer.stop();
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(finished.constFirst().constFirst().toBool());
+    PumpEvents();  // the printer goes, and with it the file is closed
+    const std::string printed = ReadFile(pdf.toStdString());
+    EXPECT_EQ(printed.substr(0, 5), "%PDF-");
+    EXPECT_NE(printed.find("%%EOF", printed.size() > 16 ? printed.size() - 16 : 0), std::string::npos);
+    EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
