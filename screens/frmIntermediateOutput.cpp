@@ -109,12 +109,7 @@ void frmIntermediateOutput::BuildControls() {
     body->addWidget(table);
     body->addLayout(bottom);
 
-    auto* root = new QHBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-    root->addWidget(SideStrip(this));
-    root->addLayout(body, 1);
-    root->setSizeConstraint(QLayout::SetFixedSize);
+    FrameWithSideStrip(this, body);
     cmdExit_->setFocus(Qt::OtherFocusReason);
 }
 

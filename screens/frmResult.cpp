@@ -226,12 +226,7 @@ void frmResult::BuildControls() {
     body->addLayout(link);
     body->addLayout(buttons);
 
-    auto* root = new QHBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-    root->addWidget(SideStrip(this));
-    root->addLayout(body, 1);
-    root->setSizeConstraint(QLayout::SetFixedSize);
+    FrameWithSideStrip(this, body);
 
     setTabOrder(cmdIinterOutput_, cmdReport_);
     setTabOrder(cmdReport_, cmdExit_);

@@ -285,12 +285,7 @@ void frmXls::BuildControls() {
     body->addWidget(panel);
     body->addLayout(buttons);
 
-    auto* root = new QHBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
-    root->setSpacing(0);
-    root->addWidget(SideStrip(this));
-    root->addLayout(body, 1);
-    root->setSizeConstraint(QLayout::SetFixedSize);
+    FrameWithSideStrip(this, body);
 
     // Focus order: the fields top to bottom, the list, the buttons, then
     // Help and the calculator type.

@@ -1,6 +1,7 @@
 #include "screen_look.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -123,6 +124,15 @@ void Present(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void FrameWithSideStrip(QWidget* screen, QLayout* body) {
+    auto* root = new QHBoxLayout(screen);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    root->addWidget(SideStrip(screen));
+    root->addLayout(body, 1);
+    root->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 }  // namespace coredesign::gui::look

@@ -9,6 +9,7 @@
 #include <QString>
 
 class QGridLayout;
+class QLayout;
 class QLabel;
 class QPushButton;
 
@@ -69,6 +70,10 @@ protected:
 private:
     QGridLayout* grid_;
 };
+
+// Lays a screen out as the side strip along its left edge and `body` beside
+// it, the window sized to fit its contents.
+void FrameWithSideStrip(QWidget* screen, QLayout* body);
 
 // Moves a window to a place given in twips from the desktop's top-left corner.
 void PlaceAtTwips(QWidget* window, int left, int top);
