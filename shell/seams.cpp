@@ -19,9 +19,12 @@ FileDialogSeam& CurrentFileDialogSeam() {
 }
 
 void DefaultMessageBox(const MessageBoxRequest& r) {
+    // The texts break their lines with CR LF; the box breaks on line feeds.
+    QString text = r.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(r.icon == BoxIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-                    r.title.isEmpty() ? QString::fromUtf8(kAppTitle) : r.title, r.text, QMessageBox::Ok,
-                    r.parent);
+                    r.title.isEmpty() ? QString::fromUtf8(kAppTitle) : r.title, text, QMessageBox::Ok, r.parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
