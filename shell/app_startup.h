@@ -2,17 +2,37 @@
 // and the first screen.
 #pragma once
 
+#include <QString>
+
 namespace coredesign::gui {
 
 class ScreenRegistry;
 
 // Fills the registry's commands: ShowStart (the start screen, created anew
 // when it is gone), ShowDirections (the input screen's Help), LaunchWebSite
-// (the results screen's web link) and ViewReport (the report viewer).
+// (the results screen's web link) and ViewReport (the report viewer, loaded
+// from its module in the program's folder on first use).
 void InstallCommands(ScreenRegistry& registry);
 
 // InstallCommands, then shows the start screen. The program then runs until
 // the last screen is gone.
 void StartApplication(ScreenRegistry& registry);
+
+// The report viewer's module: the file beside the program's executable (the
+// real folder, whatever link the program was started through).
+QString ViewerPluginFile();
+
+// Loads the viewer's module with every symbol it uses bound at once, so that
+// a module that does not fit the program is refused here rather than failing
+// later; it stays loaded for the rest of the process. False, with the
+// loader's reason in `failure`, when the module cannot be loaded or lacks
+// the View Report entry.
+bool LoadViewerPlugin(const QString& pluginFile, QString& failure);
+
+// Puts into the registry's commands a View Report that loads the viewer's
+// module from `pluginFile` on its first use and calls into it. When the
+// module cannot be loaded the designer is told why (a "Caution" message) and
+// the program goes on; the next View Report tries again.
+void InstallViewReportPlugin(ScreenRegistry& registry, const QString& pluginFile);
 
 }  // namespace coredesign::gui

@@ -14,22 +14,48 @@
 
 namespace {
 
+// Peak resident memory in kB, from /proc/self/status.
+QByteArray PeakResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0);
+    return "unknown";
+}
+
+// Whether the web view's libraries are mapped into the process.
+bool WebEngineMapped() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("WebEngine");
+}
+
 // With COREDESIGN_STARTUP_PROBE set, the program reports how it started as
 // soon as the first screen is up, and ends: milliseconds from entering main,
 // peak resident memory, and whether the web view's libraries were loaded.
-void ReportStartupAndQuit(const QElapsedTimer& sinceMain) {
-    QTimer::singleShot(0, qApp, [sinceMain] {
-        QFile status(QStringLiteral("/proc/self/status"));
-        QByteArray peakKb = "unknown";
-        if (status.open(QIODevice::ReadOnly))
-            for (const QByteArray& line : status.readAll().split('\n'))
-                if (line.startsWith("VmHWM:")) peakKb = line.mid(6).trimmed().split(' ').value(0);
-        QFile maps(QStringLiteral("/proc/self/maps"));
-        const bool webEngine = maps.open(QIODevice::ReadOnly) && maps.readAll().contains("WebEngine");
+// With COREDESIGN_STARTUP_PROBE=viewer it then also loads the report
+// viewer's module as the first View Report does and reports that: whether
+// it loaded (the reason on stderr if not), how long it took, and the web
+// view's libraries once more.
+void ReportStartupAndQuit(const QElapsedTimer& sinceMain, bool loadViewer) {
+    QTimer::singleShot(0, qApp, [sinceMain, loadViewer] {
         std::printf("startup_probe main_ms=%lld peak_rss_kb=%s webengine_loaded=%d\n",
-                    static_cast<long long>(sinceMain.elapsed()), peakKb.constData(), webEngine ? 1 : 0);
+                    static_cast<long long>(sinceMain.elapsed()), PeakResidentKb().constData(),
+                    WebEngineMapped() ? 1 : 0);
+        int exitCode = 0;
+        if (loadViewer) {
+            QElapsedTimer loading;
+            loading.start();
+            QString failure;
+            const bool loaded = coredesign::gui::LoadViewerPlugin(coredesign::gui::ViewerPluginFile(), failure);
+            std::printf("viewer_probe load_ms=%lld viewer_plugin=%d webengine_loaded=%d\n",
+                        static_cast<long long>(loading.elapsed()), loaded ? 1 : 0, WebEngineMapped() ? 1 : 0);
+            if (!loaded) {
+                std::fprintf(stderr, "%s\n", qPrintable(failure));
+                exitCode = 1;
+            }
+        }
         std::fflush(stdout);
-        QCoreApplication::exit(0);
+        QCoreApplication::exit(exitCode);
     });
 }
 
@@ -46,6 +72,7 @@ int main(int argc, char** argv) {
     coredesign::gui::ScreenRegistry registry(record);
     coredesign::gui::StartApplication(registry);
 
-    if (qEnvironmentVariableIsSet("COREDESIGN_STARTUP_PROBE")) ReportStartupAndQuit(sinceMain);
+    if (qEnvironmentVariableIsSet("COREDESIGN_STARTUP_PROBE"))
+        ReportStartupAndQuit(sinceMain, qgetenv("COREDESIGN_STARTUP_PROBE") == "viewer");
     return app.exec();
 }

@@ -82,6 +82,11 @@ frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
     wb_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
     wb_->setGeometry(Twips(0), Twips(120), Twips(11460), Twips(7455));
     connect(wb_, &QWebEngineView::printRequested, this, &frmHtmlReport::PrintRequested);
+    // A print that fails (the printer cannot be opened, the page cannot be
+    // rendered for it) is told, whoever started it.
+    connect(wb_, &QWebEngineView::printFinished, this, [this](bool printed) {
+        if (!printed) Caution(QString::fromLatin1(kCannotPrintMessage), this);
+    });
 
     QPushButton* save = AddButton("cmdSave", "&Save as HTML  File", "Save the Report in html format. ", 1560, 2055);
     QPushButton* open =

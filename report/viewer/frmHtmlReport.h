@@ -20,7 +20,8 @@ using PrintSeam = std::function<void(QWebEngineView& view)>;
 // Replaces the print seam; an empty function restores the default. Returns the previous one.
 PrintSeam SetPrintSeam(PrintSeam seam);
 
-// The message the Print command shows for a page that is not a report of this program.
+// The message the Print command shows for a page that is not a report of this
+// program, and for a print that fails.
 inline constexpr const char* kCannotPrintMessage =
     "UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN";
 

@@ -413,3 +413,53 @@ TEST_F(ViewerTest, DefaultPrintShowsThePrintDialogAndPrintsThePage) {
 
 }  // namespace
 }  // namespace coredesign::gui::viewertest
+
+namespace coredesign::gui::viewertest {
+namespace {
+
+// A print that fails is told: here the printer is a PDF file in a folder
+// that does not exist, so it cannot be opened. The same print to a file
+// that can be written says nothing.
+TEST_F(ViewerTest, APrintThatFailsIsTold) {
+    struct Case {
+        const char* name;
+        std::string pdf;
+        bool printed;
+    } const cases[] = {
+        {"printer cannot be opened", dir + "/missing/printed.pdf", false},
+        {"printer opened", dir + "/printed.pdf", true},
+    };
+    frmResult& results = Calculate({});
+    frmHtmlReport* viewer = ClickViewReport(results);
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(LoadBy(*viewer, [] {}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(c.pdf));
+        SetPrintSeam([printer](QWebEngineView& view) { view.print(printer.get()); });
+        QSignalSpy finished(&Browser(*viewer), &QWebEngineView::printFinished);
+        Click(*viewer, "cmdPrint");
+        ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+        EXPECT_EQ(finished.constFirst().constFirst().toBool(), c.printed);
+        PumpEvents();
+        if (c.printed) {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_TRUE(std::filesystem::exists(c.pdf));
+        } else {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text,
+                      QStringLiteral("UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN"));
+            EXPECT_EQ(messages[0].title, kCaution);
+            EXPECT_EQ(messages[0].icon, BoxIcon::Information);
+            EXPECT_FALSE(std::filesystem::exists(c.pdf));
+        }
+        EXPECT_TRUE(viewer->isVisible());
+        SetPrintSeam({});
+    }
+}
+
+}  // namespace
+}  // namespace coredesign::gui::viewertest

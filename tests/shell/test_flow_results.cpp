@@ -18,6 +18,7 @@
 #include "frmXls.h"
 #include "platform.h"
 #include "shell_test_support.h"
+#include "view_report.h"
 
 namespace coredesign::gui::test {
 namespace {
@@ -65,9 +66,12 @@ protected:
         Settle();
     }
 
-    // Start, I Accept: the input screen with its initial texts.
+    // Start, I Accept: the input screen with its initial texts. The viewer
+    // is linked into these tests: View Report calls it directly (the
+    // program's path through the viewer's module is tested on its own).
     frmXls* Input() {
         StartApplication(*registry_);
+        InstallViewReport(*registry_);
         Settle();
         Press(registry_->Find<frmEnter>(), "cmdProcess");
         return registry_->Find<frmXls>();
