@@ -1,6 +1,6 @@
-// The shell tests' main: one application under the offscreen platform (with
-// the web engine's shared OpenGL contexts), the C locale for number texts, and
-// no debug chatter.
+// The main of every GUI test: one application under the offscreen platform
+// (with the web engine's shared OpenGL contexts), the C locale for number
+// texts, and no debug chatter.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
+    QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
