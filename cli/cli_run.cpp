@@ -46,7 +46,9 @@ std::string* FieldByControl(InputTexts& in, const std::string& control) {
     return nullptr;
 }
 
-const char* IconName(MessageIcon icon) { return icon == MessageIcon::Information ? "information" : "none"; }
+const char* IconName(MessageIcon icon) {
+    return icon == MessageIcon::Information ? "information" : "none";
+}
 
 void WriteRecord(JsonWriter& w, const Module1& r) {
     auto num = [&](const char* name, double v) {
@@ -178,7 +180,9 @@ std::string PadRight(std::string text, size_t width) {
     return text;
 }
 
-bool ShowsDesign(Outcome o) { return o == Outcome::Results || o == Outcome::FillWarning; }
+bool ShowsDesign(Outcome o) {
+    return o == Outcome::Results || o == Outcome::FillWarning;
+}
 
 }  // namespace
 
@@ -316,19 +320,25 @@ std::string JsonDocument(const HeadlessSession& session) {
         w.Key("icon");
         w.String(IconName(m.icon));
         w.Key("focus");
-        if (m.focus.empty()) w.Null();
-        else w.String(m.focus);
+        if (m.focus.empty())
+            w.Null();
+        else
+            w.String(m.focus);
         w.EndObject();
     }
     w.EndArray();
     w.Key("record");
     WriteRecord(w, session.Record());
     w.Key("results_screen");
-    if (ShowsDesign(run.outcome) && session.Results()) WriteResultsScreen(w, *session.Results());
-    else w.Null();
+    if (ShowsDesign(run.outcome) && session.Results())
+        WriteResultsScreen(w, *session.Results());
+    else
+        w.Null();
     w.Key("intermediate_screen");
-    if (ShowsDesign(run.outcome)) WriteIntermediateScreen(w, MakeIntermediateTexts(session.Record()));
-    else w.Null();
+    if (ShowsDesign(run.outcome))
+        WriteIntermediateScreen(w, MakeIntermediateTexts(session.Record()));
+    else
+        w.Null();
     w.EndObject();
     return w.Text() + "\n";
 }
@@ -352,7 +362,8 @@ std::string Summary(const HeadlessSession& session) {
                 out += (k == 1 ? "\n" : "") + t.Label[k] + "\n";
                 continue;
             }
-            out += "  " + PadRight(t.Label[k], 28) + t.Labelo[k] + (k == 10 && t.FillFactorRed ? "  (over the fill factor)" : "") + "\n";
+            out += "  " + PadRight(t.Label[k], 28) + t.Labelo[k] +
+                   (k == 10 && t.FillFactorRed ? "  (over the fill factor)" : "") + "\n";
         }
         std::string warning = t.txtWarning;
         for (size_t p; (p = warning.find("\r\n")) != std::string::npos;) warning.replace(p, 2, " ");

@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     coredesign::cli::Options options;
     std::string error;
     if (!coredesign::cli::ParseOptions(argc, argv, options, error)) {
-        std::cerr << "coredesign-cli: " << error << "\n" << "Try 'coredesign-cli --help'.\n";
+        std::cerr << "coredesign-cli: " << error << "\n"
+                  << "Try 'coredesign-cli --help'.\n";
         return 2;
     }
     if (options.help) {

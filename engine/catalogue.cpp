@@ -33,9 +33,15 @@ void ResetArray(std::vector<T>& v) {
 
 }  // namespace
 
-const char* GappedCatalogueText() { return kGappedText; }
-const char* NoGapCatalogueText() { return kNoGapText; }
-const char* WireTableText() { return kWireText; }
+const char* GappedCatalogueText() {
+    return kGappedText;
+}
+const char* NoGapCatalogueText() {
+    return kNoGapText;
+}
+const char* WireTableText() {
+    return kWireText;
+}
 
 void DataLoad(Module1& rec) {
     std::vector<double>* cols[] = {&rec.WireTableAWG, &rec.WireTableResistance, &rec.WireTableDiameter,
@@ -49,10 +55,9 @@ void DataLoad(Module1& rec) {
 }
 
 void ArrayData_QV_Load(Module1& rec) {
-    std::vector<double>* cols[] = {nullptr,          &rec.CoreOD,     &rec.CoreID,       &rec.CoreHT,
-                                   &rec.CoreLm,      &rec.CoreAc,     &rec.CoreVolume,   &rec.CoreWa,
-                                   &rec.CoreWaAc,    &rec.CoreMass,   &rec.CorePerm,     &rec.CoreAL,
-                                   &rec.CoreSurface};
+    std::vector<double>* cols[] = {nullptr,       &rec.CoreOD,     &rec.CoreID,     &rec.CoreHT,   &rec.CoreLm,
+                                   &rec.CoreAc,   &rec.CoreVolume, &rec.CoreWa,     &rec.CoreWaAc, &rec.CoreMass,
+                                   &rec.CorePerm, &rec.CoreAL,     &rec.CoreSurface};
     ResetArray(rec.CorePartNo);
     for (int k = 1; k < 13; ++k) ResetArray(*cols[k]);
     WalkFields(rec.GappedCores ? kGappedText : kNoGapText, 13, [&](int column, std::string_view field) {
@@ -84,7 +89,9 @@ std::vector<std::string> LoadPickCoreArray(const Module1& rec, PickLayout layout
     return entries;
 }
 
-std::string PartNumberOfEntry(const std::string& entry) { return entry.substr(0, entry.find(' ')); }
+std::string PartNumberOfEntry(const std::string& entry) {
+    return entry.substr(0, entry.find(' '));
+}
 
 int FindCoreRow(const Module1& rec, const std::string& partNo) {
     for (int row = 1; row <= rec.CatalogueRows(); ++row)

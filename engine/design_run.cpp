@@ -16,7 +16,9 @@ Message InputMessage(MessageId id, const char* text, const char* focus) {
 }
 
 // A field of checks 1 to 9: its trimmed text must be a number above zero.
-bool PositiveNumber(const std::string& text) { return IsNumber(text) && Val(TrimBlanks(text)) > 0; }
+bool PositiveNumber(const std::string& text) {
+    return IsNumber(text) && Val(TrimBlanks(text)) > 0;
+}
 
 bool FitsInt16(double value) {
     const double r = std::nearbyint(value);
@@ -60,8 +62,7 @@ bool Validate(Module1& rec, const InputTexts& in, RunResult& result) {
             return fail(MessageId::FillFactor, "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor");
     }
     // A picked part number that the loaded catalogue does not hold is refused like a missing choice.
-    if (rec.CalculatorType == 2 &&
-        (TrimBlanks(in.txtCoreSize).empty() || FindCoreRow(rec, rec.CoreSize) == 0))
+    if (rec.CalculatorType == 2 && (TrimBlanks(in.txtCoreSize).empty() || FindCoreRow(rec, rec.CoreSize) == 0))
         return fail(MessageId::CoreSize, "Please select Core size from list of values. ", "txtCoreSize");
     if (TrimBlanks(in.txtStack).empty()) {
         result.stackSetToOne = true;
@@ -108,8 +109,10 @@ void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
     if (TrimBlanks(in.cmbfrequency) == "kHz") rec.Frequency = rec.Frequency * 1000;
     rec.Inductance = Val(in.txtInductance);
     const std::string_view unit = TrimBlanks(in.cmbinductance);
-    if (unit == "millihenry") rec.Inductance = rec.Inductance / 1000;
-    else if (unit == "microhenry") rec.Inductance = rec.Inductance / 1000000;
+    if (unit == "millihenry")
+        rec.Inductance = rec.Inductance / 1000;
+    else if (unit == "microhenry")
+        rec.Inductance = rec.Inductance / 1000000;
     rec.InductanceEntered = rec.Inductance;
     rec.OutputVoltage = Val(in.txtOutPutVoltage);
     rec.MinInputVoltage = Val(in.txtMinInputVoltage);
@@ -122,7 +125,8 @@ void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
     rec.AmbientTemp = ToInt16(Val(in.txtAmbientTemp));
     rec.MaxInputVoltage = Val(in.txtMaxInputVoltage);
     if (port) port->ResetTemperatureMark(rec);
-    if (rec.CalculatorType == 1) rec.CoreSize.clear();
+    if (rec.CalculatorType == 1)
+        rec.CoreSize.clear();
     else if (rec.CalculatorType == 2 && !TrimBlanks(in.txtCoreSize).empty())
         rec.CoreSize = PartNumberOfEntry(in.txtCoreSize);
 }
@@ -142,7 +146,7 @@ RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* por
 
     rec.Period = 1000000 / rec.Frequency;
     const double duty = rec.OutputVoltage <= rec.MaxInputVoltage ? rec.OutputVoltage / rec.MaxInputVoltage
-                                                                  : rec.MaxInputVoltage / rec.OutputVoltage;
+                                                                 : rec.MaxInputVoltage / rec.OutputVoltage;
     rec.OffTime = (1 - duty) * rec.Period;
 
     for (;;) {  // one calculation pass; an inductance pass starts the next
@@ -153,8 +157,8 @@ RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* por
             rec.PeakCurrent = rec.DCCurrent * rec.OutputVoltage / rec.MinInputVoltage + rec.RippleCurrent / 2;
         rec.Energy = 0.5 * rec.Inductance * (rec.PeakCurrent * rec.PeakCurrent);
         if (!pickCore) {
-            rec.AreaProduct = std::pow(
-                rec.Energy * 20000 / (rec.FillFactor * rec.CurrentDensityFactor * rec.FluxDensity), 1.16);
+            rec.AreaProduct =
+                std::pow(rec.Energy * 20000 / (rec.FillFactor * rec.CurrentDensityFactor * rec.FluxDensity), 1.16);
             if (rec.Stack * rec.MaxAreaProduct < rec.AreaProduct) return areaProductEnd();
         }
         rec.CoreIndex = 0;
@@ -200,8 +204,7 @@ RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* por
             // Inductance: below 1/1.03 of the entered value, with room left in the window,
             // raise the design inductance and start a new pass.
             rec.DesignWarning = false;
-            const double deviation =
-                RoundHalfEven(1 - rec.InductanceEntered * 1000000 / rec.InductanceFullLoad, 3);
+            const double deviation = RoundHalfEven(1 - rec.InductanceEntered * 1000000 / rec.InductanceFullLoad, 3);
             if (deviation < kInductanceTolerance && rec.ActualFillFactor < rec.FillFactor) {
                 if (result.inductancePasses >= kMaxInductancePasses) {
                     Caution(result, MessageId::InductanceLimit, InductanceLimitMessageText(), "txtInductance");
@@ -219,8 +222,8 @@ RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* por
                 ++counter;
                 if (pickCore || (counter > kRetryCounterLimit && phase == 1)) {
                     result.messages.push_back(Message{MessageId::Fill,
-                                                      FillMessageText(rec.ActualFillFactor, rec.FillFactor),
-                                                      kAppTitle, MessageIcon::None, ""});
+                                                      FillMessageText(rec.ActualFillFactor, rec.FillFactor), kAppTitle,
+                                                      MessageIcon::None, ""});
                     if (pickCore) {
                         rec.DesignWarning = true;
                         rec.FillWarning = true;

@@ -47,14 +47,14 @@ public:
 
 struct RunResult {
     Outcome outcome = Outcome::Validation;
-    std::vector<Message> messages;  // in the order they are shown
-    bool stackSetToOne = false;     // txtStack was empty and now reads "1"
-    bool clearCoreList = false;     // empty and disable the core size list
-    bool temperatureAlarm = false;  // mark txtTotalTempRise bold red
-    bool clearResultFields = false; // empty the eight output boxes before showing the results
-    bool showResults = false;       // results screen shown, input screen hidden
-    bool showIntermediate = false;  // input screen stays, intermediate outputs shown
-    int inductancePasses = 0;       // passes after the first
+    std::vector<Message> messages;   // in the order they are shown
+    bool stackSetToOne = false;      // txtStack was empty and now reads "1"
+    bool clearCoreList = false;      // empty and disable the core size list
+    bool temperatureAlarm = false;   // mark txtTotalTempRise bold red
+    bool clearResultFields = false;  // empty the eight output boxes before showing the results
+    bool showResults = false;        // results screen shown, input screen hidden
+    bool showIntermediate = false;   // input screen stays, intermediate outputs shown
+    int inductancePasses = 0;        // passes after the first
 };
 
 // The temporary folder: TEMP, or the platform's own when TEMP is unset or empty.

@@ -7,7 +7,9 @@
 namespace coredesign {
 namespace {
 
-double Sq(double x) { return x * x; }
+double Sq(double x) {
+    return x * x;
+}
 
 // Wire choice: the thinnest wire whose insulated area is strictly larger than
 // the required copper area. Walks from AWG 8 while the wire is still larger.
@@ -28,8 +30,10 @@ bool ChooseWire(Module1& rec) {
 // Turns: n = sqrt(L[mH] / (Stack * AL[mH/turn^2])), clamped, rounded up.
 std::int16_t TurnsFor(double inductance, std::int16_t stack, double al) {
     double n = std::sqrt(inductance * 1000 / (stack * al / 1000000));
-    if (n > kTurnsCeiling) n = kTurnsClamp;
-    else if (n < 1) n = 1;
+    if (n > kTurnsCeiling)
+        n = kTurnsClamp;
+    else if (n < 1)
+        n = 1;
     return static_cast<std::int16_t>(std::ceil(n));
 }
 
@@ -86,8 +90,7 @@ Evaluation EvaluateCandidate(Module1& rec) {
                       PermeabilityUnderBias(rec.Permeability, rec.MagnetizingForce, rec.EffectivePermeability);
 
     // 5. Inductance at full load, microhenry: 0.4 pi N^2 Ac mu_eff 1e-8 / Lm, times 1e6.
-    rec.InductanceFullLoad =
-        0.4 * kPi * Sq(turns) * rec.StackedAc * rec.EffectivePermeability * 1e-8 * 1000000 / lm;
+    rec.InductanceFullLoad = 0.4 * kPi * Sq(turns) * rec.StackedAc * rec.EffectivePermeability * 1e-8 * 1000000 / lm;
     if (!withinBias) return Evaluation::DcBias;
 
     // 6. Skin depth, cm.
@@ -110,7 +113,8 @@ Evaluation EvaluateCandidate(Module1& rec) {
     rec.Bdc = 0.4 * kPi * turns * rec.PeakCurrent / lm * rec.EffectivePermeability * 1e-4;
     rec.Bac = 0.4 * kPi * turns * (rec.RippleCurrent / 2) * rec.EffectivePermeability * 1e-4 / lm;
     // 14. Copper loss at 25 degC, W.
-    rec.CopperLoss = Sq(rec.RippleCurrent * kRippleFactor) * rec.AcResistance + Sq(rec.DCCurrent) * rec.ConductorResistance;
+    rec.CopperLoss =
+        Sq(rec.RippleCurrent * kRippleFactor) * rec.AcResistance + Sq(rec.DCCurrent) * rec.ConductorResistance;
     // 15. Material loss density, W/kg, f in kHz, both terms on Bac / 2.
     const double f = rec.Frequency / 1000;
     rec.MaterialLoss = kCoreLossHysteresis * f * std::pow(rec.Bac / 2, kCoreLossHysteresisExp) +
@@ -124,21 +128,42 @@ Evaluation EvaluateCandidate(Module1& rec) {
     // 19. Temperature rise from the loss density in mW/cm^2.
     rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
     // 20-22. Copper loss at operating temperature, then one correction of the rise.
-    rec.CopperLossAtTemp =
-        (1 + kCopperTempCoefficient * (rec.AmbientTemp + rec.TempRise - 25)) * rec.CopperLoss;
+    rec.CopperLossAtTemp = (1 + kCopperTempCoefficient * (rec.AmbientTemp + rec.TempRise - 25)) * rec.CopperLoss;
     rec.TotalLoss = rec.CopperLossAtTemp + rec.CoreLoss;
     rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
 
     // No figure that a screen, the report or the CLI shows may be infinite or undefined.
-    const bool finite = AllFinite({rec.Period, rec.OffTime, rec.RippleCurrent, rec.PeakCurrent, rec.Energy,
-                                   rec.AreaProduct, rec.Inductance, rec.Inductance * 1000000,
-                                   rec.InductanceEntered * 1000000, rec.Frequency, rec.StackedAc,
-                                   rec.RequiredCopperArea, rec.InductanceFullLoad, rec.SkinDepth,
-                                   rec.MeanTurnLength, rec.ConductorLength, rec.ConductorResistance,
-                                   rec.ConductorResistance * 1000, rec.AcResistanceFactor, rec.AcResistance,
-                                   rec.ActualFillFactor, rec.Bdc, rec.Bac, rec.CopperLoss, rec.MaterialLoss,
-                                   rec.MaterialLoss * rec.CoreMass[i] * rec.Stack / 1000, rec.CoreLoss,
-                                   rec.SurfaceArea, rec.CopperLossAtTemp, rec.TotalLoss, rec.TempRise,
+    const bool finite = AllFinite({rec.Period,
+                                   rec.OffTime,
+                                   rec.RippleCurrent,
+                                   rec.PeakCurrent,
+                                   rec.Energy,
+                                   rec.AreaProduct,
+                                   rec.Inductance,
+                                   rec.Inductance * 1000000,
+                                   rec.InductanceEntered * 1000000,
+                                   rec.Frequency,
+                                   rec.StackedAc,
+                                   rec.RequiredCopperArea,
+                                   rec.InductanceFullLoad,
+                                   rec.SkinDepth,
+                                   rec.MeanTurnLength,
+                                   rec.ConductorLength,
+                                   rec.ConductorResistance,
+                                   rec.ConductorResistance * 1000,
+                                   rec.AcResistanceFactor,
+                                   rec.AcResistance,
+                                   rec.ActualFillFactor,
+                                   rec.Bdc,
+                                   rec.Bac,
+                                   rec.CopperLoss,
+                                   rec.MaterialLoss,
+                                   rec.MaterialLoss * rec.CoreMass[i] * rec.Stack / 1000,
+                                   rec.CoreLoss,
+                                   rec.SurfaceArea,
+                                   rec.CopperLossAtTemp,
+                                   rec.TotalLoss,
+                                   rec.TempRise,
                                    rec.AmbientTemp + rec.TempRise});
     return finite ? Evaluation::Complete : Evaluation::DcBias;
 }

@@ -7,9 +7,9 @@
 namespace coredesign {
 
 enum class Evaluation {
-    Complete,    // every figure below is written and finite
-    DcBias,      // the core's DC bias capability is exceeded (or a figure came out non-finite)
-    NoWire,      // not even the thickest wire of the table carries the copper area
+    Complete,  // every figure below is written and finite
+    DcBias,    // the core's DC bias capability is exceeded (or a figure came out non-finite)
+    NoWire,    // not even the thickest wire of the table carries the copper area
 };
 
 // Needs CoreIndex, StackedAc, Permeability, RequiredCopperArea, PeakCurrent,

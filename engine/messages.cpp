@@ -39,8 +39,8 @@ const char* MessageIdName(MessageId id) {
 
 std::string AreaProductMessageText() {
     return std::string("Calculated area product exceeds the maximum for available core sizes.  Try") + kCrLf +
-           "stacking two or more cores if acceptable, otherwise, for customer sizes, send" + kCrLf +
-           "an e-mail to " + kSupportEmail + " or call:" + kCrLf + PhoneLine(" USA ", "      ");
+           "stacking two or more cores if acceptable, otherwise, for customer sizes, send" + kCrLf + "an e-mail to " +
+           kSupportEmail + " or call:" + kCrLf + PhoneLine(" USA ", "      ");
 }
 
 std::string DcBiasMessageText() {
@@ -51,8 +51,8 @@ std::string DcBiasMessageText() {
 std::string FillMessageText(double actualFillFactor, double fillFactor) {
     return "Actual window fill, " + FormatPlain(RoundHalfEven(actualFillFactor, 2) * 100) + "% exceeds " +
            FormatPlain(fillFactor * 100) + "%." + kCrLf +
-           "Please be sure that fill factor is acceptable or select one of the following options:" + kCrLf +
-           kCrLf + "    1) Choose bigger core with a larger area product. " + kCrLf +
+           "Please be sure that fill factor is acceptable or select one of the following options:" + kCrLf + kCrLf +
+           "    1) Choose bigger core with a larger area product. " + kCrLf +
            "    2) Try stacking two or more cores if acceptable." + kCrLf +
            "    3) Contact us for custom sizes:  " + kCrLf + "          e-mail:   " + kSupportEmail + kCrLf +
            PhoneLine("          or call:  USA ", "      ");
@@ -61,8 +61,8 @@ std::string FillMessageText(double actualFillFactor, double fillFactor) {
 std::string TemperatureMessageText() {
     return std::string("Total temperature for core size selected is > 155\u00B0C.") + kCrLf +
            "Please use program choice 2 and select larger core sizes, stack" + kCrLf +
-           "two or more cores, or inquire about custom core sizes by e-mailing us" + kCrLf + "at " +
-           kSupportEmail + " or call:" + kCrLf + PhoneLine(" USA ", "    ");
+           "two or more cores, or inquire about custom core sizes by e-mailing us" + kCrLf + "at " + kSupportEmail +
+           " or call:" + kCrLf + PhoneLine(" USA ", "    ");
 }
 
 std::string NoWireMessageText() {

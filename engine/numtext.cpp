@@ -8,8 +8,12 @@
 namespace coredesign {
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -20,7 +24,7 @@ int HexDigit(char c) {
 // Collected pieces of a decimal literal, turned into a double exactly once.
 struct DecimalLiteral {
     bool negative = false;
-    std::string digits;     // mantissa digits without the point, leading zeros dropped
+    std::string digits;        // mantissa digits without the point, leading zeros dropped
     long long pointShift = 0;  // decimal exponent contributed by the point position
     long long exponent = 0;    // explicit exponent, clamped
     bool overflow = false;
@@ -114,7 +118,8 @@ double Val(std::string_view text) {
         if (IsDigit(c)) {
             seenDigit = true;
             if (!lit.digits.empty() || c != '0') lit.digits += c;
-            if (seenPoint) --lit.pointShift;
+            if (seenPoint)
+                --lit.pointShift;
             else if (lit.digits.empty()) {
                 // a leading zero before the point shifts nothing
             }
@@ -145,8 +150,10 @@ double Val(std::string_view text) {
             AddExponentDigit(e, text[i]);
             any = true;
         }
-        if (any) lit.exponent = negExp ? -e : e;
-        else i = save;
+        if (any)
+            lit.exponent = negExp ? -e : e;
+        else
+            i = save;
     }
     if (!seenDigit) return 0;
     double v = ToDouble(lit);
@@ -260,8 +267,12 @@ std::string FormatPlain(double value) {
     return out;
 }
 
-std::string FormatRounded(double value, int places) { return FormatPlain(RoundHalfEven(value, places)); }
+std::string FormatRounded(double value, int places) {
+    return FormatPlain(RoundHalfEven(value, places));
+}
 
-std::string FormatWhole(int value) { return std::to_string(value); }
+std::string FormatWhole(int value) {
+    return std::to_string(value);
+}
 
 }  // namespace coredesign

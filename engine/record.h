@@ -59,12 +59,12 @@ struct Module1 {
     std::int16_t CoreIndex = 0;  // catalogue row, 0 = none
 
     // Results.
-    double RippleCurrent = 0;        // A peak to peak
-    double PeakCurrent = 0;          // A
-    double Energy = 0;               // J
-    double AreaProduct = 0;          // cm^4
-    double WireSize = 0;             // AWG
-    double WireDiameter = 0;         // cm
+    double RippleCurrent = 0;  // A peak to peak
+    double PeakCurrent = 0;    // A
+    double Energy = 0;         // J
+    double AreaProduct = 0;    // cm^4
+    double WireSize = 0;       // AWG
+    double WireDiameter = 0;   // cm
     std::int16_t Turns = 0;
     double InductanceFullLoad = 0;   // uH
     double ActualFillFactor = 0;     // fraction
@@ -83,18 +83,18 @@ struct Module1 {
     bool FillWarning = false;
 
     // Working values handed from one step of a pass to the next.
-    double Period = 0;                 // us
-    double OffTime = 0;                // us
-    double StackedAc = 0;              // cm^2
+    double Period = 0;     // us
+    double OffTime = 0;    // us
+    double StackedAc = 0;  // cm^2
     double Permeability = 0;
-    double RequiredCopperArea = 0;     // cm^2
-    double WireResistance = 0;         // ohm/cm
-    double MagnetizingForce = 0;       // Oe
+    double RequiredCopperArea = 0;  // cm^2
+    double WireResistance = 0;      // ohm/cm
+    double MagnetizingForce = 0;    // Oe
     double EffectivePermeability = 0;
     double AcResistanceFactor = 0;
-    double AcResistance = 0;           // ohm
-    double CopperLoss = 0;             // W at 25 degC
-    double SurfaceArea = 0;            // cm^2
+    double AcResistance = 0;  // ohm
+    double CopperLoss = 0;    // W at 25 degC
+    double SurfaceArea = 0;   // cm^2
 
     // Upper bound of the catalogue arrays (34 or 36 once loaded, 0 before).
     int CatalogueRows() const { return CorePartNo.empty() ? 0 : static_cast<int>(CorePartNo.size()) - 1; }

@@ -28,8 +28,8 @@ void DisplayResults(const Module1& rec, const std::string& coreListText, Results
 }
 
 void ClearResultFields(ResultsTexts& t) {
-    for (std::string* box : {&t.txtOutCoreSize, &t.txtNoOfTurns, &t.txtWireSize, &t.txtInductanceFull,
-                             &t.txtCopperLoss, &t.txtCoreLoss, &t.txtTotalLoss, &t.txtTotalTempRise})
+    for (std::string* box : {&t.txtOutCoreSize, &t.txtNoOfTurns, &t.txtWireSize, &t.txtInductanceFull, &t.txtCopperLoss,
+                             &t.txtCoreLoss, &t.txtTotalLoss, &t.txtTotalTempRise})
         box->clear();
 }
 
@@ -63,9 +63,8 @@ IntermediateTexts MakeIntermediateTexts(const Module1& rec) {
     row(19, "Conductor Loss @ Temp", num(rec.CopperLossAtTemp, 2, " W"));
 
     // Magnetic Parameters: Label27..Label38.
-    const double mass = rec.CoreIndex > 0 && rec.CoreIndex < static_cast<int>(rec.CoreMass.size())
-                            ? rec.CoreMass[rec.CoreIndex]
-                            : 0;
+    const double mass =
+        rec.CoreIndex > 0 && rec.CoreIndex < static_cast<int>(rec.CoreMass.size()) ? rec.CoreMass[rec.CoreIndex] : 0;
     row(27, "Magnetic Parameters:", "");
     row(28, "Bdc", num(rec.Bdc, 2, " tesla"));
     row(29, "Bac", num(rec.Bac, 4, " tesla"));

@@ -14,11 +14,11 @@ inline constexpr const char* kCurrentDensityUnit = " A/cm\u00B2";
 
 // The value boxes of the results screen, by control name.
 struct ResultsTexts {
-    std::string txtInductance, txtOutPutVoltage, txtDCCurrent, txtFluxDensity, txtFrequency,
-        txtMinInputVoltage, txtCurrentDensityFactor;
+    std::string txtInductance, txtOutPutVoltage, txtDCCurrent, txtFluxDensity, txtFrequency, txtMinInputVoltage,
+        txtCurrentDensityFactor;
     std::string VoutUnit = "A/cm^2";  // until the first fill
-    std::string txtAmbientTemp, txtcore, txtOutCoreSize, txtStackout, txtNoOfTurns, txtWireSize,
-        txtInductanceZero, txtInductanceFull, txtCopperLoss, txtCoreLoss, txtTotalLoss, txtTotalTempRise;
+    std::string txtAmbientTemp, txtcore, txtOutCoreSize, txtStackout, txtNoOfTurns, txtWireSize, txtInductanceZero,
+        txtInductanceFull, txtCopperLoss, txtCoreLoss, txtTotalLoss, txtTotalTempRise;
     bool txtTotalTempRiseAlarm = false;  // bold red
 };
 

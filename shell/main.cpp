@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
-
 #include <cstdio>
 
 #include "app_startup.h"

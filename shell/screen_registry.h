@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 #include <map>
 #include <typeindex>
@@ -75,6 +74,8 @@ private:
 
 // Screen coordinates are given in twips: 1440 to the inch, 15 to a logical
 // pixel at 96 dpi.
-constexpr int Twips(int twips) { return (twips + 7) / 15; }
+constexpr int Twips(int twips) {
+    return (twips + 7) / 15;
+}
 
 }  // namespace coredesign::gui

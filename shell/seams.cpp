@@ -41,8 +41,10 @@ std::optional<QString> DefaultFileDialog(const FileDialogRequest& r) {
 }  // namespace
 
 void ShowMessage(const MessageBoxRequest& request) {
-    if (CurrentMessageSeam()) CurrentMessageSeam()(request);
-    else DefaultMessageBox(request);
+    if (CurrentMessageSeam())
+        CurrentMessageSeam()(request);
+    else
+        DefaultMessageBox(request);
 }
 
 MessageSeam SetMessageSeam(MessageSeam seam) {

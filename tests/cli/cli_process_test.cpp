@@ -106,16 +106,58 @@ TEST(Cli, DefaultDesign) {
 
 TEST(Cli, RecordHoldsEveryScalarField) {
     const CliRun r = RunJson({});
-    const char* fields[] = {
-        "InductanceEntered", "Inductance", "DCCurrent", "OutputVoltage", "MinInputVoltage", "MaxInputVoltage",
-        "Frequency", "FluxDensity", "AmbientTemp", "CurrentDensityFactor", "FillFactor", "Stack",
-        "CalculatorType", "GappedCores", "CoreSize", "TempFolder", "MaxAreaProduct", "CoreIndex",
-        "RippleCurrent", "PeakCurrent", "Energy", "AreaProduct", "WireSize", "WireDiameter", "Turns",
-        "InductanceFullLoad", "ActualFillFactor", "MeanTurnLength", "ConductorLength", "ConductorResistance",
-        "SkinDepth", "Bdc", "Bac", "MaterialLoss", "CoreLoss", "CopperLossAtTemp", "TotalLoss", "TempRise",
-        "DesignWarning", "FillWarning", "Period", "OffTime", "StackedAc", "Permeability", "RequiredCopperArea",
-        "WireResistance", "MagnetizingForce", "EffectivePermeability", "AcResistanceFactor", "AcResistance",
-        "CopperLoss", "SurfaceArea"};
+    const char* fields[] = {"InductanceEntered",
+                            "Inductance",
+                            "DCCurrent",
+                            "OutputVoltage",
+                            "MinInputVoltage",
+                            "MaxInputVoltage",
+                            "Frequency",
+                            "FluxDensity",
+                            "AmbientTemp",
+                            "CurrentDensityFactor",
+                            "FillFactor",
+                            "Stack",
+                            "CalculatorType",
+                            "GappedCores",
+                            "CoreSize",
+                            "TempFolder",
+                            "MaxAreaProduct",
+                            "CoreIndex",
+                            "RippleCurrent",
+                            "PeakCurrent",
+                            "Energy",
+                            "AreaProduct",
+                            "WireSize",
+                            "WireDiameter",
+                            "Turns",
+                            "InductanceFullLoad",
+                            "ActualFillFactor",
+                            "MeanTurnLength",
+                            "ConductorLength",
+                            "ConductorResistance",
+                            "SkinDepth",
+                            "Bdc",
+                            "Bac",
+                            "MaterialLoss",
+                            "CoreLoss",
+                            "CopperLossAtTemp",
+                            "TotalLoss",
+                            "TempRise",
+                            "DesignWarning",
+                            "FillWarning",
+                            "Period",
+                            "OffTime",
+                            "StackedAc",
+                            "Permeability",
+                            "RequiredCopperArea",
+                            "WireResistance",
+                            "MagnetizingForce",
+                            "EffectivePermeability",
+                            "AcResistanceFactor",
+                            "AcResistance",
+                            "CopperLoss",
+                            "SurfaceArea"};
     for (const char* f : fields) EXPECT_TRUE(r.doc["record"].Has(f)) << f;
     const Value& im = r.doc["intermediate_screen"];
     for (int k = 1; k <= 38; ++k) {
@@ -150,8 +192,8 @@ TEST(Cli, FamilyPickAndStack) {
     EXPECT_EQ(empty.process.exitStatus, 0);
     EXPECT_EQ(empty.doc["record"]["Stack"].number, 1);
 
-    const CliRun units = RunJson({"--inductance", "318", "--inductance-unit", "microhenry", "--frequency", "50",
-                               "--frequency-unit", "kHz"});
+    const CliRun units = RunJson(
+        {"--inductance", "318", "--inductance-unit", "microhenry", "--frequency", "50", "--frequency-unit", "kHz"});
     EXPECT_EQ(units.doc["record"]["Frequency"].number, 50000);
     EXPECT_EQ(units.doc["results_screen"]["txtInductance"].text, "318");
     EXPECT_EQ(units.doc["results_screen"]["txtFrequency"].text, "50000");
@@ -178,9 +220,15 @@ TEST(Cli, EveryOutcomeWithItsExitStatus) {
         {{"--ambient-temp", "154"}, "area_product", 1, {"area_product"}, nullptr},
         {{"--family", "nogap", "--pick", "6205TXNG"}, "dc_bias", 1, {"dc_bias"}, "txtCoreSize"},
         {{"--inductance", ".000001", "--dc-current", "40", "--current-density", "250", "--max-input-voltage", "10"},
-         "no_wire", 1, {"no_wire"}, "txtDCCurrent"},
+         "no_wire",
+         1,
+         {"no_wire"},
+         "txtDCCurrent"},
         {{"--pick", "6238TXGP", "--inductance", "100", "--dc-current", ".01"},
-         "inductance_limit", 1, {"inductance_limit"}, "txtInductance"},
+         "inductance_limit",
+         1,
+         {"inductance_limit"},
+         "txtInductance"},
     };
     for (const OutcomeCase& c : cases) {
         SCOPED_TRACE(Joined(c.args));
@@ -272,7 +320,10 @@ TEST(Cli, HelpAndSummary) {
 
 TEST(Cli, SameDocumentOnEveryRun) {
     const std::vector<std::vector<std::string>> cases = {
-        {}, {"--family", "nogap"}, {"--pick", "6205TXGP", "--ambient-temp", "150"}, {"--inductance", "1"},
+        {},
+        {"--family", "nogap"},
+        {"--pick", "6205TXGP", "--ambient-temp", "150"},
+        {"--inductance", "1"},
         {"--family", "nogap", "--stack", "3", "--frequency", "200", "--frequency-unit", "kHz"},
     };
     for (auto args : cases) {

@@ -16,7 +16,7 @@ struct Value {
     enum class Kind { Null, Bool, Number, String, Array, Object } kind = Kind::Null;
     bool boolean = false;
     double number = 0;
-    std::string text;    // a string, or a number's own digits
+    std::string text;  // a string, or a number's own digits
     std::vector<Value> items;
     std::vector<std::pair<std::string, Value>> members;  // in document order
 
@@ -79,8 +79,14 @@ private:
                     ++i_;
                     v.members.emplace_back(key, Parse());
                     Space();
-                    if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
-                    if (i_ < s_.size() && s_[i_] == '}') { ++i_; break; }
+                    if (i_ < s_.size() && s_[i_] == ',') {
+                        ++i_;
+                        continue;
+                    }
+                    if (i_ < s_.size() && s_[i_] == '}') {
+                        ++i_;
+                        break;
+                    }
                     Fail("expected ',' or '}'");
                 }
             }
@@ -94,8 +100,14 @@ private:
                 for (;;) {
                     v.items.push_back(Parse());
                     Space();
-                    if (i_ < s_.size() && s_[i_] == ',') { ++i_; continue; }
-                    if (i_ < s_.size() && s_[i_] == ']') { ++i_; break; }
+                    if (i_ < s_.size() && s_[i_] == ',') {
+                        ++i_;
+                        continue;
+                    }
+                    if (i_ < s_.size() && s_[i_] == ']') {
+                        ++i_;
+                        break;
+                    }
                     Fail("expected ',' or ']'");
                 }
             }
@@ -124,8 +136,10 @@ private:
             return i_ > from;
         };
         if (i_ < s_.size() && s_[i_] == '-') ++i_;
-        if (i_ < s_.size() && s_[i_] == '0') ++i_;
-        else if (!digits()) Fail("bad number");
+        if (i_ < s_.size() && s_[i_] == '0')
+            ++i_;
+        else if (!digits())
+            Fail("bad number");
         if (i_ < s_.size() && s_[i_] == '.') {
             ++i_;
             if (!digits()) Fail("bad fraction");
@@ -144,10 +158,14 @@ private:
         for (int k = 0; k < 4; ++k) {
             const char h = s_[i_++];
             u <<= 4;
-            if (h >= '0' && h <= '9') u |= static_cast<unsigned>(h - '0');
-            else if (h >= 'a' && h <= 'f') u |= static_cast<unsigned>(h - 'a' + 10);
-            else if (h >= 'A' && h <= 'F') u |= static_cast<unsigned>(h - 'A' + 10);
-            else Fail("bad \\u escape");
+            if (h >= '0' && h <= '9')
+                u |= static_cast<unsigned>(h - '0');
+            else if (h >= 'a' && h <= 'f')
+                u |= static_cast<unsigned>(h - 'a' + 10);
+            else if (h >= 'A' && h <= 'F')
+                u |= static_cast<unsigned>(h - 'A' + 10);
+            else
+                Fail("bad \\u escape");
         }
         return u;
     }
@@ -212,6 +230,8 @@ private:
     int depth_ = 0;
 };
 
-inline Value Parse(const std::string& text) { return Parser(text).Document(); }
+inline Value Parse(const std::string& text) {
+    return Parser(text).Document();
+}
 
 }  // namespace minijson

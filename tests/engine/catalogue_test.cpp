@@ -1,11 +1,12 @@
 // The core catalogue, the wire table, their loaders and the core size list.
+#include "catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 #include <string>
 
-#include "catalogue.h"
 #include "numtext.h"
 #include "test_support.h"
 
@@ -16,8 +17,8 @@ using testing::LoadedRecord;
 
 size_t CatalogueSize(const Module1& r) {
     const size_t n = r.CorePartNo.size();
-    for (const auto* c : {&r.CoreOD, &r.CoreID, &r.CoreHT, &r.CoreLm, &r.CoreAc, &r.CoreVolume, &r.CoreWa,
-                          &r.CoreWaAc, &r.CoreMass, &r.CorePerm, &r.CoreAL, &r.CoreSurface})
+    for (const auto* c : {&r.CoreOD, &r.CoreID, &r.CoreHT, &r.CoreLm, &r.CoreAc, &r.CoreVolume, &r.CoreWa, &r.CoreWaAc,
+                          &r.CoreMass, &r.CorePerm, &r.CoreAL, &r.CoreSurface})
         if (c->size() != n) return 0;  // the thirteen arrays must agree
     return n;
 }
@@ -184,8 +185,7 @@ TEST(Catalogue, StoredTextsKeepTheirFormat) {
 
 TEST(Catalogue, CommaDecimalLocaleStillReadsThePoint) {
     testing::LocaleGuard restore;
-    if (!testing::UseCommaLocale())
-        GTEST_SKIP() << "no locale with a decimal comma is installed or could be generated";
+    if (!testing::UseCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma is installed or could be generated";
     Module1 r;
     DataLoad(r);
     r.GappedCores = false;

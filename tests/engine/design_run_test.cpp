@@ -24,25 +24,36 @@ using testing::MessageIds;
 const std::string kAreaProductText =
     "Calculated area product exceeds the maximum for available core sizes.  Try\r\n"
     "stacking two or more cores if acceptable, otherwise, for customer sizes, send\r\n"
-    "an e-mail to " + kMail + " or call:\r\n"
-    " USA " + kPhones4And6;
+    "an e-mail to " +
+    kMail +
+    " or call:\r\n"
+    " USA " +
+    kPhones4And6;
 const std::string kDcBiasText =
     "DC bias capability exceeded for selected core.  Pick a larger core, stack cores or use a lower permeability. ";
 const std::string kTemperatureText =
-    "Total temperature for core size selected is > 155\xC2\xB0" "C.\r\n"
+    "Total temperature for core size selected is > 155\xC2\xB0"
+    "C.\r\n"
     "Please use program choice 2 and select larger core sizes, stack\r\n"
     "two or more cores, or inquire about custom core sizes by e-mailing us\r\n"
-    "at " + kMail + " or call:\r\n"
-    " USA " + kPhones4And4;
+    "at " +
+    kMail +
+    " or call:\r\n"
+    " USA " +
+    kPhones4And4;
 std::string FillText(const std::string& actual, const std::string& limit) {
-    return "Actual window fill, " + actual + "% exceeds " + limit + "%.\r\n"
+    return "Actual window fill, " + actual + "% exceeds " + limit +
+           "%.\r\n"
            "Please be sure that fill factor is acceptable or select one of the following options:\r\n"
            "\r\n"
            "    1) Choose bigger core with a larger area product. \r\n"
            "    2) Try stacking two or more cores if acceptable.\r\n"
            "    3) Contact us for custom sizes:  \r\n"
-           "          e-mail:   " + kMail + "\r\n"
-           "          or call:  USA " + kPhones4And6;
+           "          e-mail:   " +
+           kMail +
+           "\r\n"
+           "          or call:  USA " +
+           kPhones4And6;
 }
 
 void ExpectMessage(const Message& m, const std::string& id, const std::string& text, const std::string& title,
@@ -367,8 +378,8 @@ TEST(DesignRun, PickCoreFillWarningThenTemperature) {
     ASSERT_EQ(run.outcome, Outcome::FillWarning);
     ASSERT_EQ(MessageIds(run), (std::vector<std::string>{"fill", "temperature"}));
     EXPECT_EQ(FormatRounded(d.rec().ActualFillFactor, 2), "2.12");
-    ExpectMessage(run.messages[0], "fill", FillText("212", "40"), "Output Inductor Core Design Tool",
-                  MessageIcon::None, "");
+    ExpectMessage(run.messages[0], "fill", FillText("212", "40"), "Output Inductor Core Design Tool", MessageIcon::None,
+                  "");
     ExpectMessage(run.messages[1], "temperature", kTemperatureText, "Caution", MessageIcon::Information, "");
     EXPECT_TRUE(d.rec().DesignWarning);
     EXPECT_TRUE(d.rec().FillWarning);
@@ -448,8 +459,7 @@ TEST(DesignRun, NonFiniteFiguresEndInADefinedMessage) {
     skin.in().txtFrequency = "3688.6120696911034";
     ASSERT_EQ(6.62 / std::sqrt(3688.6120696911034), 0.109);
     const RunResult& run = skin.run();
-    ASSERT_TRUE(run.outcome == Outcome::Results || run.outcome == Outcome::FillWarning)
-        << OutcomeName(run.outcome);
+    ASSERT_TRUE(run.outcome == Outcome::Results || run.outcome == Outcome::FillWarning) << OutcomeName(run.outcome);
     EXPECT_EQ(skin.rec().SkinDepth, skin.rec().WireDiameter);
     EXPECT_EQ(skin.rec().AcResistanceFactor, 1);
     EXPECT_EQ(skin.rec().AcResistance, skin.rec().ConductorResistance);
@@ -480,8 +490,10 @@ TEST(DesignRun, TemporaryFolderFromTheEnvironment) {
     unsetenv("TMPDIR");
     EXPECT_EQ(folder(), "/tmp");
     for (const Saved& s : saved) {
-        if (s.set) setenv(s.name.c_str(), s.value.c_str(), 1);
-        else unsetenv(s.name.c_str());
+        if (s.set)
+            setenv(s.name.c_str(), s.value.c_str(), 1);
+        else
+            unsetenv(s.name.c_str());
     }
 }
 

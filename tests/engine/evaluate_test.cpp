@@ -1,11 +1,12 @@
 // Evaluation of one candidate core: wire, turns, permeability under DC bias,
 // winding, losses and temperature.
+#include "evaluate.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-#include "evaluate.h"
 #include "test_support.h"
 
 namespace coredesign {
@@ -22,10 +23,14 @@ double Law270(double mu, double H) {
     const double x = mu * H;
     return mu * std::sqrt((1 + 5.366e-5 * x - 4.336e-9 * x * x) / (1 + 1.003e-4 * x + 3.249e-8 * x * x));
 }
-double LawGapped(double mu, double H) { return mu * std::exp(-std::pow(H / 155.51, 2.89)); }
+double LawGapped(double mu, double H) {
+    return mu * std::exp(-std::pow(H / 155.51, 2.89));
+}
 
 // mu H at which the numerator 1 + a x - b x^2 of the no-gap law reaches zero.
-double BiasLimit(double a, double b) { return (a + std::sqrt(a * a + 4 * b)) / (2 * b); }
+double BiasLimit(double a, double b) {
+    return (a + std::sqrt(a * a + 4 * b)) / (2 * b);
+}
 
 TEST(PermeabilityLaws, AgreeWithTheirFormulas) {
     // Relative tolerance 1e-12: the same formula, grouped differently.
@@ -98,8 +103,8 @@ TEST(PermeabilityLaws, ClampAtMu) {
 }
 
 // A record ready for EvaluateCandidate on one catalogue core.
-Module1 Candidate(bool gapped, const std::string& part, int stack, double inductance, double dcCurrent,
-                  double ripple, double frequency = 50000, int ambient = 35) {
+Module1 Candidate(bool gapped, const std::string& part, int stack, double inductance, double dcCurrent, double ripple,
+                  double frequency = 50000, int ambient = 35) {
     Module1 r = LoadedRecord(gapped);
     const int i = FindCoreRow(r, part);
     EXPECT_GT(i, 0) << part;
@@ -138,12 +143,9 @@ TEST(Evaluate, FiguresAgreeWithTheReferenceModel) {
         double L, I, ripple, f;
         int ambient;
     } cases[] = {
-        {true, "6218TXGP", 1, 318e-6, 3.5, 0.503, 50000, 35},
-        {true, "6205TXGP", 1, 318e-6, 3.5, 0.503, 50000, 35},
-        {true, "6238TXGP", 4, 2e-3, 12, 3, 20000, 60},
-        {false, "6220TXNG", 3, 170e-6, 3.5, 0.27, 200000, 35},
-        {false, "6203TXNG", 1, 10e-6, 0.5, 0.2, 1e6, 100},
-        {true, "6233TXGP", 9, 1e-4, 30, 10, 5000, 1},
+        {true, "6218TXGP", 1, 318e-6, 3.5, 0.503, 50000, 35}, {true, "6205TXGP", 1, 318e-6, 3.5, 0.503, 50000, 35},
+        {true, "6238TXGP", 4, 2e-3, 12, 3, 20000, 60},        {false, "6220TXNG", 3, 170e-6, 3.5, 0.27, 200000, 35},
+        {false, "6203TXNG", 1, 10e-6, 0.5, 0.2, 1e6, 100},    {true, "6233TXGP", 9, 1e-4, 30, 10, 5000, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.part);
@@ -232,14 +234,10 @@ TEST(Evaluate, TurnsAreRoundedUpAndClamped) {
         double L;
         int turns;
     } cases[] = {
-        {InductanceForTurns(12, al, false), 12},
-        {InductanceForTurns(12, al, true), 13},
-        {12.0001 * 12.0001 * al / 1e9, 13},
-        {InductanceForTurns(32000, al, false), 32000},
-        {InductanceForTurns(32000, al, true), 31000},
-        {32000.5 * 32000.5 * al / 1e9, 31000},
-        {40000.0 * 40000.0 * al / 1e9, 31000},
-        {1e-15, 1},  // n far below 1
+        {InductanceForTurns(12, al, false), 12},      {InductanceForTurns(12, al, true), 13},
+        {12.0001 * 12.0001 * al / 1e9, 13},           {InductanceForTurns(32000, al, false), 32000},
+        {InductanceForTurns(32000, al, true), 31000}, {32000.5 * 32000.5 * al / 1e9, 31000},
+        {40000.0 * 40000.0 * al / 1e9, 31000},        {1e-15, 1},  // n far below 1
     };
     for (const auto& c : cases) {
         r.Inductance = c.L;
@@ -285,7 +283,8 @@ TEST(Evaluate, StackingDoublesStackedFiguresAndKeepsOneWindow) {
     EXPECT_EQ(two.InductanceFullLoad, 2 * one.InductanceFullLoad);
     EXPECT_EQ(two.ActualFillFactor, one.ActualFillFactor);  // the window of one core
     const double pi = 3.141592654;
-    const double walls = pi * one.CoreOD[i] / 10 * (one.CoreHT[i] / 10) + pi * one.CoreID[i] / 10 * (one.CoreHT[i] / 10);
+    const double walls =
+        pi * one.CoreOD[i] / 10 * (one.CoreHT[i] / 10) + pi * one.CoreID[i] / 10 * (one.CoreHT[i] / 10);
     const double faces = 2 * pi * (std::pow(one.CoreOD[i] / 20, 2) - std::pow(one.CoreID[i] / 20, 2));
     EXPECT_NEAR(one.SurfaceArea, faces + walls, 1e-12);
     EXPECT_NEAR(two.SurfaceArea, faces + 2 * walls, 1e-12);

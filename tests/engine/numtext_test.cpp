@@ -1,4 +1,6 @@
 // Reading numbers from field texts and writing numbers as texts.
+#include "numtext.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <ostream>
 #include <string>
 
-#include "numtext.h"
 #include "test_support.h"
 
 namespace coredesign {
@@ -14,8 +15,8 @@ namespace {
 
 struct ParseCase {
     const char* text;
-    double value;    // the leading-number parse
-    bool isNumber;   // the whole trimmed text is a number
+    double value;   // the leading-number parse
+    bool isNumber;  // the whole trimmed text is a number
 };
 
 // Values are compared exactly: each expected value is the double nearest the
@@ -88,10 +89,10 @@ const ParseCase kParseCases[] = {
     {"inf", 0, false},
     {"NaN", 0, false},
     {"nan", 0, false},
-    {"\xC2\xBD", 0, false},           // a vulgar half
-    {"5\xC2\xA0", 5, false},          // a no-break space is no blank
-    {"\xD9\xA1\xD9\xA2", 0, false},   // Arabic-Indic digits
-    {"\xEF\xBC\x95", 0, false},       // a full-width 5
+    {"\xC2\xBD", 0, false},          // a vulgar half
+    {"5\xC2\xA0", 5, false},         // a no-break space is no blank
+    {"\xD9\xA1\xD9\xA2", 0, false},  // Arabic-Indic digits
+    {"\xEF\xBC\x95", 0, false},      // a full-width 5
 };
 
 class ParseTable : public ::testing::TestWithParam<ParseCase> {};
@@ -104,7 +105,9 @@ TEST_P(ParseTable, ValAndIsNumber) {
     EXPECT_EQ(IsNumber(c.text), c.isNumber);
 }
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::string(c.text)); }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(std::string(c.text));
+}
 
 INSTANTIATE_TEST_SUITE_P(Texts, ParseTable, ::testing::ValuesIn(kParseCases),
                          [](const ::testing::TestParamInfo<ParseCase>& info) {
@@ -141,9 +144,9 @@ TEST(ToInt16, HalvesGoToTheEvenNeighbour) {
         double in;
         int out;
     } cases[] = {
-        {2.5, 2},       {3.5, 4},         {-2.5, -2},      {0.5, 0},       {1.5, 2},       {9.4, 9},
-        {9.6, 10},      {-0.4, 0},        {32767, 32767},  {32767.4, 32767}, {32767.5, 0},  {-32768, -32768},
-        {-32768.5, -32768}, {-32768.6, 0}, {40000, 0},      {-1e10, 0},     {1e300, 0},
+        {2.5, 2},           {3.5, 4},      {-2.5, -2},     {0.5, 0},         {1.5, 2},     {9.4, 9},
+        {9.6, 10},          {-0.4, 0},     {32767, 32767}, {32767.4, 32767}, {32767.5, 0}, {-32768, -32768},
+        {-32768.5, -32768}, {-32768.6, 0}, {40000, 0},     {-1e10, 0},       {1e300, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(ToInt16(c.in), c.out) << c.in;
     EXPECT_EQ(ToInt16(std::numeric_limits<double>::quiet_NaN()), 0);
@@ -175,10 +178,10 @@ const FormatCase kFormatCases[] = {
     {-2.5e-7, -1, "-2.5E-07"},
     {4.9406564584124654e-324, -1, "4.94065645841247E-324"},
     {0.57 * 100, -1, "57"},
-    {0.125, 2, "0.12"},   // an exact half goes to the even digit
+    {0.125, 2, "0.12"},  // an exact half goes to the even digit
     {0.375, 2, "0.38"},
     {0.625, 2, "0.62"},
-    {1.005, 2, "1"},      // stored below the half
+    {1.005, 2, "1"},  // stored below the half
     {2.675, 2, "2.67"},
     {32.5, 0, "32"},
     {33.5, 0, "34"},
@@ -191,10 +194,10 @@ const FormatCase kFormatCases[] = {
     {0.000105 * 1000000, 1, "105"},
     {0.0125 * 1000, 2, "12.5"},
     {0.456, 2, "0.46"},
-    {-0.001, 2, "0"},     // rounds to a negative zero, written 0
+    {-0.001, 2, "0"},  // rounds to a negative zero, written 0
     {1e20, 4, "1E+20"},
     {0.00004, 4, "0"},
-    {0.00005, 4, "0.0001"},  // 5e-05 is stored just above the half
+    {0.00005, 4, "0.0001"},                             // 5e-05 is stored just above the half
     {std::numeric_limits<double>::infinity(), -1, ""},  // no text for a figure without a finite value
     {-std::numeric_limits<double>::infinity(), 2, ""},
     {std::numeric_limits<double>::quiet_NaN(), -1, ""},
@@ -208,7 +211,9 @@ TEST_P(FormatTable, Text) {
     EXPECT_EQ(c.places < 0 ? FormatPlain(c.value) : FormatRounded(c.value, c.places), c.text);
 }
 
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.value << " to " << c.places << " places"; }
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.value << " to " << c.places << " places";
+}
 
 INSTANTIATE_TEST_SUITE_P(Numbers, FormatTable, ::testing::ValuesIn(kFormatCases),
                          [](const ::testing::TestParamInfo<FormatCase>& info) {
@@ -234,8 +239,7 @@ TEST(FormatWhole, Digits) {
 
 TEST(NumberTexts, CommaLocaleWritesACommaAndStillReadsThePoint) {
     testing::LocaleGuard restore;
-    if (!testing::UseCommaLocale())
-        GTEST_SKIP() << "no locale with a decimal comma is installed or could be generated";
+    if (!testing::UseCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma is installed or could be generated";
     EXPECT_EQ(DecimalSeparator(), ",");
     EXPECT_EQ(FormatPlain(1.5), "1,5");
     EXPECT_EQ(FormatPlain(1.5e-7), "1,5E-07");

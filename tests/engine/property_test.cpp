@@ -88,12 +88,69 @@ public:
     // Pieces of hostile text: numbers gone wrong, blanks, prefixes, unicode.
     std::string Hostile() {
         static const char* const pieces[] = {
-            "0", "1", "5", "9", "12", "007", "3.14159", ".", "..", "+", "-", "E", "e", "D", "d", "E+", "E-",
-            "&H", "&h", "&O", "&o", "FF", "7f", "G", " ", "  ", "\t", "\n", "\r", "\r\n", "E308", "E309", "e400",
-            "E-400", "E-320", "D-310", "E99999999999999999999", "1e-324", "1.7976931348623157e308", "9e307",
-            "Infinity", "-inf", "NaN", "nan", ",", "0x1F", "1,5", "\xC2\xB2", "\xC2\xB0", "\xE2\x88\x9E",
-            "\xC2\xBD", "\xD9\xA3", "\xEF\xBC\x95", "\xC3\xA9", "\xFF", "\xC3", "V", "Hz", "mH", "%", "_",
-            "00000000000000000000", "99999999999999999999",
+            "0",
+            "1",
+            "5",
+            "9",
+            "12",
+            "007",
+            "3.14159",
+            ".",
+            "..",
+            "+",
+            "-",
+            "E",
+            "e",
+            "D",
+            "d",
+            "E+",
+            "E-",
+            "&H",
+            "&h",
+            "&O",
+            "&o",
+            "FF",
+            "7f",
+            "G",
+            " ",
+            "  ",
+            "\t",
+            "\n",
+            "\r",
+            "\r\n",
+            "E308",
+            "E309",
+            "e400",
+            "E-400",
+            "E-320",
+            "D-310",
+            "E99999999999999999999",
+            "1e-324",
+            "1.7976931348623157e308",
+            "9e307",
+            "Infinity",
+            "-inf",
+            "NaN",
+            "nan",
+            ",",
+            "0x1F",
+            "1,5",
+            "\xC2\xB2",
+            "\xC2\xB0",
+            "\xE2\x88\x9E",
+            "\xC2\xBD",
+            "\xD9\xA3",
+            "\xEF\xBC\x95",
+            "\xC3\xA9",
+            "\xFF",
+            "\xC3",
+            "V",
+            "Hz",
+            "mH",
+            "%",
+            "_",
+            "00000000000000000000",
+            "99999999999999999999",
         };
         constexpr size_t count = sizeof pieces / sizeof pieces[0];
         std::string s;
@@ -135,11 +192,20 @@ void CheckRun(HeadlessSession& s, const RunResult& run, bool firstRun, Tally& ta
     ++tally.outcomes[static_cast<size_t>(o)];
     const auto ids = testing::MessageIds(run);
     static const std::set<std::string> inputChecks = {
-        "inductance", "output_voltage", "dc_current",  "min_input_voltage", "frequency", "flux_density",
-        "ambient_temp", "current_density", "fill_factor", "core_size",      "stack"};
-    static const std::set<std::string> focusNames = {
-        "", "txtInductance", "txtOutPutVoltage", "txtDCCurrent", "txtMinInputVoltage", "txtFrequency",
-        "txtFluxDensity", "txtAmbientTemp", "txtCurrentDensityFactor", "txtFill_Factor", "txtCoreSize", "txtStack"};
+        "inductance",   "output_voltage",  "dc_current",  "min_input_voltage", "frequency", "flux_density",
+        "ambient_temp", "current_density", "fill_factor", "core_size",         "stack"};
+    static const std::set<std::string> focusNames = {"",
+                                                     "txtInductance",
+                                                     "txtOutPutVoltage",
+                                                     "txtDCCurrent",
+                                                     "txtMinInputVoltage",
+                                                     "txtFrequency",
+                                                     "txtFluxDensity",
+                                                     "txtAmbientTemp",
+                                                     "txtCurrentDensityFactor",
+                                                     "txtFill_Factor",
+                                                     "txtCoreSize",
+                                                     "txtStack"};
     for (const Message& m : run.messages) {
         EXPECT_FALSE(ShowsNonFinite(m.text)) << m.text;
         EXPECT_TRUE(m.title == "Caution" || m.title == "Output Inductor Core Design Tool") << m.title;
@@ -181,10 +247,10 @@ void CheckRun(HeadlessSession& s, const RunResult& run, bool firstRun, Tally& ta
     ASSERT_GE(r.CoreIndex, 1);
     ASSERT_LE(r.CoreIndex, r.CatalogueRows());
     EXPECT_EQ(r.CoreSize, r.CorePartNo[r.CoreIndex]);
-    for (double v : {r.Inductance, r.InductanceEntered, r.RippleCurrent, r.PeakCurrent, r.Energy, r.AreaProduct,
-                     r.InductanceFullLoad, r.ActualFillFactor, r.MeanTurnLength, r.ConductorLength,
-                     r.ConductorResistance, r.SkinDepth, r.Bdc, r.Bac, r.MaterialLoss, r.CoreLoss,
-                     r.CopperLossAtTemp, r.TotalLoss, r.TempRise})
+    for (double v :
+         {r.Inductance, r.InductanceEntered, r.RippleCurrent, r.PeakCurrent, r.Energy, r.AreaProduct,
+          r.InductanceFullLoad, r.ActualFillFactor, r.MeanTurnLength, r.ConductorLength, r.ConductorResistance,
+          r.SkinDepth, r.Bdc, r.Bac, r.MaterialLoss, r.CoreLoss, r.CopperLossAtTemp, r.TotalLoss, r.TempRise})
         EXPECT_TRUE(std::isfinite(v));
     EXPECT_GE(r.Turns, 1);
     EXPECT_LE(r.Turns, 32000);
@@ -235,8 +301,10 @@ TEST(HostileInputs, EveryRunEndsInOneDefinedWay) {
         HeadlessSession s;
         if (src.Chance(0.4)) s.ChooseFamily(false);
         const bool pick = src.Chance(0.35);
-        if (pick) s.ChoosePickCore();
-        else if (src.Chance(0.3)) s.ChooseCalculateCore();
+        if (pick)
+            s.ChoosePickCore();
+        else if (src.Chance(0.3))
+            s.ChooseCalculateCore();
         const int runsHere = 1 + static_cast<int>(src.Pick(4));  // later runs see what earlier ones left
         for (int k = 0; k < runsHere && tally.runs < 20000; ++k, ++tally.runs) {
             InputTexts& in = s.Fields();
@@ -265,9 +333,12 @@ TEST(HostileInputs, EveryRunEndsInOneDefinedWay) {
             if (pick) {
                 const auto& list = s.CoreList();
                 const double r = src.Unit();
-                if (r < 0.85 && !list.empty()) in.txtCoreSize = list[src.Pick(list.size())];
-                else if (r < 0.92) in.txtCoreSize = src.Hostile();
-                else in.txtCoreSize = "6233TXNG             HT= 19mm,  OD= 47 mm, ID = 25mm";
+                if (r < 0.85 && !list.empty())
+                    in.txtCoreSize = list[src.Pick(list.size())];
+                else if (r < 0.92)
+                    in.txtCoreSize = src.Hostile();
+                else
+                    in.txtCoreSize = "6233TXNG             HT= 19mm,  OD= 47 mm, ID = 25mm";
             }
             const auto t0 = std::chrono::steady_clock::now();
             const RunResult& run = s.ShowResults();
@@ -278,20 +349,20 @@ TEST(HostileInputs, EveryRunEndsInOneDefinedWay) {
             if (::testing::Test::HasFailure()) {
                 ADD_FAILURE() << "run " << tally.runs << ": L='" << in.txtInductance << "' " << in.cmbinductance
                               << " Vout='" << in.txtOutPutVoltage << "' I='" << in.txtDCCurrent << "' B='"
-                              << in.txtFluxDensity << "' f='" << in.txtFrequency << "' " << in.cmbfrequency
-                              << " Vmin='" << in.txtMinInputVoltage << "' Vmax='" << in.txtMaxInputVoltage
-                              << "' T='" << in.txtAmbientTemp << "' J='" << in.txtCurrentDensityFactor << "' FF='"
-                              << in.txtFill_Factor << "' stack='" << in.txtStack << "' core='" << in.txtCoreSize
-                              << "'";
+                              << in.txtFluxDensity << "' f='" << in.txtFrequency << "' " << in.cmbfrequency << " Vmin='"
+                              << in.txtMinInputVoltage << "' Vmax='" << in.txtMaxInputVoltage << "' T='"
+                              << in.txtAmbientTemp << "' J='" << in.txtCurrentDensityFactor << "' FF='"
+                              << in.txtFill_Factor << "' stack='" << in.txtStack << "' core='" << in.txtCoreSize << "'";
                 return;
             }
         }
     }
     const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%d runs in %.2f s (slowest %.1f ms): results %d, fill_warning %d, validation %d, area_product %d, "
-                "dc_bias %d, no_wire %d, inductance_limit %d\n",
-                tally.runs, total, tally.slowest * 1000, tally.outcomes[0], tally.outcomes[1], tally.outcomes[2],
-                tally.outcomes[3], tally.outcomes[4], tally.outcomes[5], tally.outcomes[6]);
+    std::printf(
+        "%d runs in %.2f s (slowest %.1f ms): results %d, fill_warning %d, validation %d, area_product %d, "
+        "dc_bias %d, no_wire %d, inductance_limit %d\n",
+        tally.runs, total, tally.slowest * 1000, tally.outcomes[0], tally.outcomes[1], tally.outcomes[2],
+        tally.outcomes[3], tally.outcomes[4], tally.outcomes[5], tally.outcomes[6]);
     // The texts reach every end (the pass bound is rare by its nature).
     for (int o = 0; o < 7; ++o) {
         const int least = static_cast<Outcome>(o) == Outcome::InductanceLimit ? 5 : 100;

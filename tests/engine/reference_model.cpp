@@ -54,8 +54,10 @@ std::string Evaluate(const coredesign::Module1& cat, int row, const Inputs& in, 
     const double od = cat.CoreOD[row], id = cat.CoreID[row], ht = cat.CoreHT[row], lm = cat.CoreLm[row];
     const double stack = in.stack;
     double n = std::sqrt(inductance * 1000 / (stack * cat.CoreAL[row] / 1e6));
-    if (n > 32000) n = 31000;
-    else if (n < 1) n = 1;
+    if (n > 32000)
+        n = 31000;
+    else if (n < 1)
+        n = 1;
     fig.turns = static_cast<int>(std::ceil(n));
     const double N = fig.turns;
 
@@ -110,8 +112,7 @@ Run Design(const coredesign::Module1& cat, const Inputs& in) {
                         : in.dcCurrent * in.outputVoltage / in.minInputVoltage + run.ripple / 2;
         run.energy = 0.5 * run.inductance * (run.peak * run.peak);
         if (in.pickRow == 0) {
-            run.areaProduct =
-                std::pow(run.energy * 20000 / (in.fillFactor * in.currentDensity * in.fluxDensity), 1.16);
+            run.areaProduct = std::pow(run.energy * 20000 / (in.fillFactor * in.currentDensity * in.fluxDensity), 1.16);
             if (in.stack * 11.376 < run.areaProduct) return stop(End::AreaProduct, "area_product");
         }
         int counter = 0, phase = 1, after = 0;

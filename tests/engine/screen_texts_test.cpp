@@ -1,11 +1,12 @@
 // The texts of the results screen and of the intermediate outputs screen.
+#include "screen_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
 #include <string>
 
-#include "screen_texts.h"
 #include "test_support.h"
 
 namespace coredesign {
@@ -112,10 +113,10 @@ TEST(ScreenTexts, KnownDesigns) {
         ASSERT_TRUE(s.Results().has_value());
         if (!k.results.empty()) {
             auto boxes = SummaryBoxes(*s.Results());
-            const char* names[] = {"txtInductance", "txtFluxDensity", "txtFrequency", "txtcore", "txtOutCoreSize",
-                                   "txtStackout", "txtNoOfTurns", "txtWireSize", "txtInductanceZero",
-                                   "txtInductanceFull", "txtCopperLoss", "txtCoreLoss", "txtTotalLoss",
-                                   "txtTotalTempRise"};
+            const char* names[] = {"txtInductance",     "txtFluxDensity",    "txtFrequency",  "txtcore",
+                                   "txtOutCoreSize",    "txtStackout",       "txtNoOfTurns",  "txtWireSize",
+                                   "txtInductanceZero", "txtInductanceFull", "txtCopperLoss", "txtCoreLoss",
+                                   "txtTotalLoss",      "txtTotalTempRise"};
             for (size_t i = 0; i < k.results.size(); ++i) EXPECT_EQ(boxes[names[i]], k.results[i]) << names[i];
             EXPECT_EQ(boxes["txtOutPutVoltage"], "10");
             EXPECT_EQ(boxes["txtDCCurrent"], "3.5");
@@ -142,14 +143,31 @@ TEST(ScreenTexts, IntermediateCaptionsAndEmptyRows) {
     s.ShowResults();
     const IntermediateTexts t = MakeIntermediateTexts(s.Record());
     const std::map<int, std::string> captions = {
-        {1, "Calculated Factors:"}, {2, "Ripple Current"},       {3, "Peak Current"},
-        {4, "Energy At Full Load"}, {5, "Calc. Area Product"},   {6, "Copper Area"},
-        {7, "Wire Size"},           {8, "Wire Diameter"},        {9, "No. of Turns"},
-        {10, "Actual Fill Factor"}, {14, "Coil Details:"},       {15, "Length of Mean Turn"},
-        {16, "Length of Conductor"}, {17, "Conductor Resistance 25\xC2\xB0" "C"}, {18, "Skin Depth"},
-        {19, "Conductor Loss @ Temp"}, {27, "Magnetic Parameters:"}, {28, "Bdc"},
-        {29, "Bac"},                {30, "Core Loss"},           {31, "Material Loss"},
-        {32, "Total Losses"},       {33, "  (Material Loss + Copper Loss)"},
+        {1, "Calculated Factors:"},
+        {2, "Ripple Current"},
+        {3, "Peak Current"},
+        {4, "Energy At Full Load"},
+        {5, "Calc. Area Product"},
+        {6, "Copper Area"},
+        {7, "Wire Size"},
+        {8, "Wire Diameter"},
+        {9, "No. of Turns"},
+        {10, "Actual Fill Factor"},
+        {14, "Coil Details:"},
+        {15, "Length of Mean Turn"},
+        {16, "Length of Conductor"},
+        {17,
+         "Conductor Resistance 25\xC2\xB0"
+         "C"},
+        {18, "Skin Depth"},
+        {19, "Conductor Loss @ Temp"},
+        {27, "Magnetic Parameters:"},
+        {28, "Bdc"},
+        {29, "Bac"},
+        {30, "Core Loss"},
+        {31, "Material Loss"},
+        {32, "Total Losses"},
+        {33, "  (Material Loss + Copper Loss)"},
     };
     for (int k = 1; k <= 38; ++k) {
         auto it = captions.find(k);

@@ -32,7 +32,9 @@ inline std::vector<std::string> MessageIds(const RunResult& run) {
 }
 
 // The reference model's inputs for a session's default field texts.
-inline refmodel::Inputs DefaultInputs() { return refmodel::Inputs{}; }
+inline refmodel::Inputs DefaultInputs() {
+    return refmodel::Inputs{};
+}
 
 // A test name part for a parameter: its index and the letters and digits of a text.
 inline std::string ParamName(size_t index, const std::string& text) {

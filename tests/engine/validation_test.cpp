@@ -151,19 +151,22 @@ TEST_P(FieldChecks, MessageTitleIconAndFocus) {
     EXPECT_FALSE(run.clearCoreList);
 }
 
-void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.control << " = " << ::testing::PrintToString(std::string(c.text)); }
+void PrintTo(const FieldCase& c, std::ostream* os) {
+    *os << c.control << " = " << ::testing::PrintToString(std::string(c.text));
+}
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, FieldChecks, ::testing::ValuesIn(kFieldCases),
                          [](const ::testing::TestParamInfo<FieldCase>& info) {
-                             return testing::ParamName(info.index, std::string(info.param.control) + "_" + info.param.text);
+                             return testing::ParamName(info.index,
+                                                       std::string(info.param.control) + "_" + info.param.text);
                          });
 
 TEST(Validation, ChecksRunInTheirFixedOrder) {
     HeadlessSession s;
     s.ChoosePickCore();  // no entry chosen: check 10 applies
     InputTexts& in = s.Fields();
-    const char* controls[] = {"txtInductance",  "txtOutPutVoltage",        "txtDCCurrent",   "txtMinInputVoltage",
-                              "txtFrequency",   "txtFluxDensity",          "txtAmbientTemp", "txtCurrentDensityFactor",
+    const char* controls[] = {"txtInductance", "txtOutPutVoltage", "txtDCCurrent",   "txtMinInputVoltage",
+                              "txtFrequency",  "txtFluxDensity",   "txtAmbientTemp", "txtCurrentDensityFactor",
                               "txtFill_Factor"};
     const char* good[] = {".000318", "10", "3.5", "24", "50000", "1.2", "35", "400", ".4"};
     for (const char* control : controls) *Field(in, control) = "x";
@@ -229,7 +232,7 @@ TEST(Validation, FailureKeepsThePreviousResults) {
     const Module1& after = s.Record();
     EXPECT_EQ(after.Inductance, 0);  // inputs are rewritten ...
     EXPECT_EQ(after.DCCurrent, 7);
-    EXPECT_EQ(after.CoreSize, "");   // (Calculate Core reads the core size as empty)
+    EXPECT_EQ(after.CoreSize, "");         // (Calculate Core reads the core size as empty)
     EXPECT_EQ(after.Turns, before.Turns);  // ... results are kept
     EXPECT_EQ(after.CoreIndex, before.CoreIndex);
     EXPECT_EQ(after.InductanceFullLoad, before.InductanceFullLoad);
