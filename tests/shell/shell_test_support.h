@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 #include <string>
@@ -40,6 +41,39 @@ T* Child(QWidget* parent, const char* name) {
                       << "; there are: " << names.join(QStringLiteral(", ")).toStdString();
     }
     return child;
+}
+
+// Sets TEMP for the life of the object (a null value unsets it).
+class ScopedTemp {
+public:
+    explicit ScopedTemp(const QByteArray& value) : had_(qEnvironmentVariableIsSet("TEMP")), old_(qgetenv("TEMP")) {
+        if (value.isNull())
+            qunsetenv("TEMP");
+        else
+            qputenv("TEMP", value);
+    }
+    ~ScopedTemp() {
+        if (had_)
+            qputenv("TEMP", old_);
+        else
+            qunsetenv("TEMP");
+    }
+    ScopedTemp(const ScopedTemp&) = delete;
+    ScopedTemp& operator=(const ScopedTemp&) = delete;
+
+private:
+    bool had_;
+    QByteArray old_;
+};
+
+// Clicks the enabled button of this name on a screen and lets what follows run.
+inline void Press(QWidget* screen, const char* button) {
+    ASSERT_NE(screen, nullptr);
+    auto* b = Child<QPushButton>(screen, button);
+    ASSERT_NE(b, nullptr);
+    ASSERT_TRUE(b->isEnabled());
+    b->click();
+    Settle();
 }
 
 struct ShownMessage {

@@ -44,26 +44,13 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         ASSERT_TRUE(temp_.isValid());
-        hadTemp_ = qEnvironmentVariableIsSet("TEMP");
-        oldTemp_ = qgetenv("TEMP");
-        qputenv("TEMP", temp_.path().toLocal8Bit());
+        tempEnv_.emplace(temp_.path().toLocal8Bit());
         previousShell_ = platform::SetShell(&shell_);
     }
     void TearDown() override {
         platform::SetShell(previousShell_);
-        if (hadTemp_)
-            qputenv("TEMP", oldTemp_);
-        else
-            qunsetenv("TEMP");
+        tempEnv_.reset();
         ShellTest::TearDown();
-    }
-
-    static void Press(QWidget* screen, const char* button) {
-        ASSERT_NE(screen, nullptr);
-        auto* b = Child<QPushButton>(screen, button);
-        ASSERT_NE(b, nullptr);
-        b->click();
-        Settle();
     }
 
     // Start, I Accept: the input screen with its initial texts. The viewer
@@ -90,8 +77,7 @@ protected:
     CountingShell shell_;
     platform::DesktopShell* previousShell_ = nullptr;
     QTemporaryDir temp_;
-    bool hadTemp_ = false;
-    QByteArray oldTemp_;
+    std::optional<ScopedTemp> tempEnv_;
 };
 
 TEST_F(ResultsFlowTest, ShowResultsHidesTheInputAndShowsTheResults) {

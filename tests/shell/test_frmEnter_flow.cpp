@@ -20,27 +20,6 @@
 namespace coredesign::gui::test {
 namespace {
 
-// Sets TEMP for the life of the object.
-class ScopedTemp {
-public:
-    explicit ScopedTemp(const QByteArray& value) : had_(qEnvironmentVariableIsSet("TEMP")), old_(qgetenv("TEMP")) {
-        if (value.isNull())
-            qunsetenv("TEMP");
-        else
-            qputenv("TEMP", value);
-    }
-    ~ScopedTemp() {
-        if (had_)
-            qputenv("TEMP", old_);
-        else
-            qunsetenv("TEMP");
-    }
-
-private:
-    bool had_;
-    QByteArray old_;
-};
-
 class FlowTest : public ShellTest {
 protected:
     void SetUp() override {
@@ -58,14 +37,6 @@ protected:
         StartApplication(*registry_);
         Settle();
         return registry_->Find<frmEnter>();
-    }
-
-    static void Press(QWidget* screen, const char* button) {
-        auto* b = Child<QPushButton>(screen, button);
-        ASSERT_NE(b, nullptr);
-        ASSERT_TRUE(b->isEnabled());
-        b->click();
-        Settle();
     }
 
     QString Field(QWidget* screen, const char* name) {

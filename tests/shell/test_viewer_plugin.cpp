@@ -46,24 +46,11 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         ASSERT_TRUE(temp_.isValid());
-        hadTemp_ = qEnvironmentVariableIsSet("TEMP");
-        oldTemp_ = qgetenv("TEMP");
-        qputenv("TEMP", temp_.path().toLocal8Bit());
+        tempEnv_.emplace(temp_.path().toLocal8Bit());
     }
     void TearDown() override {
-        if (hadTemp_)
-            qputenv("TEMP", oldTemp_);
-        else
-            qunsetenv("TEMP");
+        tempEnv_.reset();
         ShellTest::TearDown();
-    }
-
-    static void Press(QWidget* screen, const char* button) {
-        ASSERT_NE(screen, nullptr);
-        auto* b = Child<QPushButton>(screen, button);
-        ASSERT_NE(b, nullptr);
-        b->click();
-        Settle();
     }
 
     // The program's start (its commands), I Accept, Show Results with the
@@ -92,8 +79,7 @@ protected:
     QString TempReport() const { return temp_.filePath(QStringLiteral("temp.htm")); }
 
     QTemporaryDir temp_;
-    bool hadTemp_ = false;
-    QByteArray oldTemp_;
+    std::optional<ScopedTemp> tempEnv_;
 };
 
 // The web engine is not in the process before the first View Report (ctest
