@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "catalogue.h"
 #include "constants.h"
 #include "evaluate.h"
@@ -95,7 +99,13 @@ const char* OutcomeName(Outcome outcome) {
 std::string TempFolderFromEnvironment() {
     if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;
 #ifdef _WIN32
-    if (const char* tmp = std::getenv("TMP"); tmp && *tmp) return tmp;
+    char buffer[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(sizeof buffer, buffer);
+    if (length > 0 && length < sizeof buffer) {
+        std::string folder(buffer, length);
+        if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+        return folder;
+    }
     return "C:\\Windows\\Temp";
 #else
     if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir && *tmpdir) return tmpdir;
