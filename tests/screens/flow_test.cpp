@@ -1,9 +1,8 @@
 // What a Show Results run hands over between the screens: the Pick Core
-// fill warning with its messages, screens that exist at most once, and the
-// end of the program when the last screen goes.
+// fill warning with its messages, the intermediate screen's figures, screens
+// that exist at most once, and the end of the program when the last screen goes.
 #include <map>
 
-#include "screen_look.h"
 #include "screens_test_support.h"
 
 namespace coredesign::gui::testing {
@@ -23,16 +22,12 @@ class PickCoreOverfill : public ScreenFlow, public ::testing::WithParamInterface
 
 TEST_P(PickCoreOverfill, WarnsThenEndsOnTheInputsWithTheIntermediateWarning) {
     const Overfill& c = GetParam();
-    frmXls& input = Input();
-    QTest::mouseClick(&Child<QCheckBox>(input, "chkPickCore"), Qt::LeftButton);
-    PickEntry("6205TXGP");
+    PickCore("6205TXGP");
     SetField("txtDCCurrent", QString::fromUtf8(c.dcCurrent));
     SetField("txtAmbientTemp", QString::fromUtf8(c.ambient));
     // While a message is up the intermediate screen is not shown yet.
     std::vector<bool> intermediateDuringMessages;
-    onMessage = [&](const MessageBoxRequest&) {
-        intermediateDuringMessages.push_back(registry->Find<frmIntermediateOutput>() != nullptr);
-    };
+    onMessage = [&](const MessageBoxRequest&) { intermediateDuringMessages.push_back(Intermediate() != nullptr); };
     ShowResults();
     PumpEvents();
 
@@ -43,7 +38,6 @@ TEST_P(PickCoreOverfill, WarnsThenEndsOnTheInputsWithTheIntermediateWarning) {
     session.Fields().txtAmbientTemp = c.ambient;
     const RunResult& run = session.ShowResults();
     ASSERT_EQ(run.outcome, Outcome::FillWarning);
-
     ASSERT_EQ(messages.size(), c.messageIds.size());
     ASSERT_EQ(run.messages.size(), c.messageIds.size());
     for (size_t k = 0; k < messages.size(); ++k) {
@@ -52,31 +46,27 @@ TEST_P(PickCoreOverfill, WarnsThenEndsOnTheInputsWithTheIntermediateWarning) {
         EXPECT_EQ(Str(messages[k].title), run.messages[k].title);
         EXPECT_FALSE(intermediateDuringMessages[k]);
     }
-    // The fill message carries no title of its own (the application's) and no icon.
+    // The fill message carries the application's title and no icon.
     EXPECT_EQ(Str(messages[0].title), "Output Inductor Core Design Tool");
     EXPECT_EQ(messages[0].icon, BoxIcon::None);
-    EXPECT_EQ(Str(messages[0].text).rfind("Actual window fill, ", 0), 0u);
 
-    EXPECT_TRUE(input.isVisible());
-    frmIntermediateOutput* intermediate = registry->Find<frmIntermediateOutput>();
-    ASSERT_NE(intermediate, nullptr);
-    EXPECT_TRUE(intermediate->isVisible());
-    ExpectSameIntermediate(intermediate->Texts(), MakeIntermediateTexts(session.Record()));
-    EXPECT_EQ(Str(Child<QLabel>(*intermediate, "txtWarning").text()),
-              "This design exceeds core operating parameters. \r\nPlease modify design inputs Or let the "
-              "program\r\nselect a suitable core for you.");
-    EXPECT_EQ(TextColour(Child<QLabel>(*intermediate, "txtWarning")), look::kRed);
-    EXPECT_EQ(TextColour(Child<QLabel>(*intermediate, "Labelo10")), look::kRed);
-    EXPECT_EQ(TextColour(Child<QLabel>(*intermediate, "Labelo28")), look::kNavy);
-    EXPECT_FALSE(registry->Find<frmResult>()->isVisible());
-    EXPECT_EQ(registry->Find<frmResult>()->TemperatureAlarm(), c.messageIds.size() == 2);
+    EXPECT_TRUE(Input().isVisible());
+    ASSERT_TRUE(Shown(Intermediate()));
+    ExpectSameIntermediate(Intermediate()->Texts(), MakeIntermediateTexts(session.Record()));
+    EXPECT_EQ(TextColour(Child<QLabel>(*Intermediate(), "txtWarning")), look::kRed);
+    EXPECT_EQ(TextColour(Child<QLabel>(*Intermediate(), "Labelo10")), look::kRed);
+    EXPECT_EQ(TextColour(Child<QLabel>(*Intermediate(), "Labelo28")), look::kNavy);
+    // The hidden results screen holds what the input reading left: outputs emptied.
+    ASSERT_TRUE(session.Results().has_value());
+    EXPECT_FALSE(Results()->isVisible());
+    EXPECT_EQ(Boxes(Results()->Texts()), Boxes(*session.Results()));
+    EXPECT_EQ(Results()->TemperatureAlarm(), c.messageIds.size() == 2);
 
     // Close resets the list to its first entry; the input screen stays as it is.
-    Click(*intermediate, "cmdExit");
-    PumpEvents();
-    EXPECT_EQ(registry->Find<frmIntermediateOutput>(), nullptr);
+    ClickAndSettle(Intermediate(), "cmdExit");
+    EXPECT_EQ(Intermediate(), nullptr);
     EXPECT_EQ(CoreList().currentIndex(), 0);
-    EXPECT_TRUE(input.isVisible());
+    EXPECT_TRUE(Input().isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PickCoreOverfill,
@@ -84,36 +74,52 @@ INSTANTIATE_TEST_SUITE_P(Cases, PickCoreOverfill,
                                            Overfill{"FillThenTemperature", "3.5", "150", {"fill", "temperature"}}),
                          [](const ::testing::TestParamInfo<Overfill>& info) { return std::string(info.param.name); });
 
-TEST_F(ScreenFlow, EachScreenExistsAtMostOnce) {
-    frmXls& input = Input();
-    EXPECT_EQ(&registry->Get<frmXls>(), &input);
+// The intermediate screen keeps the figures of its creation until closed;
+// each screen exists at most once.
+TEST_F(ScreenFlow, TheIntermediateScreenShowsTheFiguresOfItsCreationUntilClosed) {
     ShowResults();
-    frmResult* results = registry->Find<frmResult>();
-    Click(*results, "cmdExit");
-    PumpEvents();
+    OpenCalculations();
+    frmIntermediateOutput* screen = Intermediate();
+    ASSERT_TRUE(Shown(screen));
+    HeadlessSession session;
+    session.ShowResults();
+    const IntermediateTexts first = MakeIntermediateTexts(session.Record());
+    ExpectSameIntermediate(screen->Texts(), first);
+    EXPECT_EQ(first.txtWarning, "");
+    EXPECT_EQ(TextColour(Child<QLabel>(*screen, "Labelo10")), look::kNavy);  // the fill factor: no warning
+
+    // A new design while it stays open.
+    ClickAndSettle(Results(), "cmdExit");
+    SetField("txtDCCurrent", QStringLiteral("5"));
     ShowResults();
-    Click(*registry->Find<frmResult>(), "cmdIinterOutput");
-    Click(*registry->Find<frmResult>(), "cmdIinterOutput");
+    OpenCalculations();
+    EXPECT_EQ(Intermediate(), screen);
+    ExpectSameIntermediate(screen->Texts(), first);
+    EXPECT_NE(MakeIntermediateTexts(record).Labelo[3], first.Labelo[3]);  // the record did move on
+    EXPECT_EQ(&registry->Get<frmXls>(), &Input());
     std::map<std::string, int> count;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (!w->parentWidget()) ++count[w->metaObject()->className()];
-    EXPECT_EQ(count["coredesign::gui::frmXls"], 1);
-    EXPECT_EQ(count["coredesign::gui::frmResult"], 1);
-    EXPECT_EQ(count["coredesign::gui::frmIntermediateOutput"], 1);
+    for (QWidget* w : QApplication::topLevelWidgets()) ++count[w->metaObject()->className()];
+    for (const char* screenClass : {"frmXls", "frmResult", "frmIntermediateOutput"})
+        EXPECT_EQ(count[std::string("coredesign::gui::") + screenClass], 1) << screenClass;
+
+    // Closed and opened again: the new figures.
+    ClickAndSettle(screen, "cmdExit");
+    EXPECT_EQ(Intermediate(), nullptr);
+    OpenCalculations();
+    ExpectSameIntermediate(Intermediate()->Texts(), MakeIntermediateTexts(record));
 }
 
 TEST_F(ScreenFlow, TheProgramEndsWhenTheLastScreenCloses) {
     frmXls& input = Input();
     ShowResults();
-    Click(*registry->Find<frmResult>(), "cmdIinterOutput");
+    OpenCalculations();
     PumpEvents();
-    registry->Find<frmIntermediateOutput>()->close();
-    registry->Find<frmResult>()->close();  // shows the input screen again
+    Intermediate()->close();
+    Results()->close();  // shows the input screen again
     PumpEvents();
     EXPECT_EQ(programEnds, 0);
     EXPECT_TRUE(input.isVisible());
-    Click(input, "cmdExit");  // Cancel, and no start screen in this test
-    PumpEvents();
+    ClickAndSettle(&input, "cmdExit");  // Cancel, and no start screen in this test
     EXPECT_EQ(registry->LiveScreens(), 0);
     EXPECT_EQ(programEnds, 1);
 }
@@ -121,25 +127,24 @@ TEST_F(ScreenFlow, TheProgramEndsWhenTheLastScreenCloses) {
 TEST_F(ScreenFlow, AResultsScreenThatWasOnlyTouchedDoesNotKeepTheProgramAlive) {
     SetField("txtInductance", QString());
     ShowResults();  // refused; the input reading created the results screen, hidden
-    ASSERT_NE(registry->Find<frmResult>(), nullptr);
-    Click(Input(), "cmdExit");
-    PumpEvents();
+    ASSERT_NE(Results(), nullptr);
+    ClickAndSettle(&Input(), "cmdExit");
     EXPECT_EQ(programEnds, 1);
 }
 
-TEST_F(ScreenFlow, TheIntermediateScreenStaysBesideTheInputsAfterReset) {
+// After an ordinary design the intermediate screen's Close leaves the list.
+TEST_F(ScreenFlow, TheIntermediateScreenClosesOnItsOwn) {
+    PickCore("6218TXGP");
     ShowResults();
-    Click(*registry->Find<frmResult>(), "cmdIinterOutput");
-    Click(*registry->Find<frmResult>(), "cmdExit");
-    PumpEvents();
+    OpenCalculations();
+    ClickAndSettle(Intermediate(), "cmdExit");
+    EXPECT_EQ(PartNumberOfEntry(Str(CoreList().currentText())), "6218TXGP");
+
+    // Left open after Reset, it stays beside the inputs.
+    OpenCalculations();
+    ClickAndSettle(Results(), "cmdExit");
     EXPECT_TRUE(Input().isVisible());
-    ASSERT_NE(registry->Find<frmIntermediateOutput>(), nullptr);
-    EXPECT_TRUE(registry->Find<frmIntermediateOutput>()->isVisible());
-    // Closing it shows nothing else and, after an ordinary design, leaves the list.
-    Click(*registry->Find<frmIntermediateOutput>(), "cmdExit");
-    PumpEvents();
-    EXPECT_EQ(CoreList().count(), 0);  // emptied by the results screen's Reset in Calculate Core mode
-    EXPECT_FALSE(CoreList().isEnabled());
+    EXPECT_TRUE(Shown(Intermediate()));
 }
 
 }  // namespace

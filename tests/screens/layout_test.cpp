@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFontMetrics>
 
-#include "screen_look.h"
 #include "screens_test_support.h"
 
 namespace coredesign::gui::testing {
@@ -74,29 +73,23 @@ void CheckAndRender(QWidget& window, const char* file) {
 }
 
 TEST_F(ScreenLayout, InputScreen) {
-    frmXls& input = Input();
-    QTest::mouseClick(&Child<QCheckBox>(input, "chkPickCore"), Qt::LeftButton);
-    PickEntry("6228TXGP");
-    CheckAndRender(input, "screen-input.png");
+    PickCore("6228TXGP");
+    CheckAndRender(Input(), "screen-input.png");
 }
 
 TEST_F(ScreenLayout, ResultsScreen) {
-    frmXls& input = Input();
-    QTest::mouseClick(&Child<QCheckBox>(input, "chkPickCore"), Qt::LeftButton);
-    PickEntry("6218TXGP");
+    PickCore("6218TXGP");
     SetField("txtStack", QStringLiteral("2"));
     SetField("txtAmbientTemp", QStringLiteral("150"));  // with the temperature marked
     ShowResults();
-    CheckAndRender(*registry->Find<frmResult>(), "screen-results.png");
+    CheckAndRender(*Results(), "screen-results.png");
 }
 
 TEST_F(ScreenLayout, IntermediateScreen) {
-    frmXls& input = Input();
-    QTest::mouseClick(&Child<QCheckBox>(input, "chkPickCore"), Qt::LeftButton);
-    PickEntry("6205TXGP");
+    PickCore("6205TXGP");
     ShowResults();  // overfills: the screen carries its warning
-    ASSERT_NE(registry->Find<frmIntermediateOutput>(), nullptr);
-    CheckAndRender(*registry->Find<frmIntermediateOutput>(), "screen-intermediate.png");
+    ASSERT_NE(Intermediate(), nullptr);
+    CheckAndRender(*Intermediate(), "screen-intermediate.png");
 }
 
 }  // namespace
