@@ -1,6 +1,7 @@
 // Test support for the shell: a fresh registry with the program's commands,
-// the message boxes it would show, and a way to let deferred deletions and
-// queued checks run without waiting.
+// the message boxes it would show, TEMP set to a folder of the test's own, a
+// stand-in desktop shell, and a way to let deferred deletions and queued
+// checks run without waiting.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,12 +9,16 @@
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
-#include <QStringList>
+#include <QTemporaryDir>
 #include <QWidget>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app_startup.h"
+#include "platform.h"
 #include "record.h"
 #include "screen_registry.h"
 #include "seams.h"
@@ -29,39 +34,46 @@ inline void Settle() {
     }
 }
 
-// The child widget of this name and type; on failure the names that exist.
+// The child widget of this name and type (null and a failure when there is none).
 template <class T>
 T* Child(QWidget* parent, const char* name) {
     T* child = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!child) {
-        QStringList names;
-        for (QObject* o : parent->findChildren<QObject*>())
-            if (!o->objectName().isEmpty()) names << o->objectName();
-        ADD_FAILURE() << "no child '" << name << "' in " << parent->objectName().toStdString()
-                      << "; there are: " << names.join(QStringLiteral(", ")).toStdString();
-    }
+    if (!child) ADD_FAILURE() << "no " << name << " in " << parent->objectName().toStdString();
     return child;
 }
 
-// Sets TEMP for the life of the object (a null value unsets it).
-class ScopedTemp {
+// The top-level windows of this name, shown or not.
+inline std::vector<QWidget*> TopLevels(const char* objectName) {
+    std::vector<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget() && w->objectName() == QLatin1String(objectName)) found.push_back(w);
+    return found;
+}
+
+inline QWidget* TopLevel(const char* objectName) {
+    const std::vector<QWidget*> found = TopLevels(objectName);
+    return found.empty() ? nullptr : found.front();
+}
+
+// Sets an environment variable for the life of the object (a null value unsets it).
+class ScopedEnv {
 public:
-    explicit ScopedTemp(const QByteArray& value) : had_(qEnvironmentVariableIsSet("TEMP")), old_(qgetenv("TEMP")) {
-        if (value.isNull())
-            qunsetenv("TEMP");
-        else
-            qputenv("TEMP", value);
+    ScopedEnv(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        Set(value);
     }
-    ~ScopedTemp() {
-        if (had_)
-            qputenv("TEMP", old_);
-        else
-            qunsetenv("TEMP");
-    }
-    ScopedTemp(const ScopedTemp&) = delete;
-    ScopedTemp& operator=(const ScopedTemp&) = delete;
+    ~ScopedEnv() { Set(had_ ? old_ : QByteArray()); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    void Set(const QByteArray& value) {
+        if (value.isNull())
+            qunsetenv(name_);
+        else
+            qputenv(name_, value);
+    }
+    const char* name_;
     bool had_;
     QByteArray old_;
 };
@@ -76,6 +88,40 @@ inline void Press(QWidget* screen, const char* button) {
     Settle();
 }
 
+// Answers the look-up and the open request with fixed codes and records what
+// it was asked, including the size of the probe file at the look-up.
+class StandInShell : public platform::DesktopShell {
+public:
+    long lookUpCode = platform::kFound;
+    long openCode = platform::kOpened;
+    bool failLookUp = false;
+
+    int lookUps = 0, opens = 0;
+    std::string lookedUp;                             // file, folder
+    std::optional<std::uintmax_t> probeSizeAtLookUp;  // nothing: the probe did not exist
+    platform::WindowHandle parent = 0;
+    std::string request;  // operation, address, parameters, folder, show command
+
+    long LookUpProgram(const std::string& file, const std::string& folder, std::string& program) override {
+        ++lookUps;
+        lookedUp = file + "|" + folder;
+        const std::filesystem::path probe = std::filesystem::path(folder) / file;
+        std::error_code e;
+        if (std::filesystem::is_regular_file(probe, e)) probeSizeAtLookUp = std::filesystem::file_size(probe);
+        if (failLookUp) throw std::system_error(EIO, std::generic_category(), "look-up");
+        program = "browser";
+        return lookUpCode;
+    }
+
+    long OpenAddress(platform::WindowHandle p, const std::string& op, const std::string& a, const std::string& params,
+                     const std::string& folder, int show) override {
+        ++opens;
+        parent = p;
+        request = op + "|" + a + "|" + params + "|" + folder + "|" + std::to_string(show);
+        return openCode;
+    }
+};
+
 struct ShownMessage {
     QString text;
     QString title;
@@ -85,6 +131,9 @@ struct ShownMessage {
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(temp_.isValid());
+        tempEnv_.emplace("TEMP", temp_.path().toLocal8Bit());
+        previousShell_ = platform::SetShell(&shell_);
         registry_ = new ScreenRegistry(record_);
         registry_->SetOnEmpty([this] { ++ended_; });
         previousSeam_ = SetMessageSeam([this](const MessageBoxRequest& r) {
@@ -95,22 +144,15 @@ protected:
 
     void TearDown() override {
         SetMessageSeam(std::move(previousSeam_));
-        // Screens are windows without a parent; deleting one may delete others
-        // (its pop-ups), so each is held by a guarded pointer.
+        platform::SetShell(previousShell_);
+        // Deleting a screen may delete others (its pop-ups): guarded pointers.
         std::vector<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (!w->parentWidget()) windows.emplace_back(w);
         for (const QPointer<QWidget>& w : windows) delete w.data();
         delete registry_;
         Settle();
-    }
-
-    // The number of top-level windows that exist, shown or not.
-    static int Windows(const char* objectName) {
-        int count = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget() && w->objectName() == QLatin1String(objectName)) ++count;
-        return count;
+        tempEnv_.reset();
     }
 
     Module1 record_;
@@ -118,6 +160,10 @@ protected:
     int ended_ = 0;
     std::vector<ShownMessage> messages_;
     MessageSeam previousSeam_;
+    QTemporaryDir temp_;
+    std::optional<ScopedEnv> tempEnv_;
+    StandInShell shell_;
+    platform::DesktopShell* previousShell_ = nullptr;
 };
 
 }  // namespace coredesign::gui::test

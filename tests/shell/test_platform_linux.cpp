@@ -1,44 +1,22 @@
 // The freedesktop shell, with real xdg-mime and gio, in a desktop of the
 // test's own: its own default-applications list and desktop entries, and a
 // "browser" that writes down the address it was asked to open.
-#include <gtest/gtest.h>
-
-#include <QByteArray>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <list>
 
 #include "platform.h"
+#include "shell_test_support.h"
 
 namespace coredesign::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
-        old_ = qgetenv(name);
-        qputenv(name, value);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+using gui::test::ScopedEnv;
 
 class FreedesktopShellTest : public ::testing::Test {
 protected:
@@ -47,34 +25,35 @@ protected:
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 GTEST_SKIP() << tool << " is not installed (packages xdg-utils, libglib2.0-bin)";
         ASSERT_TRUE(root_.isValid());
-        fs::create_directories(Path("config"));
-        fs::create_directories(Path("data/applications"));
-        fs::create_directories(Path("temp"));
+        for (const char* folder : {"config", "data/applications", "temp"}) fs::create_directories(Path(folder));
         std::ofstream(Path("temp/x27z42j.html")).flush();
-        config_.emplace("XDG_CONFIG_HOME", QByteArray::fromStdString(Path("config")));
-        data_.emplace("XDG_DATA_HOME", QByteArray::fromStdString(Path("data")));
-        dirs_.emplace("XDG_DATA_DIRS", QByteArray::fromStdString(Path("nowhere")));
-        configDirs_.emplace("XDG_CONFIG_DIRS", QByteArray::fromStdString(Path("nowhere")));
-        desktop_.emplace("XDG_CURRENT_DESKTOP", QByteArray("X-Generic"));
+        env_.emplace_back("XDG_CONFIG_HOME", QByteArray::fromStdString(Path("config")));
+        env_.emplace_back("XDG_DATA_HOME", QByteArray::fromStdString(Path("data")));
+        env_.emplace_back("XDG_DATA_DIRS", QByteArray::fromStdString(Path("nowhere")));
+        env_.emplace_back("XDG_CONFIG_DIRS", QByteArray::fromStdString(Path("nowhere")));
+        env_.emplace_back("XDG_CURRENT_DESKTOP", QByteArray("X-Generic"));
     }
 
     std::string Path(const std::string& relative) const {
         return root_.filePath(QString::fromStdString(relative)).toStdString();
     }
 
-    void RegisterBrowser(const std::string& exec) {
-        const std::string script = Path("browser.sh");
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << Path("opened.tmp") << "'\nmv '"
-                              << Path("opened.tmp") << "' '" << Path("opened") << "'\n";
-        fs::permissions(script, fs::perms::owner_all);
+    // Registers a desktop entry for HTML that runs `exec`, by default a
+    // script that writes its arguments into the file "opened".
+    void RegisterBrowser(std::string exec = std::string()) {
+        if (exec.empty()) {
+            exec = Path("browser.sh");
+            std::ofstream(exec) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << Path("opened.tmp") << "'\nmv '"
+                                << Path("opened.tmp") << "' '" << Path("opened") << "'\n";
+            fs::permissions(exec, fs::perms::owner_all);
+        }
         std::ofstream(Path("data/applications/test-browser.desktop"))
-            << "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" << (exec.empty() ? script : exec)
-            << " %u\nMimeType=text/html;\n";
+            << "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" << exec << " %u\nMimeType=text/html;\n";
         std::ofstream(Path("config/mimeapps.list")) << "[Default Applications]\ntext/html=test-browser.desktop\n";
     }
 
     // The address the test browser received, once it has run (bounded wait:
-    // the browser is a separate program that the shell does not wait for).
+    // the shell does not wait for the browser).
     std::string Opened() const {
         QDeadlineTimer deadline(10000);
         while (!fs::exists(Path("opened")) && !deadline.hasExpired()) QThread::msleep(20);
@@ -85,18 +64,17 @@ protected:
     }
 
     QTemporaryDir root_;
-    std::optional<ScopedEnv> config_, data_, dirs_, configDirs_, desktop_;
+    std::list<ScopedEnv> env_;
 };
 
 TEST_F(FreedesktopShellTest, LookUpAnswersWithTheShellsCodes) {
-    RegisterBrowser("");
+    RegisterBrowser();
     struct Case {
         const char* name;
         std::string file, folder;
         long code;
         std::string program;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"registered", "x27z42j.html", Path("temp"), kFound, "test-browser.desktop"},
         {"missing document", "other.html", Path("temp"), kFileNotFound, ""},
         {"missing folder", "x27z42j.html", Path("gone"), kPathNotFound, ""},
@@ -110,55 +88,52 @@ TEST_F(FreedesktopShellTest, LookUpAnswersWithTheShellsCodes) {
     }
 }
 
-TEST_F(FreedesktopShellTest, NothingRegisteredMeansNoAssociation) {
+// The desktops in which a look-up and an open of the maker's site are tried.
+enum class Desktop { Registered, NothingRegistered, EntryGone, BrowserMissing, NoTools };
+enum class OpenResult { Opens, NoAssociation, Fails /* any code of 31 or less */ };
+
+struct DesktopCase {
+    const char* name;
+    Desktop desktop;
+    long lookUp;
+    OpenResult open;
+};
+
+void PrintTo(const DesktopCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FreedesktopDesktops : public FreedesktopShellTest, public ::testing::WithParamInterface<DesktopCase> {};
+
+TEST_P(FreedesktopDesktops, LookUpAndOpenAnswerAsTheDesktopAllows) {
+    const DesktopCase& c = GetParam();
+    if (c.desktop != Desktop::NothingRegistered)
+        RegisterBrowser(c.desktop == Desktop::BrowserMissing ? Path("no-such-browser") : std::string());
+    if (c.desktop == Desktop::EntryGone) fs::remove(Path("data/applications/test-browser.desktop"));
+    if (c.desktop == Desktop::NoTools) env_.emplace_back("PATH", QByteArray::fromStdString(Path("nowhere")));
+
     std::string program;
-    EXPECT_EQ(SystemShell().LookUpProgram("x27z42j.html", Path("temp"), program), kNoAssociation);
-    EXPECT_EQ(SystemShell().OpenAddress(0, "Open", "www.kestrova.example", "", "", kShowNormal), kNoAssociation);
+    EXPECT_EQ(SystemShell().LookUpProgram("x27z42j.html", Path("temp"), program), c.lookUp);
+    const long opened = SystemShell().OpenAddress(0, "Open", "www.kestrova.example", "", "", kShowNormal);
+    switch (c.open) {
+        case OpenResult::Opens:
+            EXPECT_GT(opened, kNoAssociation);
+            EXPECT_EQ(Opened(), "http://www.kestrova.example");
+            break;
+        case OpenResult::NoAssociation: EXPECT_EQ(opened, kNoAssociation); break;
+        case OpenResult::Fails: EXPECT_LE(opened, kNoAssociation); break;
+    }
 }
 
-TEST_F(FreedesktopShellTest, ARegisteredEntryWhoseFileIsGoneIsNoAssociation) {
-    RegisterBrowser("");
-    fs::remove(Path("data/applications/test-browser.desktop"));
-    std::string program;
-    EXPECT_EQ(SystemShell().LookUpProgram("x27z42j.html", Path("temp"), program), kNoAssociation);
-    EXPECT_LE(SystemShell().OpenAddress(0, "Open", "www.kestrova.example", "", "", kShowNormal), kNoAssociation);
-}
-
-TEST_F(FreedesktopShellTest, OpenStartsTheRegisteredBrowserWithTheHttpAddress) {
-    RegisterBrowser("");
-    EXPECT_GT(SystemShell().OpenAddress(0, "Open", "www.kestrova.example", "", "", kShowNormal), kNoAssociation);
-    EXPECT_EQ(Opened(), "http://www.kestrova.example");
-}
-
-TEST_F(FreedesktopShellTest, ABrowserThatCannotStartFailsTheOpen) {
-    RegisterBrowser(Path("no-such-browser"));
-    std::string program;
-    EXPECT_EQ(SystemShell().LookUpProgram("x27z42j.html", Path("temp"), program), kFound);
-    EXPECT_LE(SystemShell().OpenAddress(0, "Open", "www.kestrova.example", "", "", kShowNormal), kNoAssociation);
-}
-
-TEST_F(FreedesktopShellTest, WithoutTheDesktopToolsNothingIsRegistered) {
-    RegisterBrowser("");
-    ScopedEnv path("PATH", QByteArray::fromStdString(Path("nowhere")));
-    std::string program;
-    EXPECT_EQ(SystemShell().LookUpProgram("x27z42j.html", Path("temp"), program), kNoAssociation);
-    EXPECT_EQ(SystemShell().OpenAddress(0, "Open", "www.kestrova.example", "", "", kShowNormal), kNoAssociation);
-}
-
-TEST(DesktopShellSeam, AStandInReplacesTheSystemShellUntilRemoved) {
-    struct Fixed : DesktopShell {
-        long LookUpProgram(const std::string&, const std::string&, std::string&) override { return 7; }
-        long OpenAddress(WindowHandle, const std::string&, const std::string&, const std::string&, const std::string&,
-                         int) override {
-            return 8;
-        }
-    } fixed;
-    EXPECT_EQ(&CurrentShell(), &SystemShell());
-    EXPECT_EQ(SetShell(&fixed), nullptr);
-    EXPECT_EQ(&CurrentShell(), &fixed);
-    EXPECT_EQ(SetShell(nullptr), &fixed);
-    EXPECT_EQ(&CurrentShell(), &SystemShell());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Desktops, FreedesktopDesktops,
+    ::testing::Values(DesktopCase{"Registered", Desktop::Registered, kFound, OpenResult::Opens},
+                      DesktopCase{"NothingRegistered", Desktop::NothingRegistered, kNoAssociation,
+                                  OpenResult::NoAssociation},
+                      DesktopCase{"EntryFileGone", Desktop::EntryGone, kNoAssociation, OpenResult::Fails},
+                      DesktopCase{"BrowserCannotStart", Desktop::BrowserMissing, kFound, OpenResult::Fails},
+                      DesktopCase{"NoDesktopTools", Desktop::NoTools, kNoAssociation, OpenResult::NoAssociation}),
+    [](const ::testing::TestParamInfo<DesktopCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace coredesign::platform
