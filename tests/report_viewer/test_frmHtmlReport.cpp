@@ -1,22 +1,190 @@
 // The report viewer driven through its buttons: View Report from the results
-// screen, Save, Open, Print, Back and Reset Design.
+// screen, Save, Open, Print, Back and Reset Design. A design is calculated on
+// the real screens; a temporary folder is TEMP; the message box, the file
+// dialog and the printer are stand-ins.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QWebEngineView>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
 #include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "catalogue.h"
 #include "cli_run.h"
-#include "report_file.h"
-#include "viewer_test_support.h"
+#include "frmHtmlReport.h"
+#include "frmResult.h"
+#include "frmXls.h"
+#include "record.h"
+#include "screen_registry.h"
+#include "seams.h"
+#include "view_report.h"
 
-namespace coredesign::gui::viewertest {
+namespace coredesign::gui {
 namespace {
 
 const QString kCaution = QStringLiteral("Caution");
 const QString kSorry = QStringLiteral("Sorry for the inconvenience\r\n\r\n");
+const QString kCannotPrint =
+    QStringLiteral("UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN");
+// How long a page may take to load, the web engine's start included.
+constexpr int kLoadTimeoutMs = 30000;
+
+template <class T = QWidget>
+T& Child(const QObject& parent, const char* name) {
+    if (T* found = parent.findChild<T*>(QString::fromLatin1(name))) return *found;
+    throw std::runtime_error("no child '" + std::string(name) + "' in " + parent.objectName().toStdString());
+}
+
+void DeleteAllWindows() {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (!window->parentWidget()) windows << QPointer<QWidget>(window);
+    for (const QPointer<QWidget>& window : windows) delete window.data();
+}
+
+void PumpEvents() {
+    for (int k = 0; k < 3; ++k) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Click(QWidget& screen, const char* button) {
+    QTest::mouseClick(&Child<QPushButton>(screen, button), Qt::LeftButton);
+}
+
+struct Design {
+    bool gapped = true;
+    const char* pick = nullptr;  // nullptr: Calculate Core
+    const char* stack = "1";
+};
+
+class ViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp_.isValid());
+        dir = temp_.path().toStdString();
+        ::setenv("TEMP", dir.c_str(), 1);
+        SetMessageSeam([this](const MessageBoxRequest& r) { messages.push_back(r); });
+        SetFileDialogSeam([this](const FileDialogRequest& r) -> std::optional<QString> {
+            dialogs.push_back(r);
+            if (answers.empty()) {
+                ADD_FAILURE() << "a file dialog nobody expected";
+                return std::nullopt;
+            }
+            const std::optional<QString> answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        SetPrintSeam([this](QWebEngineView& view) {
+            ++prints;
+            printedUrl = view.url();
+        });
+        registry = std::make_unique<ScreenRegistry>(record);
+        registry->SetOnEmpty([this] { ++programEnds; });
+        InstallViewReport(*registry);
+    }
+
+    void TearDown() override {
+        DeleteAllWindows();
+        PumpEvents();
+        registry.reset();
+        SetPrintSeam({});
+        SetFileDialogSeam({});
+        SetMessageSeam({});
+        ::unsetenv("TEMP");
+    }
+
+    // The input screen, shown; the design typed and Show Results pressed.
+    frmResult& Calculate(const Design& d) {
+        frmXls& input = registry->Get<frmXls>();
+        input.show();
+        if (!d.gapped) QTest::mouseClick(&Child<QCheckBox>(input, "chkNoGap"), Qt::LeftButton);
+        if (d.pick) {
+            QTest::mouseClick(&Child<QCheckBox>(input, "chkPickCore"), Qt::LeftButton);
+            auto& list = Child<QComboBox>(input, "txtCoreSize");
+            for (int k = 1; k < list.count(); ++k)
+                if (PartNumberOfEntry(list.itemText(k).toStdString()) == d.pick) list.setCurrentIndex(k);
+        }
+        Child<QLineEdit>(input, "txtStack").setText(QString::fromLatin1(d.stack));
+        Click(input, "cmdProcess");
+        PumpEvents();
+        frmResult* results = registry->Find<frmResult>();
+        if (!results || !results->isVisible()) throw std::runtime_error("the design did not reach the results screen");
+        return *results;
+    }
+
+    // Presses View Report; the viewer, if one was opened.
+    frmHtmlReport* ClickViewReport(frmResult& results) {
+        Click(results, "cmdReport");
+        return registry->Find<frmHtmlReport>();
+    }
+
+    // The design calculated, View Report pressed and the report loaded.
+    frmHtmlReport* LoadedViewer(const Design& d = {}) {
+        frmHtmlReport* viewer = ClickViewReport(Calculate(d));
+        if (!viewer || !LoadBy(*viewer, [] {})) ADD_FAILURE() << "no report loaded in the viewer";
+        return viewer;
+    }
+
+    static QWebEngineView& Browser(frmHtmlReport& viewer) { return Child<QWebEngineView>(viewer, "wb"); }
+
+    // Runs `action` and waits until the browser has finished the load it started.
+    template <class Action>
+    static bool LoadBy(frmHtmlReport& viewer, Action action) {
+        QSignalSpy loaded(&Browser(viewer), &QWebEngineView::loadFinished);
+        action();
+        if (loaded.isEmpty() && !loaded.wait(kLoadTimeoutMs)) return false;
+        return loaded.constFirst().constFirst().toBool();
+    }
+
+    void ExpectCaution(std::size_t index, const QString& text) {
+        ASSERT_EQ(messages.size(), index + 1);
+        EXPECT_EQ(messages[index].text, text);
+        EXPECT_EQ(messages[index].title, kCaution);
+        EXPECT_EQ(messages[index].icon, BoxIcon::Information);
+    }
+
+    std::string TempReport() const { return dir + "/temp.htm"; }
+
+    std::string dir;
+    Module1 record;
+    std::unique_ptr<ScreenRegistry> registry;
+    std::vector<MessageBoxRequest> messages;
+    std::vector<FileDialogRequest> dialogs;
+    std::deque<std::optional<QString>> answers;  // what the file dialogs return, in turn
+    int prints = 0;
+    QUrl printedUrl;
+    int programEnds = 0;
+
+private:
+    QTemporaryDir temp_;
+};
 
 TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     frmResult& results = Calculate({true, nullptr, "3"});
@@ -36,8 +204,8 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     EXPECT_EQ(record.TempFolder, dir);
     EXPECT_TRUE(messages.empty());
 
-    // The file is the report of the results screen's texts, byte for byte
-    // what the command-line front end writes for the same design.
+    // The file is byte for byte what the command-line front end writes for
+    // the same design.
     const std::string cliReport = dir + "/cli.htm";
     std::vector<std::string> args = {"coredesign-cli", "--stack", "3", "--report", cliReport};
     std::vector<char*> argv;
@@ -47,11 +215,9 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
     std::ostringstream out, err;
     ASSERT_EQ(cli::Run(options, out, err), 0) << err.str();
-    const std::string written = ReadFile(TempReport());
-    EXPECT_EQ(written, ReadFile(cliReport));
-    EXPECT_NE(written.find("Stacked by 3"), std::string::npos);
+    EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
 
-    // The page as displayed: the texts of the results screen, the pictures found.
+    // The page as displayed: the results screen's texts, the pictures found.
     QVariant shown;
     Browser(*viewer).page()->runJavaScript(
         QStringLiteral("[document.body.innerText, Array.from(document.images).map(function (i) {"
@@ -65,99 +231,38 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     EXPECT_TRUE(
         parts[0].contains(Child<QLineEdit>(results, "txtOutCoreSize").text() + QStringLiteral(" - Stacked by 3")));
     EXPECT_EQ(parts[1], QStringLiteral("true,true"));
-}
 
-TEST_F(ViewerTest, ViewerWindowButtonsAndPlaces) {
-    frmResult& results = Calculate({});
-    frmHtmlReport* viewer = ClickViewReport(results);
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Output Inductor Core Selection Report"));
-    EXPECT_EQ(viewer->size(), QSize(Twips(11445), Twips(7995)));
-    EXPECT_EQ(Browser(*viewer).geometry(), QRect(0, Twips(120), Twips(11460), Twips(7455)));
-    struct Button {
-        const char* name;
-        const char* caption;
-        const char* tooltip;
-        int left, width;
-    } const buttons[] = {
-        {"cmdSave", "&Save as HTML  File", "Save the Report in html format. ", 1560, 2055},
-        {"cmdOpen", "&Open", "Click here if you want to open already saved design.", 3960, 1215},
-        {"cmdPrint", "&Print", "Print the report", 5520, 1215},
-        {"cmdExit", "&Reset Design", "Choose the next design", 7080, 1575},
-        {"cmdBack", "&Back", "Choose the next design", 8880, 1095},
-    };
-    int previousLeft = -1;
-    for (const Button& b : buttons) {
-        SCOPED_TRACE(b.name);
-        QPushButton& button = Child<QPushButton>(*viewer, b.name);
-        EXPECT_EQ(button.text(), QString::fromLatin1(b.caption));
-        EXPECT_EQ(button.toolTip(), QString::fromLatin1(b.tooltip));
-        EXPECT_EQ(button.geometry(), QRect(Twips(b.left), Twips(7560), Twips(b.width), Twips(375)));
-        EXPECT_TRUE(button.font().bold());
-        EXPECT_DOUBLE_EQ(button.font().pointSizeF(), 9.75);
-        EXPECT_EQ(button.shortcut(), QKeySequence(Qt::ALT | QKeySequence::mnemonic(button.text())[0].key()));
-        EXPECT_GT(button.x(), previousLeft);
-        previousLeft = button.x();
-    }
-    // Alt with the underlined letter presses the button (after its short
-    // press animation): here Back, which closes the viewer.
-    QApplication::setActiveWindow(viewer);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
-    QPointer<frmHtmlReport> alive(viewer);
-    QTest::keyClick(viewer->windowHandle(), Qt::Key_B, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return alive.isNull();
-    }));
-    EXPECT_TRUE(results.isVisible());
-}
-
-TEST_F(ViewerTest, ViewReportAgainReusesTheViewerAndRewritesTheFile) {
-    frmResult& results = Calculate({});
-    frmHtmlReport* viewer = ClickViewReport(results);
-    ASSERT_NE(viewer, nullptr);
-    ASSERT_TRUE(LoadBy(*viewer, [] {}));
+    // View Report again: the same viewer, the file written anew.
     std::ofstream(TempReport()) << "stale";
     ASSERT_TRUE(LoadBy(*viewer, [&] { EXPECT_EQ(ClickViewReport(results), viewer); }));
-    EXPECT_NE(ReadFile(TempReport()).find("Core size selected by Program"), std::string::npos);
-    EXPECT_EQ(Browser(*viewer).url(), QUrl::fromLocalFile(QString::fromStdString(TempReport())));
+    EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
 }
 
 TEST_F(ViewerTest, UnwritableTemporaryFolderIsToldAndTheProgramGoesOn) {
     frmResult& results = Calculate({});
-    struct Case {
-        std::string temp;
-        QString description;
-    } const cases[] = {
-        {dir + "/missing", QStringLiteral("No such file or directory")},
-        {"/proc", QStringLiteral("No such file or directory")},  // a folder nobody may create files in
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.temp);
+    // A folder that is not there, and one nobody may create files in.
+    for (const std::string& temp : {dir + "/missing", std::string("/proc")}) {
+        SCOPED_TRACE(temp);
         messages.clear();
-        ::setenv("TEMP", c.temp.c_str(), 1);
+        ::setenv("TEMP", temp.c_str(), 1);
         EXPECT_EQ(ClickViewReport(results), nullptr);
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, kSorry + c.description);
-        EXPECT_EQ(messages[0].title, kCaution);
-        EXPECT_EQ(messages[0].icon, BoxIcon::Information);
+        ExpectCaution(0, kSorry + QStringLiteral("No such file or directory"));
         PumpEvents();
         EXPECT_TRUE(results.isVisible());
         EXPECT_EQ(programEnds, 0);
     }
-    // With a usable folder again, View Report works.
     ::setenv("TEMP", dir.c_str(), 1);
     EXPECT_NE(ClickViewReport(results), nullptr);
 }
 
-TEST_F(ViewerTest, SaveCopiesTheGeneratedReportUnderTheChosenNamePlusHtml) {
-    frmResult& results = Calculate({false, nullptr, "2"});
-    frmHtmlReport* viewer = ClickViewReport(results);
+// Save copies the generated report under the chosen name plus ".html";
+// Open shows a saved one, and Print prints what is shown.
+TEST_F(ViewerTest, SaveThenOpenThenPrint) {
+    frmHtmlReport* viewer = LoadedViewer({false, "6234TXNG", "2"});
     ASSERT_NE(viewer, nullptr);
     const std::string report = ReadFile(TempReport());
     const QString folder = QString::fromStdString(dir);
 
-    // A typed name.
     answers = {folder + QStringLiteral("/design")};
     Click(*viewer, "cmdSave");
     EXPECT_EQ(ReadFile(dir + "/design.html"), report);
@@ -181,201 +286,148 @@ TEST_F(ViewerTest, SaveCopiesTheGeneratedReportUnderTheChosenNamePlusHtml) {
     Click(*viewer, "cmdSave");
     EXPECT_EQ(ReadFile(dir + "/design.html.html"), "kept");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), before);
-    EXPECT_EQ(dialogs[2].fileName, folder + QStringLiteral("/design.html"));
-    EXPECT_TRUE(messages.empty());
-}
 
-TEST_F(ViewerTest, SaveFailuresAreToldAndLeaveFilesAlone) {
-    frmResult& results = Calculate({});
-    frmHtmlReport* viewer = ClickViewReport(results);
-    ASSERT_NE(viewer, nullptr);
-    const QString folder = QString::fromStdString(dir);
-
-    // A destination in a folder that does not exist.
-    answers = {folder + QStringLiteral("/missing/design")};
-    Click(*viewer, "cmdSave");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.startsWith(kSorry)) << messages[0].text.toStdString();
-    EXPECT_GT(messages[0].text.size(), kSorry.size());
-    EXPECT_EQ(messages[0].title, kCaution);
-    EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
-
-    // The generated report gone: an earlier copy stays as it was.
-    std::ofstream(dir + "/design.html") << "earlier";
-    std::filesystem::remove(TempReport());
-    answers = {folder + QStringLiteral("/design")};
-    Click(*viewer, "cmdSave");
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1].text, kSorry + QStringLiteral("No such file or directory"));
-    EXPECT_EQ(ReadFile(dir + "/design.html"), "earlier");
-    EXPECT_TRUE(viewer->isVisible());
-}
-
-TEST_F(ViewerTest, OpenSavedReportThenPrintPrintsIt) {
-    frmResult& results = Calculate({true, "6236TXGP", "1"});
-    frmHtmlReport* viewer = ClickViewReport(results);
-    ASSERT_NE(viewer, nullptr);
-    ASSERT_TRUE(LoadBy(*viewer, [] {}));
-    const QString saved = QString::fromStdString(dir) + QStringLiteral("/kept");
-    answers = {saved, saved + QStringLiteral(".html")};
-    Click(*viewer, "cmdSave");
+    const QString saved = folder + QStringLiteral("/design.html");
+    answers = {saved};
     ASSERT_TRUE(LoadBy(*viewer, [&] { Click(*viewer, "cmdOpen"); }));
-    ASSERT_EQ(dialogs.size(), 2u);
-    EXPECT_EQ(dialogs[1].mode, FileDialogRequest::Mode::Open);
-    EXPECT_EQ(dialogs[1].fileName, saved);  // the name Save used last
-    EXPECT_EQ(dialogs[1].filter, QStringLiteral("*.html"));
-    EXPECT_EQ(Browser(*viewer).url(), QUrl::fromLocalFile(saved + QStringLiteral(".html")));
-
+    ASSERT_EQ(dialogs.size(), 4u);
+    EXPECT_EQ(dialogs[3].mode, FileDialogRequest::Mode::Open);
+    EXPECT_EQ(dialogs[3].fileName, saved);  // the name Save was last given
+    EXPECT_EQ(dialogs[3].filter, QStringLiteral("*.html"));
+    EXPECT_EQ(Browser(*viewer).url(), QUrl::fromLocalFile(saved));
     Click(*viewer, "cmdPrint");
     EXPECT_TRUE(QTest::qWaitFor([&] { return prints == 1; }, kLoadTimeoutMs));
-    EXPECT_EQ(printedUrl, QUrl::fromLocalFile(saved + QStringLiteral(".html")));
-    EXPECT_TRUE(messages.empty());
-
-    // The generated report prints the same way.
-    ASSERT_TRUE(LoadBy(*viewer, [&] { ClickViewReport(results); }));
-    Click(*viewer, "cmdPrint");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return prints == 2; }, kLoadTimeoutMs));
+    EXPECT_EQ(printedUrl, QUrl::fromLocalFile(saved));
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ViewerTest, PrintRefusesPagesWithoutThePrintHook) {
-    frmResult& results = Calculate({});
-    frmHtmlReport* viewer = ClickViewReport(results);
-    ASSERT_NE(viewer, nullptr);
-    ASSERT_TRUE(LoadBy(*viewer, [] {}));
-    const std::string foreign = dir + "/other.html";
-    std::ofstream(foreign) << "<html><body><p>Somebody else's page</p>"
-                              "<input type=hidden name=printer onclick='window.print()'></body></html>";
-    const QUrl foreignUrl = QUrl::fromLocalFile(QString::fromStdString(foreign));
-    answers = {QString::fromStdString(foreign)};
-    ASSERT_TRUE(LoadBy(*viewer, [&] { Click(*viewer, "cmdOpen"); }));
-    EXPECT_EQ(Browser(*viewer).url(), foreignUrl);
-
-    Click(*viewer, "cmdPrint");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }, kLoadTimeoutMs));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN"));
-    EXPECT_EQ(messages[0].title, kCaution);
-    EXPECT_EQ(messages[0].icon, BoxIcon::Information);
-    EXPECT_EQ(prints, 0);
-    EXPECT_EQ(Browser(*viewer).url(), foreignUrl);
-    EXPECT_TRUE(viewer->isVisible());
-}
-
-TEST_F(ViewerTest, PrintWithNoDocumentIsRefused) {
+// Print is refused, without a print, before any page is shown and for a page
+// that lacks the report's print hook.
+TEST_F(ViewerTest, PrintRefusesNoPageAndPagesWithoutThePrintHook) {
     Calculate({});
     frmHtmlReport& viewer = registry->Get<frmHtmlReport>();  // never navigated
     viewer.show();
     Click(viewer, "cmdPrint");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }, kLoadTimeoutMs));
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN"));
+    ExpectCaution(0, kCannotPrint);
+
+    const std::string foreign = dir + "/other.html";
+    std::ofstream(foreign) << "<html><body><p>Somebody else's page</p>"
+                              "<input type=hidden name=printer onclick='window.print()'></body></html>";
+    const QUrl foreignUrl = QUrl::fromLocalFile(QString::fromStdString(foreign));
+    answers = {QString::fromStdString(foreign)};
+    ASSERT_TRUE(LoadBy(viewer, [&] { Click(viewer, "cmdOpen"); }));
+    EXPECT_EQ(Browser(viewer).url(), foreignUrl);
+    Click(viewer, "cmdPrint");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() > 1; }, kLoadTimeoutMs));
+    ExpectCaution(1, kCannotPrint);
     EXPECT_EQ(prints, 0);
+    EXPECT_EQ(Browser(viewer).url(), foreignUrl);
+    EXPECT_TRUE(viewer.isVisible());
 }
 
-TEST_F(ViewerTest, OpenCancelledOrFailingLeavesTheDisplay) {
-    frmResult& results = Calculate({});
-    frmHtmlReport* viewer = ClickViewReport(results);
+// Failures of Save and Open are told, and leave the files and the display
+// as they were.
+TEST_F(ViewerTest, SaveAndOpenFailuresLeaveFilesAndDisplayAlone) {
+    frmHtmlReport* viewer = LoadedViewer();
     ASSERT_NE(viewer, nullptr);
-    ASSERT_TRUE(LoadBy(*viewer, [] {}));
     const QUrl shown = Browser(*viewer).url();
     QSignalSpy started(&Browser(*viewer), &QWebEngineView::loadStarted);
+    const QString folder = QString::fromStdString(dir);
+    answers = {folder + QStringLiteral("/missing/design"), std::nullopt,
+               folder + QStringLiteral("/no-such-report.html"), folder, folder + QStringLiteral("/design")};
 
-    answers = {std::nullopt, QString::fromStdString(dir + "/no-such-report.html"), QString::fromStdString(dir)};
-    Click(*viewer, "cmdOpen");  // cancelled
-    EXPECT_TRUE(messages.empty());
-    Click(*viewer, "cmdOpen");  // a file that is not there
+    Click(*viewer, "cmdSave");  // into a folder that does not exist
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, kSorry + QStringLiteral("No such file or directory"));
+    EXPECT_TRUE(messages[0].text.startsWith(kSorry)) << messages[0].text.toStdString();
+    EXPECT_GT(messages[0].text.size(), kSorry.size());
     EXPECT_EQ(messages[0].title, kCaution);
-    EXPECT_EQ(messages[0].icon, BoxIcon::Information);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
+    Click(*viewer, "cmdOpen");  // cancelled
+    EXPECT_EQ(messages.size(), 1u);
+    Click(*viewer, "cmdOpen");  // a file that is not there
+    ExpectCaution(1, kSorry + QStringLiteral("No such file or directory"));
     Click(*viewer, "cmdOpen");  // a folder
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_TRUE(messages[1].text.startsWith(kSorry));
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_TRUE(messages[2].text.startsWith(kSorry));
 
     // The Print that follows still finds the generated report: nothing was navigated.
     Click(*viewer, "cmdPrint");
     EXPECT_TRUE(QTest::qWaitFor([&] { return prints == 1; }, kLoadTimeoutMs));
     EXPECT_EQ(started.count(), 0);
     EXPECT_EQ(Browser(*viewer).url(), shown);
+
+    // The generated report gone: an earlier copy stays as it was.
+    std::ofstream(dir + "/design.html") << "earlier";
+    std::filesystem::remove(TempReport());
+    Click(*viewer, "cmdSave");
+    ExpectCaution(3, kSorry + QStringLiteral("No such file or directory"));
+    EXPECT_EQ(ReadFile(dir + "/design.html"), "earlier");
+    EXPECT_TRUE(viewer->isVisible());
 }
 
-// Back and Reset Design, in both modes.
+// Back goes to the results as they were; Reset Design to the input screen
+// with the core list cleared, in both modes.
 TEST_F(ViewerTest, BackAndResetDesign) {
-    struct Case {
-        const char* name;
-        Design design;
-        const char* button;
-    } const cases[] = {
-        {"back, calculate", {true, nullptr, "1"}, "cmdBack"},
-        {"back, pick", {false, "6234TXNG", "1"}, "cmdBack"},
-        {"reset, calculate", {true, nullptr, "1"}, "cmdExit"},
-        {"reset, pick", {false, "6234TXNG", "1"}, "cmdExit"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        frmResult& results = Calculate(c.design);
+    for (const Design& d : {Design{false, "6234TXNG", "1"}, Design{}}) {
+        SCOPED_TRACE(d.pick ? "pick" : "calculate");
+        frmResult& results = Calculate(d);
         QPointer<frmResult> resultsAlive(&results);
         const QString core = Child<QLineEdit>(results, "txtOutCoreSize").text();
-        frmHtmlReport* viewer = ClickViewReport(results);
-        ASSERT_NE(viewer, nullptr);
-        Click(*viewer, c.button);
+        ASSERT_NE(ClickViewReport(results), nullptr);
+        Click(*registry->Find<frmHtmlReport>(), "cmdBack");
         PumpEvents();
         EXPECT_EQ(registry->Find<frmHtmlReport>(), nullptr);
-        frmXls& input = registry->Get<frmXls>();
-        auto& list = Child<QComboBox>(input, "txtCoreSize");
-        if (std::string(c.button) == "cmdBack") {
-            ASSERT_FALSE(resultsAlive.isNull());
-            EXPECT_TRUE(results.isVisible());
-            EXPECT_EQ(Child<QLineEdit>(results, "txtOutCoreSize").text(), core);
-            EXPECT_FALSE(input.isVisible());
-            if (c.design.pick) {
-                EXPECT_EQ(PartNumberOfEntry(list.currentText().toStdString()), c.design.pick);
-            }
-            // Back then View Report again: a fresh viewer with a fresh report.
-            std::filesystem::remove(TempReport());
-            EXPECT_NE(ClickViewReport(results), nullptr);
-            EXPECT_TRUE(std::filesystem::exists(TempReport()));
-            Click(*registry->Find<frmHtmlReport>(), "cmdBack");
-            PumpEvents();
-            results.close();
-        } else {
-            EXPECT_TRUE(resultsAlive.isNull());
-            EXPECT_EQ(registry->Find<frmResult>(), nullptr);
-            EXPECT_TRUE(input.isVisible());
-            if (c.design.pick) {
-                EXPECT_EQ(list.currentIndex(), 0);
-                EXPECT_TRUE(list.isEnabled());
-            } else {
-                EXPECT_EQ(list.count(), 0);
-                EXPECT_FALSE(list.isEnabled());
-            }
+        ASSERT_FALSE(resultsAlive.isNull());
+        EXPECT_TRUE(results.isVisible());
+        EXPECT_EQ(Child<QLineEdit>(results, "txtOutCoreSize").text(), core);
+        EXPECT_FALSE(registry->Get<frmXls>().isVisible());
+        auto& list = Child<QComboBox>(registry->Get<frmXls>(), "txtCoreSize");
+        if (d.pick) {
+            EXPECT_EQ(PartNumberOfEntry(list.currentText().toStdString()), d.pick);
         }
+
+        ASSERT_NE(ClickViewReport(results), nullptr);
+        Click(*registry->Find<frmHtmlReport>(), "cmdExit");
         PumpEvents();
+        EXPECT_EQ(registry->Find<frmHtmlReport>(), nullptr);
+        EXPECT_TRUE(resultsAlive.isNull());
+        EXPECT_EQ(registry->Find<frmResult>(), nullptr);
+        EXPECT_TRUE(registry->Get<frmXls>().isVisible());
+        EXPECT_EQ(list.isEnabled(), d.pick != nullptr);
+        EXPECT_EQ(d.pick ? list.currentIndex() : list.count(), 0);
         EXPECT_EQ(programEnds, 0);
         EXPECT_TRUE(messages.empty());
-        // The next case starts from a fresh input screen.
+        // The next design starts from a fresh input screen.
         DeleteAllWindows();
         PumpEvents();
         programEnds = 0;
     }
 }
 
-}  // namespace
-}  // namespace coredesign::gui::viewertest
-
-namespace coredesign::gui::viewertest {
-namespace {
-
-// Without a stand-in: the print dialog comes up, and the page goes to the
-// printer chosen there (here a PDF file).
-TEST_F(ViewerTest, DefaultPrintShowsThePrintDialogAndPrintsThePage) {
-    SetPrintSeam({});
-    frmResult& results = Calculate({});
-    frmHtmlReport* viewer = ClickViewReport(results);
+// A print that fails is told: here the printer is a PDF file in a folder
+// that does not exist. Without a stand-in, the print dialog comes up and the
+// page goes to the printer chosen there (here a PDF file).
+TEST_F(ViewerTest, PrintFailureIsToldAndTheDefaultPrintUsesThePrintDialog) {
+    frmHtmlReport* viewer = LoadedViewer();
     ASSERT_NE(viewer, nullptr);
-    ASSERT_TRUE(LoadBy(*viewer, [] {}));
+    const std::string unwritable = dir + "/missing/printed.pdf";
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(unwritable));
+    SetPrintSeam([printer](QWebEngineView& view) { view.print(printer.get()); });
+    QSignalSpy finished(&Browser(*viewer), &QWebEngineView::printFinished);
+    Click(*viewer, "cmdPrint");
+    ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+    EXPECT_FALSE(finished.constFirst().constFirst().toBool());
+    PumpEvents();
+    ExpectCaution(0, kCannotPrint);
+    EXPECT_FALSE(std::filesystem::exists(unwritable));
+    EXPECT_TRUE(viewer->isVisible());
+
+    SetPrintSeam({});
+    finished.clear();
+    messages.clear();
     const QString pdf = QString::fromStdString(dir + "/printed.pdf");
     bool dialogSeen = false;
     QTimer answer;
@@ -384,7 +436,6 @@ TEST_F(ViewerTest, DefaultPrintShowsThePrintDialogAndPrintsThePage) {
             auto* dialog = qobject_cast<QPrintDialog*>(window);
             if (!dialog || !dialog->isVisible()) continue;
             dialogSeen = true;
-            // The designer's choice in the dialog: print to a PDF file.
             auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
             auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
             if (!printers || !file) {
@@ -398,7 +449,6 @@ TEST_F(ViewerTest, DefaultPrintShowsThePrintDialogAndPrintsThePage) {
         }
     });
     answer.start(20);
-    QSignalSpy finished(&Browser(*viewer), &QWebEngineView::printFinished);
     Click(*viewer, "cmdPrint");
     ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
     answer.stop();
@@ -412,54 +462,4 @@ TEST_F(ViewerTest, DefaultPrintShowsThePrintDialogAndPrintsThePage) {
 }
 
 }  // namespace
-}  // namespace coredesign::gui::viewertest
-
-namespace coredesign::gui::viewertest {
-namespace {
-
-// A print that fails is told: here the printer is a PDF file in a folder
-// that does not exist, so it cannot be opened. The same print to a file
-// that can be written says nothing.
-TEST_F(ViewerTest, APrintThatFailsIsTold) {
-    struct Case {
-        const char* name;
-        std::string pdf;
-        bool printed;
-    } const cases[] = {
-        {"printer cannot be opened", dir + "/missing/printed.pdf", false},
-        {"printer opened", dir + "/printed.pdf", true},
-    };
-    frmResult& results = Calculate({});
-    frmHtmlReport* viewer = ClickViewReport(results);
-    ASSERT_NE(viewer, nullptr);
-    ASSERT_TRUE(LoadBy(*viewer, [] {}));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        messages.clear();
-        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(QString::fromStdString(c.pdf));
-        SetPrintSeam([printer](QWebEngineView& view) { view.print(printer.get()); });
-        QSignalSpy finished(&Browser(*viewer), &QWebEngineView::printFinished);
-        Click(*viewer, "cmdPrint");
-        ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
-        EXPECT_EQ(finished.constFirst().constFirst().toBool(), c.printed);
-        PumpEvents();
-        if (c.printed) {
-            EXPECT_TRUE(messages.empty());
-            EXPECT_TRUE(std::filesystem::exists(c.pdf));
-        } else {
-            ASSERT_EQ(messages.size(), 1u);
-            EXPECT_EQ(messages[0].text,
-                      QStringLiteral("UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN"));
-            EXPECT_EQ(messages[0].title, kCaution);
-            EXPECT_EQ(messages[0].icon, BoxIcon::Information);
-            EXPECT_FALSE(std::filesystem::exists(c.pdf));
-        }
-        EXPECT_TRUE(viewer->isVisible());
-        SetPrintSeam({});
-    }
-}
-
-}  // namespace
-}  // namespace coredesign::gui::viewertest
+}  // namespace coredesign::gui

@@ -1,28 +1,62 @@
-// The report document, byte for byte: the worked example in full, then the
-// parts that change with the mode, the family, the stack and the texts.
-#include "report_document.h"
-
+// The design report: the document byte for byte (the worked example in
+// full, then what changes with the mode, the family, the stack and the
+// texts), the picture references, writing temp.htm, and the command-line
+// front end telling a file it cannot write.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "catalogue.h"
-#include "numtext.h"
-#include "report_test_support.h"
+#include "cli_run.h"
+#include "report_document.h"
+#include "report_file.h"
 #include "session.h"
 
 namespace coredesign::report {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ImageFolder;
-using testing::TempDir;
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "coredesign-report-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// A folder `name` inside `dir` holding stand-ins for the three report
+// pictures (the report only asks whether they exist).
+std::string ImageFolder(const TempDir& dir, const std::string& name) {
+    const std::string folder = dir.Path() + "/" + name;
+    fs::create_directories(folder);
+    for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
+        std::ofstream(folder + "/" + image) << "GIF89a";
+    return folder;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 // The style strings and notations, written out from the report's layout
 // rather than taken from the code under test.
@@ -168,58 +202,41 @@ TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     }
 }
 
-// What changes with the calculator type, the family and the stack.
+// What changes with the calculator type (any but 1 is the designer's
+// choice), the family and the stack; the worked example is Calculate Core,
+// gapped, three cores.
 TEST(ReportDocument, ModeFamilyAndStackVariants) {
     const TempDir dir;
     const std::string folder = ImageFolder(dir, "bin");
+    const std::string selected = "<tr><td colspan=9 align=center>" + kFont +
+                                 "font-size:16px;color:maroon;font-weight:bold'>Core size selected by ";
+    const std::string blue = kFont + "font-size:18px;color:#0000ff;font-weight:bold'>";
     struct Case {
-        const char* name;
         std::int16_t calculatorType;
         bool gapped;
         std::int16_t stack;
-        const char* heading;    // the selected-core heading row
-        const char* coreCell;   // the inputs table's core size value cell
-        const char* stackCell;  // first cell of the core data's second row
+        std::string heading;   // after "Core size selected by "
+        std::string coreCell;  // the inputs table's core size value cell
         const char* image;
-    };
-    const std::string title16 = kFont + "font-size:16px;color:maroon;font-weight:bold'>";
-    const std::string blue18 = kFont + "font-size:18px;color:#0000ff;font-weight:bold'>";
-    const Case cases[] = {
-        {"calculate, gapped, 3", 1, true, 3, "Program  </font>@B0125TXGP - Stacked by 3 </font>", "@S.", "0125TXGP * 3",
-         "coregap.gif"},
-        {"calculate, no gap, 1", 1, false, 1, "Program  </font>@B0125TXGP</font>", "@S.", "0125TXGP * 1",
-         "corenogap.gif"},
-        {"pick, gapped, 1", 2, true, 1, "Designer 0125TXGP</font>", "@V0125TXGP", "0125TXGP * 1", "coregap.gif"},
-        {"pick, no gap, 3", 2, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", "@V0125TXGP", "0125TXGP * 3",
-         "corenogap.gif"},
-        // Any calculator type other than 1 is the designer's choice.
-        {"type 0, no gap, 2", 0, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", "@V0125TXGP", "0125TXGP * 2",
-         "corenogap.gif"},
-    };
-    auto expand = [&](std::string s) {
-        for (auto [tag, with] : {std::pair<std::string, std::string>{"@B", blue18}, {"@S", kSml}, {"@V", kVal}}) {
-            for (auto p = s.find(tag); p != std::string::npos; p = s.find(tag)) s.replace(p, 2, with);
-        }
-        return s;
+    } const cases[] = {
+        {1, false, 1, "Program  </font>" + blue + "0125TXGP</font>", V(".", kSml), "corenogap.gif"},
+        {2, true, 1, "Designer 0125TXGP</font>", V("0125TXGP"), "coregap.gif"},
+        {2, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", V("0125TXGP"), "corenogap.gif"},
+        {0, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", V("0125TXGP"), "corenogap.gif"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.heading);
         WorkedExample w = MakeWorkedExample();
         w.rec.CalculatorType = c.calculatorType;
         w.rec.GappedCores = c.gapped;
         w.rec.Stack = c.stack;
         w.texts.txtcore = "0125TXGP";
         const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
-        EXPECT_NE(doc.find("<tr><td colspan=9 align=center>" + title16 + "Core size selected by " + expand(c.heading) +
-                           "<br></td></tr></table><br>"),
-                  std::string::npos);
-        const std::string coreCell = expand(c.coreCell);
-        EXPECT_NE(doc.find("<td align=center>" + coreCell + "</font></td></tr></table><br><hr width=650>"),
-                  std::string::npos);
-        EXPECT_NE(doc.find(First(c.stackCell)), std::string::npos);
+        EXPECT_NE(doc.find(selected + c.heading + "<br></td></tr></table><br>"), std::string::npos);
+        EXPECT_NE(doc.find(c.coreCell + "</tr></table><br><hr width=650>"), std::string::npos);
+        EXPECT_NE(doc.find(First("0125TXGP * " + std::to_string(c.stack))), std::string::npos);
         EXPECT_NE(doc.find("<img src=file://" + folder + "/" + c.image + " width=350 height=225>"), std::string::npos);
-        const char* other = c.gapped ? "corenogap.gif" : "/coregap.gif";
-        EXPECT_EQ(doc.find(other), std::string::npos);
+        EXPECT_EQ(doc.find(c.gapped ? "corenogap.gif" : "/coregap.gif"), std::string::npos);
     }
 }
 
@@ -245,16 +262,13 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
         const char* utf8;
         const char* written;
     } const cases[] = {
-        {"1<2", "1&lt;2"},
-        {"A&B", "A&amp;B"},
-        {"x>y", "x&gt;y"},
+        {"1<2 A&B x>y", "1&lt;2 A&amp;B x&gt;y"},
         {"&amp;", "&amp;amp;"},
         {"12,5", "12,5"},                              // a comma decimal separator passes
         {"\xC2\xB0\xC2\xB2", "\xB0\xB2"},              // degree sign, superscript two
         {"\342\202\2545", "\2005"},                    // euro sign (E2 82 AC): Windows-1252 byte 80
         {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},            // Latin-1 letters
         {"\xD9\xAB", "&#1643;"},                       // Arabic decimal separator: not in Windows-1252
-        {"\xCE\xA9", "&#937;"},                        // Greek capital omega
         {"\xF0\x9F\x98\x80", "&#128512;"},             // outside the basic plane
         {"\xC2\x81", "&#65533;"},                      // a C1 control would read back as another character
         {"a\377b", "a&#65533;b"},                      // not UTF-8 at all (byte FF)
@@ -279,33 +293,19 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
     EXPECT_EQ(doc.find("<b>"), std::string::npos);
 }
 
-TEST(ReportDocument, OnlyTheDegreeSignsAndTheSuperscriptTwoAreNotAscii) {
-    const TempDir dir;
-    const WorkedExample w = MakeWorkedExample();
-    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
-    std::string nonAscii;
-    for (char ch : doc)
-        if (static_cast<unsigned char>(ch) >= 0x80) nonAscii += ch;
-    EXPECT_EQ(nonAscii, "\xB2\xB0\xB0");  // A/cm2 and oC in the inputs, oC in the summary
-    EXPECT_EQ(doc.find('\n'), std::string::npos);
-    EXPECT_EQ(doc.find('\r'), std::string::npos);
-}
-
-TEST(ResolveImagePath, MissingImageGivesAnEmptyReference) {
+// A missing picture (or a folder of its name) is an empty reference; a
+// folder with blanks or other unsafe characters, or a relative one, gives an
+// absolute URL without blanks.
+TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     const TempDir dir;
     EXPECT_EQ(ResolveImagePath(dir.Path(), "kes_logo.gif"), "");
-    // A folder of that name is no image either.
     fs::create_directory(dir.Path() + "/coregap.gif");
     EXPECT_EQ(ResolveImagePath(dir.Path(), "coregap.gif"), "");
-
     const WorkedExample w = MakeWorkedExample();
     const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
     EXPECT_NE(doc.find("<tr><td align=center><img src=></td></tr></table><br>"), std::string::npos);
     EXPECT_NE(doc.find("<img src= width=350 height=225>"), std::string::npos);
-}
 
-TEST(ResolveImagePath, FolderWithBlanksAndOtherCharactersGivesAUrlWithoutBlanks) {
-    const TempDir dir;
     struct Case {
         const char* folder;
         const char* encoded;
@@ -317,16 +317,11 @@ TEST(ResolveImagePath, FolderWithBlanksAndOtherCharactersGivesAUrlWithoutBlanks)
         {"plain-name_1.0~x", "plain-name_1.0~x"},
     };
     for (const Case& c : cases) {
-        const std::string folder = ImageFolder(dir, c.folder);
-        const std::string ref = ResolveImagePath(folder, "kes_logo.gif");
+        const std::string ref = ResolveImagePath(ImageFolder(dir, c.folder), "kes_logo.gif");
         EXPECT_EQ(ref, "file://" + dir.Path() + "/" + c.encoded + "/kes_logo.gif");
-        EXPECT_EQ(ref.find(' '), std::string::npos);
-        EXPECT_EQ(ref.find('\''), std::string::npos);
+        EXPECT_EQ(ref.find_first_of(" '"), std::string::npos) << ref;
     }
-}
 
-TEST(ResolveImagePath, RelativeFolderIsMadeAbsolute) {
-    const TempDir dir;
     const std::string folder = ImageFolder(dir, "rel");
     const fs::path before = fs::current_path();
     fs::current_path(dir.Path());
@@ -335,64 +330,74 @@ TEST(ResolveImagePath, RelativeFolderIsMadeAbsolute) {
     EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
 }
 
-// Real designs from the engine: every copied value and every catalogue
-// column lands in its cell.
-TEST(ReportDocument, EngineDesignsInBothModesAndFamilies) {
-    const TempDir dir;
-    const std::string folder = ImageFolder(dir, "bin");
-    struct Case {
-        bool gapped;
-        const char* pick;  // nullptr: Calculate Core
-        const char* stack;
-    } const cases[] = {{true, nullptr, "1"},  {true, nullptr, "3"},    {false, nullptr, "1"},
-                       {false, nullptr, "2"}, {true, "6236TXGP", "1"}, {false, "6234TXNG", "3"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.gapped ? "gapped " : "no gap ") + (c.pick ? c.pick : "calculate") + " x" + c.stack);
-        HeadlessSession s;
-        if (!c.gapped) s.ChooseFamily(false);
-        if (c.pick) {
-            s.ChoosePickCore();
-            ASSERT_TRUE(s.PickPart(c.pick));
-        }
-        s.Fields().txtStack = c.stack;
-        const RunResult& run = s.ShowResults();
-        ASSERT_EQ(run.outcome, Outcome::Results);
-        const ResultsTexts& t = *s.Results();
-        const Module1& r = s.Record();
-        const std::string doc = BuildReportDocument(t, r, folder);
+HeadlessSession PickedDesign() {
+    HeadlessSession s;
+    s.ChooseFamily(false);
+    s.ChoosePickCore();
+    EXPECT_TRUE(s.PickPart("6234TXNG"));
+    s.Fields().txtStack = "3";
+    EXPECT_EQ(s.ShowResults().outcome, Outcome::Results);
+    return s;
+}
 
-        EXPECT_NE(doc.find(First(t.txtInductance) + V(t.txtOutPutVoltage) + V(t.txtDCCurrent) + V(t.txtFluxDensity) +
-                           V(t.txtFrequency) + V(t.txtMinInputVoltage) + V(t.txtCurrentDensityFactor) +
-                           V(t.txtAmbientTemp) + (c.pick ? V(c.pick) : V(".", kSml)) + "</tr>"),
-                  std::string::npos);
-        const double total = r.AmbientTemp + r.TempRise;
-        EXPECT_NE(
-            doc.find(First(t.txtNoOfTurns) + V(t.txtWireSize) + V(t.txtInductanceZero) + V(t.txtInductanceFull) +
-                     V(t.txtCopperLoss) + V(t.txtCoreLoss) + V(t.txtTotalLoss) + V(FormatRounded(total, 0)) + "</tr>"),
-            std::string::npos);
-        const int i = r.CoreIndex;
-        ASSERT_GT(i, 0);
-        EXPECT_EQ(t.txtOutCoreSize, r.CorePartNo[i]);
-        if (c.pick) {
-            EXPECT_EQ(r.CorePartNo[i], c.pick);
-        }
-        const double n = r.Stack;
-        EXPECT_EQ(std::to_string(r.Stack), c.stack);
-        EXPECT_NE(doc.find(First(t.txtOutCoreSize) + V(FormatPlain(r.CoreOD[i])) + V(FormatPlain(r.CoreID[i])) +
-                           V(FormatPlain(r.CoreHT[i])) + V(FormatRounded(r.CoreLm[i], 2)) +
-                           V(FormatRounded(r.CoreAc[i], 2)) + V(FormatRounded(r.CoreMass[i], 4)) +
-                           V(FormatRounded(r.CoreWa[i], 2)) + V(FormatRounded(r.CoreWaAc[i], 2)) + "</tr>"),
-                  std::string::npos);
-        EXPECT_NE(
-            doc.find(First(t.txtOutCoreSize + " * " + c.stack) + V(FormatPlain(r.CoreOD[i])) +
-                     V(FormatPlain(r.CoreID[i])) + V(FormatPlain(n * r.CoreHT[i])) + V(FormatRounded(r.CoreLm[i], 2)) +
-                     V(FormatRounded(n * r.CoreAc[i], 2)) + V(FormatRounded(n * r.CoreMass[i], 4)) +
-                     V(FormatRounded(r.CoreWa[i], 2)) + V(FormatPlain(n * RoundHalfEven(r.CoreWaAc[i], 2))) + "</tr>"),
-            std::string::npos);
-        const std::string note = r.Stack == 1 ? "" : " - Stacked by " + std::string(c.stack) + " ";
-        EXPECT_NE(doc.find(t.txtOutCoreSize + note + "</font><br></td></tr>"), std::string::npos);
-        EXPECT_NE(doc.find(c.gapped ? "/coregap.gif width=350" : "/corenogap.gif width=350"), std::string::npos);
+TEST(ReportFile, ProgramFolderHoldsThisProgramAndThePictures) {
+    const std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_TRUE(fs::exists(fs::path(folder) / "report_test"));
+    for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
+        EXPECT_NE(ResolveImagePath(folder, image), "") << image;
+}
+
+TEST(ReportFile, FileIsTheDocumentAndOneCrLfAndReplacesTheOldOne) {
+    const TempDir dir;
+    const HeadlessSession s = PickedDesign();
+    const std::string path = ReportFilePath(dir.Path());
+    EXPECT_EQ(path, dir.Path() + "/temp.htm");
+    ImageFolder(dir, "bin");
+    std::ofstream(path) << std::string(100000, 'x');  // longer than the report: nothing of it may remain
+    std::string failure = "stale";
+    ASSERT_TRUE(WriteReportFile(path, *s.Results(), s.Record(), dir.Path() + "/bin", failure));
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(ReadFile(path), BuildReportDocument(*s.Results(), s.Record(), dir.Path() + "/bin") + "\r\n");
+
+    // Without a folder of its own, the running program's folder holds the pictures.
+    ASSERT_TRUE(WriteReportFile(path, *s.Results(), s.Record(), failure));
+    EXPECT_EQ(ReadFile(path), BuildReportDocument(*s.Results(), s.Record(), ProgramFolder()) + "\r\n");
+}
+
+TEST(ReportFile, FailureCarriesTheSystemsDescription) {
+    const TempDir dir;
+    const HeadlessSession s = PickedDesign();
+    std::ofstream(dir.Path() + "/plain-file") << "x";
+    struct Case {
+        std::string path;
+        const char* description;
+    } const cases[] = {
+        {dir.Path() + "/missing/temp.htm", "No such file or directory"},
+        {dir.Path() + "/plain-file/temp.htm", "Not a directory"},
+        {dir.Path(), "Is a directory"},
+        {"/dev/full", "No space left on device"},
+    };
+    for (const Case& c : cases) {
+        std::string failure;
+        EXPECT_FALSE(WriteReportFile(c.path, *s.Results(), s.Record(), failure)) << c.path;
+        EXPECT_EQ(failure, c.description) << c.path;
     }
+}
+
+// The bytes the command-line front end writes are checked against View
+// Report's in the viewer's tests; here, a file it cannot write.
+TEST(ReportFile, CommandLineReportsAnUnwritableFile) {
+    const TempDir dir;
+    std::vector<std::string> args = {"coredesign-cli", "--report", dir.Path() + "/missing/r.htm"};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    cli::Options options;
+    std::string error;
+    ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error));
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::Run(options, out, err), 1);
+    EXPECT_NE(err.str().find("No such file or directory"), std::string::npos) << err.str();
 }
 
 }  // namespace
