@@ -2,11 +2,10 @@
 // the JSON document for every way a run can end.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <clocale>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,6 @@ CliRun RunJson(std::vector<std::string> args, const std::vector<std::string>& en
     args.insert(args.begin(), "--json");
     CliRun r;
     r.process = clitest::RunProgram(kCli, args, env);
-    EXPECT_FALSE(r.process.timedOut);
     try {
         r.doc = minijson::Parse(r.process.out);
     } catch (const std::exception& e) {
@@ -43,28 +41,8 @@ std::string Joined(const std::vector<std::string>& args) {
     return s;
 }
 
-// "nan" or "inf" (any case) standing as a word of its own anywhere in the text.
-bool ShowsNonFinite(const std::string& text) {
-    std::string low(text);
-    std::transform(low.begin(), low.end(), low.begin(), [](unsigned char c) { return std::tolower(c); });
-    auto letter = [&](size_t p) { return p < low.size() && std::isalpha(static_cast<unsigned char>(low[p])); };
-    for (const char* word : {"nan", "inf"})
-        for (size_t p = low.find(word); p != std::string::npos; p = low.find(word, p + 1))
-            if (!(p > 0 && letter(p - 1)) && (!letter(p + 3) || low.compare(p + 3, 5, "inity") == 0)) return true;
-    return false;
-}
-
-// Every string of a document (a strict parse already refuses bare NaN or Infinity numbers).
-void CollectStrings(const Value& v, std::vector<std::string>& out) {
-    if (v.kind == Value::Kind::String) out.push_back(v.text);
-    for (const Value& item : v.items) CollectStrings(item, out);
-    for (const auto& [key, member] : v.members) {
-        out.push_back(key);
-        CollectStrings(member, out);
-    }
-}
-
-TEST(Cli, DefaultDesign) {
+TEST(Cli, DefaultDesignDocument) {
+    // The figures themselves are the engine's, checked there; here the document's shape and a few of them.
     const CliRun r = RunJson({});
     EXPECT_EQ(r.process.exitStatus, 0);
     EXPECT_EQ(r.process.err, "");
@@ -72,108 +50,44 @@ TEST(Cli, DefaultDesign) {
     EXPECT_EQ(d["outcome"].text, "results");
     EXPECT_TRUE(d["messages"].items.empty());
     const Value& box = d["results_screen"];
+    EXPECT_EQ(box.members.size(), 21u);
     EXPECT_EQ(box["txtOutCoreSize"].text, "6218TXGP");
-    EXPECT_EQ(box["txtStackout"].text, "");
     EXPECT_EQ(box["txtNoOfTurns"].text, "58");
-    EXPECT_EQ(box["txtWireSize"].text, "18");
-    EXPECT_EQ(box["txtInductance"].text, "318");
-    EXPECT_EQ(box["txtInductanceZero"].text, "318");
     EXPECT_EQ(box["txtInductanceFull"].text, "317.7");
-    EXPECT_EQ(box["txtCopperLoss"].text, "0.65");
-    EXPECT_EQ(box["txtCoreLoss"].text, "0.0061");
-    EXPECT_EQ(box["txtTotalLoss"].text, "0.66");
-    EXPECT_EQ(box["txtTotalTempRise"].text, "16");
     EXPECT_EQ(box["VoutUnit"].text, " A/cm\xC2\xB2");
-    EXPECT_EQ(box["txtcore"].text, "");
     EXPECT_FALSE(box["txtTotalTempRiseAlarm"].boolean);
     const Value& im = d["intermediate_screen"];
-    EXPECT_EQ(im["Label1"].text, "Calculated Factors:");
-    EXPECT_EQ(im["Labelo10"].text, "0.38");
-    EXPECT_EQ(im["Labelo17"].text, "47.88 mohm");
-    EXPECT_EQ(im["Label33"].text, "  (Material Loss + Copper Loss)");
-    EXPECT_EQ(im["txtWarning"].text, "");
-    EXPECT_FALSE(im["FillFactorRed"].boolean);
-    const Value& rec = d["record"];
-    EXPECT_EQ(rec["CoreSize"].text, "6218TXGP");
-    EXPECT_EQ(rec["CoreIndex"].number, 14);
-    EXPECT_EQ(rec["Turns"].number, 58);
-    EXPECT_EQ(rec["InductanceEntered"].number, 0.000318);
-    EXPECT_EQ(rec["FillFactor"].number, 0.4);  // 17 digits: the double round-trips
-    EXPECT_EQ(rec["MaxAreaProduct"].number, 11.376);
-    EXPECT_TRUE(rec["GappedCores"].boolean);
-    EXPECT_EQ(rec["CalculatorType"].number, 1);
-}
-
-TEST(Cli, RecordHoldsEveryScalarField) {
-    const CliRun r = RunJson({});
-    const char* fields[] = {"InductanceEntered",
-                            "Inductance",
-                            "DCCurrent",
-                            "OutputVoltage",
-                            "MinInputVoltage",
-                            "MaxInputVoltage",
-                            "Frequency",
-                            "FluxDensity",
-                            "AmbientTemp",
-                            "CurrentDensityFactor",
-                            "FillFactor",
-                            "Stack",
-                            "CalculatorType",
-                            "GappedCores",
-                            "CoreSize",
-                            "TempFolder",
-                            "MaxAreaProduct",
-                            "CoreIndex",
-                            "RippleCurrent",
-                            "PeakCurrent",
-                            "Energy",
-                            "AreaProduct",
-                            "WireSize",
-                            "WireDiameter",
-                            "Turns",
-                            "InductanceFullLoad",
-                            "ActualFillFactor",
-                            "MeanTurnLength",
-                            "ConductorLength",
-                            "ConductorResistance",
-                            "SkinDepth",
-                            "Bdc",
-                            "Bac",
-                            "MaterialLoss",
-                            "CoreLoss",
-                            "CopperLossAtTemp",
-                            "TotalLoss",
-                            "TempRise",
-                            "DesignWarning",
-                            "FillWarning",
-                            "Period",
-                            "OffTime",
-                            "StackedAc",
-                            "Permeability",
-                            "RequiredCopperArea",
-                            "WireResistance",
-                            "MagnetizingForce",
-                            "EffectivePermeability",
-                            "AcResistanceFactor",
-                            "AcResistance",
-                            "CopperLoss",
-                            "SurfaceArea"};
-    for (const char* f : fields) EXPECT_TRUE(r.doc["record"].Has(f)) << f;
-    const Value& im = r.doc["intermediate_screen"];
     for (int k = 1; k <= 38; ++k) {
         EXPECT_TRUE(im.Has("Label" + std::to_string(k))) << k;
         EXPECT_TRUE(im.Has("Labelo" + std::to_string(k))) << k;
     }
-    EXPECT_EQ(r.doc["results_screen"].members.size(), 21u);
+    EXPECT_EQ(im["Label1"].text, "Calculated Factors:");
+    EXPECT_EQ(im["Labelo17"].text, "47.88 mohm");
+    EXPECT_EQ(im["txtWarning"].text, "");
+    EXPECT_FALSE(im["FillFactorRed"].boolean);
+    const Value& rec = d["record"];
+    std::istringstream fields(
+        "InductanceEntered Inductance DCCurrent OutputVoltage MinInputVoltage MaxInputVoltage Frequency FluxDensity "
+        "AmbientTemp CurrentDensityFactor FillFactor Stack CalculatorType GappedCores CoreSize TempFolder "
+        "MaxAreaProduct CoreIndex RippleCurrent PeakCurrent Energy AreaProduct WireSize WireDiameter Turns "
+        "InductanceFullLoad ActualFillFactor MeanTurnLength ConductorLength ConductorResistance SkinDepth Bdc Bac "
+        "MaterialLoss CoreLoss CopperLossAtTemp TotalLoss TempRise DesignWarning FillWarning Period OffTime StackedAc "
+        "Permeability RequiredCopperArea WireResistance MagnetizingForce EffectivePermeability AcResistanceFactor "
+        "AcResistance CopperLoss SurfaceArea");
+    for (std::string f; fields >> f;) EXPECT_TRUE(rec.Has(f)) << f;
+    EXPECT_EQ(rec["CoreSize"].text, "6218TXGP");
+    EXPECT_EQ(rec["CoreIndex"].number, 14);
+    EXPECT_EQ(rec["InductanceEntered"].number, 0.000318);
+    EXPECT_EQ(rec["FillFactor"].number, 0.4);  // 17 digits: the double round-trips
+    EXPECT_TRUE(rec["GappedCores"].boolean);
+    EXPECT_EQ(rec["CalculatorType"].number, 1);
 }
 
-TEST(Cli, FamilyPickAndStack) {
+TEST(Cli, FamilyPickStackAndUnits) {
     const CliRun noGap = RunJson({"--family", "nogap"});
-    EXPECT_EQ(noGap.process.exitStatus, 0);
     EXPECT_EQ(noGap.doc["results_screen"]["txtFluxDensity"].text, "0.8");
     EXPECT_EQ(noGap.doc["results_screen"]["txtOutCoreSize"].text, "6218TXNG");
     EXPECT_FALSE(noGap.doc["record"]["GappedCores"].boolean);
-
     const CliRun flux = RunJson({"--family", "nogap", "--flux-density", "1"});  // an explicit flux density wins
     EXPECT_EQ(flux.doc["record"]["FluxDensity"].number, 1);
 
@@ -181,13 +95,10 @@ TEST(Cli, FamilyPickAndStack) {
     EXPECT_EQ(pick.process.exitStatus, 0);
     EXPECT_EQ(pick.doc["results_screen"]["txtcore"].text, "6218TXGP");
     EXPECT_EQ(pick.doc["record"]["CalculatorType"].number, 2);
-    EXPECT_EQ(pick.doc["record"]["AreaProduct"].number, 0.681);
 
     const CliRun stack = RunJson({"--stack", "2"});
     EXPECT_EQ(stack.doc["results_screen"]["txtOutCoreSize"].text, "6213TXGP");
-    EXPECT_EQ(stack.doc["results_screen"]["txtStackout"].text, "* 2");
     EXPECT_EQ(stack.doc["record"]["Stack"].number, 2);
-
     const CliRun empty = RunJson({"--stack", ""});  // an empty field becomes 1
     EXPECT_EQ(empty.process.exitStatus, 0);
     EXPECT_EQ(empty.doc["record"]["Stack"].number, 1);
@@ -196,7 +107,6 @@ TEST(Cli, FamilyPickAndStack) {
         {"--inductance", "318", "--inductance-unit", "microhenry", "--frequency", "50", "--frequency-unit", "kHz"});
     EXPECT_EQ(units.doc["record"]["Frequency"].number, 50000);
     EXPECT_EQ(units.doc["results_screen"]["txtInductance"].text, "318");
-    EXPECT_EQ(units.doc["results_screen"]["txtFrequency"].text, "50000");
 }
 
 struct OutcomeCase {
@@ -214,10 +124,7 @@ TEST(Cli, EveryOutcomeWithItsExitStatus) {
         {{"--pick", "6205TXGP"}, "fill_warning", 1, {"fill"}, nullptr},
         {{"--pick", "6205TXGP", "--ambient-temp", "150"}, "fill_warning", 1, {"fill", "temperature"}, nullptr},
         {{"--inductance", "0"}, "validation", 1, {"inductance"}, "txtInductance"},
-        {{"--fill-factor", "0.91"}, "validation", 1, {"fill_factor"}, "txtFill_Factor"},
-        {{"--stack", "10"}, "validation", 1, {"stack"}, "txtStack"},
         {{"--inductance", "1"}, "area_product", 1, {"area_product"}, nullptr},
-        {{"--ambient-temp", "154"}, "area_product", 1, {"area_product"}, nullptr},
         {{"--family", "nogap", "--pick", "6205TXNG"}, "dc_bias", 1, {"dc_bias"}, "txtCoreSize"},
         {{"--inductance", ".000001", "--dc-current", "40", "--current-density", "250", "--max-input-voltage", "10"},
          "no_wire",
@@ -319,14 +226,8 @@ TEST(Cli, HelpAndSummary) {
 }
 
 TEST(Cli, SameDocumentOnEveryRun) {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"--family", "nogap"},
-        {"--pick", "6205TXGP", "--ambient-temp", "150"},
-        {"--inductance", "1"},
-        {"--family", "nogap", "--stack", "3", "--frequency", "200", "--frequency-unit", "kHz"},
-    };
-    for (auto args : cases) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{}, {"--pick", "6205TXGP", "--ambient-temp", "150"}}) {
         args.insert(args.begin(), "--json");
         const auto a = clitest::RunProgram(kCli, args), b = clitest::RunProgram(kCli, args);
         EXPECT_EQ(a.exitStatus, b.exitStatus) << Joined(args);
@@ -334,39 +235,15 @@ TEST(Cli, SameDocumentOnEveryRun) {
     }
 }
 
-TEST(Cli, NoNonFiniteTextAnywhere) {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"--inductance", "1e305"},
-        {"--inductance", "1e305", "--pick", "6238TXGP"},
-        {"--inductance", "&HFFFFFFFFFFFFFFFFFFFFFFFFFFFF", "--pick", "6218TXGP"},
-        {"--frequency", "1e-300"},
-        {"--frequency", "1e-300", "--pick", "6218TXGP"},
-        {"--frequency", "3688.6120696911034", "--pick", "6218TXGP"},  // skin depth equal to the wire
-        {"--frequency", "1e306", "--frequency-unit", "kHz"},
-        {"--max-input-voltage", "1e400"},
-        {"--max-input-voltage", "-1e308"},
-        {"--max-input-voltage", "NaN"},
-        {"--max-input-voltage", "Infinity"},
-        {"--min-input-voltage", "1e-320", "--max-input-voltage", "5"},
-        {"--dc-current", "1e-320", "--pick", "6238TXGP"},
-        {"--dc-current", "1e-320"},
-        {"--ambient-temp", "32767", "--pick", "6218TXGP"},
-        {"--inductance", "5e-324", "--inductance-unit", "microhenry", "--pick", "6218TXGP"},
-        {"--output-voltage", "1e300", "--max-input-voltage", "1e300"},
-        {"--inductance", "nan"},
-        {"--stack", "1e400"},
-    };
-    for (const auto& args : cases) {
-        SCOPED_TRACE(Joined(args));
-        const CliRun r = RunJson(args);
-        std::vector<std::string> texts;
-        CollectStrings(r.doc, texts);
-        ASSERT_GT(texts.size(), 50u);
-        for (const std::string& t : texts) EXPECT_FALSE(ShowsNonFinite(t)) << t;
-        EXPECT_TRUE(r.process.exitStatus == 0 || r.process.exitStatus == 1);
-        EXPECT_TRUE(r.doc.Has("outcome"));
-    }
+TEST(Cli, NonFiniteFiguresAreWrittenAsNull) {
+    // A frequency so low that the energy overflows. The strict reader refuses
+    // bare NaN or Infinity; the texts themselves are the engine's, checked there.
+    const CliRun r = RunJson({"--frequency", "1e-300"});
+    EXPECT_EQ(r.process.exitStatus, 1);
+    EXPECT_EQ(r.doc["outcome"].text, "area_product");
+    EXPECT_TRUE(r.doc["record"]["Energy"].IsNull());
+    EXPECT_TRUE(r.doc["record"]["AreaProduct"].IsNull());
+    EXPECT_EQ(r.doc["record"]["Frequency"].number, 1e-300);
 }
 
 TEST(Cli, CommaLocaleWritesCommasInTextsAndPointsInNumbers) {

@@ -1,13 +1,13 @@
-// A small strict JSON reader for checking the command line's documents:
-// it accepts exactly RFC 8259 JSON and fails on anything else.
+// A small strict JSON reader for checking the command line's documents: it
+// refuses anything that is not JSON (bare NaN, trailing commas, raw control
+// characters, text after the document). \u escapes are read for ASCII only,
+// the only ones the command line writes.
 #pragma once
 
-#include <cstdint>
 #include <cstdlib>
-#include <map>
-#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace minijson {
@@ -51,81 +51,55 @@ private:
     void Space() {
         while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\n' || s_[i_] == '\r')) ++i_;
     }
-    bool Eat(const char* word) {
-        const std::string w(word);
+    bool Eat(char c) {
+        Space();
+        if (i_ >= s_.size() || s_[i_] != c) return false;
+        ++i_;
+        return true;
+    }
+    bool EatWord(const std::string& w) {
         if (s_.compare(i_, w.size(), w) != 0) return false;
         i_ += w.size();
         return true;
     }
+    // The members or items of an object or array, after its opening bracket.
+    void Elements(Value& v, char close) {
+        if (Eat(close)) return;
+        do {
+            if (v.kind == Value::Kind::Array) {
+                v.items.push_back(Parse());
+                continue;
+            }
+            Space();
+            if (i_ >= s_.size() || s_[i_] != '"') Fail("expected a key");
+            std::string key = String();
+            if (!Eat(':')) Fail("expected ':'");
+            v.members.emplace_back(std::move(key), Parse());
+        } while (Eat(','));
+        if (!Eat(close)) Fail(std::string("expected ',' or '") + close + "'");
+    }
     Value Parse() {
-        if (++depth_ > 64) Fail("too deep");
         Space();
         if (i_ >= s_.size()) Fail("unexpected end");
         Value v;
-        const char c = s_[i_];
-        if (c == '{') {
+        if (Eat('{')) {
             v.kind = Value::Kind::Object;
-            ++i_;
-            Space();
-            if (i_ < s_.size() && s_[i_] == '}') {
-                ++i_;
-            } else {
-                for (;;) {
-                    Space();
-                    if (i_ >= s_.size() || s_[i_] != '"') Fail("expected a key");
-                    std::string key = String();
-                    Space();
-                    if (i_ >= s_.size() || s_[i_] != ':') Fail("expected ':'");
-                    ++i_;
-                    v.members.emplace_back(key, Parse());
-                    Space();
-                    if (i_ < s_.size() && s_[i_] == ',') {
-                        ++i_;
-                        continue;
-                    }
-                    if (i_ < s_.size() && s_[i_] == '}') {
-                        ++i_;
-                        break;
-                    }
-                    Fail("expected ',' or '}'");
-                }
-            }
-        } else if (c == '[') {
+            Elements(v, '}');
+        } else if (Eat('[')) {
             v.kind = Value::Kind::Array;
-            ++i_;
-            Space();
-            if (i_ < s_.size() && s_[i_] == ']') {
-                ++i_;
-            } else {
-                for (;;) {
-                    v.items.push_back(Parse());
-                    Space();
-                    if (i_ < s_.size() && s_[i_] == ',') {
-                        ++i_;
-                        continue;
-                    }
-                    if (i_ < s_.size() && s_[i_] == ']') {
-                        ++i_;
-                        break;
-                    }
-                    Fail("expected ',' or ']'");
-                }
-            }
-        } else if (c == '"') {
+            Elements(v, ']');
+        } else if (s_[i_] == '"') {
             v.kind = Value::Kind::String;
             v.text = String();
-        } else if (Eat("null")) {
-            v.kind = Value::Kind::Null;
-        } else if (Eat("true")) {
+        } else if (EatWord("true")) {
             v.kind = Value::Kind::Bool;
             v.boolean = true;
-        } else if (Eat("false")) {
+        } else if (EatWord("false")) {
             v.kind = Value::Kind::Bool;
-        } else {
+        } else if (!EatWord("null")) {
             v.kind = Value::Kind::Number;
             Number(v);
         }
-        --depth_;
         return v;
     }
     void Number(Value& v) {
@@ -135,56 +109,15 @@ private:
             while (i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '9') ++i_;
             return i_ > from;
         };
-        if (i_ < s_.size() && s_[i_] == '-') ++i_;
-        if (i_ < s_.size() && s_[i_] == '0')
-            ++i_;
-        else if (!digits())
-            Fail("bad number");
-        if (i_ < s_.size() && s_[i_] == '.') {
-            ++i_;
-            if (!digits()) Fail("bad fraction");
-        }
-        if (i_ < s_.size() && (s_[i_] == 'e' || s_[i_] == 'E')) {
-            ++i_;
-            if (i_ < s_.size() && (s_[i_] == '+' || s_[i_] == '-')) ++i_;
+        EatWord("-");
+        if (!EatWord("0") && !digits()) Fail("bad number");
+        if (EatWord(".") && !digits()) Fail("bad fraction");
+        if (EatWord("e") || EatWord("E")) {
+            if (!EatWord("+")) EatWord("-");
             if (!digits()) Fail("bad exponent");
         }
         v.text = s_.substr(start, i_ - start);
         v.number = std::strtod(v.text.c_str(), nullptr);
-    }
-    unsigned Hex4() {
-        if (i_ + 4 > s_.size()) Fail("short \\u escape");
-        unsigned u = 0;
-        for (int k = 0; k < 4; ++k) {
-            const char h = s_[i_++];
-            u <<= 4;
-            if (h >= '0' && h <= '9')
-                u |= static_cast<unsigned>(h - '0');
-            else if (h >= 'a' && h <= 'f')
-                u |= static_cast<unsigned>(h - 'a' + 10);
-            else if (h >= 'A' && h <= 'F')
-                u |= static_cast<unsigned>(h - 'A' + 10);
-            else
-                Fail("bad \\u escape");
-        }
-        return u;
-    }
-    static void Utf8(std::string& out, std::uint32_t cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
     }
     std::string String() {
         ++i_;  // the opening quote
@@ -200,34 +133,20 @@ private:
             }
             if (i_ >= s_.size()) Fail("unterminated escape");
             const char e = s_[i_++];
-            switch (e) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
-                case 'u': {
-                    std::uint32_t cp = Hex4();
-                    if (cp >= 0xD800 && cp < 0xDC00) {
-                        if (!Eat("\\u")) Fail("lone surrogate");
-                        const std::uint32_t low = Hex4();
-                        if (low < 0xDC00 || low >= 0xE000) Fail("bad surrogate pair");
-                        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                    }
-                    Utf8(out, cp);
-                    break;
-                }
-                default: Fail("bad escape");
+            const std::string simple = "\"\\/bfnrt", meaning = "\"\\/\b\f\n\r\t";
+            if (simple.find(e) != std::string::npos) {
+                out += meaning[simple.find(e)];
+            } else if (e == 'u' && i_ + 4 <= s_.size() && s_.compare(i_, 2, "00") == 0 && s_[i_ + 2] < '8') {
+                out += static_cast<char>(std::stoi(s_.substr(i_ + 2, 2), nullptr, 16));
+                i_ += 4;
+            } else {
+                Fail("bad or non-ASCII escape");
             }
         }
     }
 
     const std::string& s_;
     size_t i_ = 0;
-    int depth_ = 0;
 };
 
 inline Value Parse(const std::string& text) {

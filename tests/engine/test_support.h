@@ -1,8 +1,10 @@
 // Helpers shared by the engine tests.
 #pragma once
 
-#include <cctype>
+#include <gtest/gtest.h>
+
 #include <clocale>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -31,21 +33,40 @@ inline std::vector<std::string> MessageIds(const RunResult& run) {
     return ids;
 }
 
-// The reference model's inputs for a session's default field texts.
-inline refmodel::Inputs DefaultInputs() {
-    return refmodel::Inputs{};
-}
-
-// A test name part for a parameter: its index and the letters and digits of a text.
-inline std::string ParamName(size_t index, const std::string& text) {
-    std::string name = std::to_string(index) + "_";
-    for (unsigned char c : text) name += std::isalnum(c) ? static_cast<char>(c) : '_';
-    return name;
+// Every figure of an evaluated core in the record agrees with the reference
+// model's to a relative 1e-12 (the same formulas, grouped differently).
+inline void ExpectSameFigures(const Module1& r, const refmodel::Figures& f) {
+    EXPECT_EQ(r.WireSize, f.wireSize);
+    EXPECT_EQ(r.Turns, f.turns);
+    const struct {
+        const char* name;
+        double engine, model;
+    } figures[] = {{"H", r.MagnetizingForce, f.H},
+                   {"muEff", r.EffectivePermeability, f.muEff},
+                   {"InductanceFullLoad", r.InductanceFullLoad, f.inductanceFullLoad},
+                   {"SkinDepth", r.SkinDepth, f.skinDepth},
+                   {"MeanTurnLength", r.MeanTurnLength, f.meanTurn},
+                   {"ConductorLength", r.ConductorLength, f.conductorLength},
+                   {"ConductorResistance", r.ConductorResistance, f.conductorResistance},
+                   {"AcResistanceFactor", r.AcResistanceFactor, f.acFactor},
+                   {"AcResistance", r.AcResistance, f.acResistance},
+                   {"ActualFillFactor", r.ActualFillFactor, f.fill},
+                   {"Bdc", r.Bdc, f.bdc},
+                   {"Bac", r.Bac, f.bac},
+                   {"CopperLoss", r.CopperLoss, f.copperLoss},
+                   {"MaterialLoss", r.MaterialLoss, f.materialLoss},
+                   {"CoreLoss", r.CoreLoss, f.coreLoss},
+                   {"SurfaceArea", r.SurfaceArea, f.surface},
+                   {"CopperLossAtTemp", r.CopperLossAtTemp, f.copperLossAtTemp},
+                   {"TotalLoss", r.TotalLoss, f.totalLoss},
+                   {"TempRise", r.TempRise, f.tempRise}};
+    for (const auto& x : figures)
+        EXPECT_TRUE(x.engine == x.model || std::fabs(x.engine - x.model) <= 1e-12 * std::fabs(x.model))
+            << x.name << ": " << x.engine << " vs " << x.model;
 }
 
 // Restores the C locale when a test that changed it ends, however it ends.
-class LocaleGuard {
-public:
+struct LocaleGuard {
     LocaleGuard() = default;
     ~LocaleGuard() { std::setlocale(LC_ALL, "C"); }
     LocaleGuard(const LocaleGuard&) = delete;
@@ -61,10 +82,5 @@ inline bool UseCommaLocale() {
     std::setlocale(LC_ALL, "C");
     return false;
 }
-
-// The maker's contact lines as the design messages write them.
-inline const std::string kPhones4And6 = "1-800-555-0142    Europe +44 20 7946 0142      Asia +852 5550 0142";
-inline const std::string kPhones4And4 = "1-800-555-0142    Europe +44 20 7946 0142    Asia +852 5550 0142";
-inline const std::string kMail = "applications@kestrova.example";
 
 }  // namespace coredesign::testing
