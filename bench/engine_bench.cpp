@@ -17,16 +17,6 @@ namespace {
 
 using namespace coredesign;
 
-// A record as the input screen's load leaves it.
-Module1 Loaded(bool gapped) {
-    Module1 rec;
-    rec.CalculatorType = 1;
-    DataLoad(rec);
-    rec.GappedCores = gapped;
-    ArrayData_QV_Load(rec);
-    return rec;
-}
-
 // Every run rewrites the inputs and results it uses, so one loaded record
 // serves all iterations; only the run itself is timed.
 void Run(benchmark::State& state, Module1& rec, const InputTexts& in, Outcome expected) {
@@ -45,14 +35,14 @@ void Run(benchmark::State& state, Module1& rec, const InputTexts& in, Outcome ex
 }
 
 void CalculateCoreDefault(benchmark::State& state) {
-    Module1 rec = Loaded(true);
+    Module1 rec = LoadedRecord(true);
     Run(state, rec, InputTexts{}, Outcome::Results);
 }
 BENCHMARK(CalculateCoreDefault);
 
 // The default inputs on the no-gap family: about 140 inductance passes.
 void CalculateCoreManyPasses(benchmark::State& state) {
-    Module1 rec = Loaded(false);
+    Module1 rec = LoadedRecord(false);
     InputTexts in;
     in.txtFluxDensity = "0.8";
     Run(state, rec, in, Outcome::Results);
@@ -62,7 +52,7 @@ BENCHMARK(CalculateCoreManyPasses);
 // A picked core that cannot reach the inductance: the run ends at the bound
 // of 10000 passes.
 void PickCorePassBound(benchmark::State& state) {
-    Module1 rec = Loaded(true);
+    Module1 rec = LoadedRecord(true);
     rec.CalculatorType = 2;
     InputTexts in;
     in.txtInductance = "100";
@@ -73,7 +63,7 @@ void PickCorePassBound(benchmark::State& state) {
 BENCHMARK(PickCorePassBound)->Unit(benchmark::kMicrosecond);
 
 void PickCore(benchmark::State& state) {
-    Module1 rec = Loaded(true);
+    Module1 rec = LoadedRecord(true);
     rec.CalculatorType = 2;
     InputTexts in;
     in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6218TXGP"), PickLayout::B);
@@ -89,7 +79,7 @@ void SweepEveryCoreAndStack(benchmark::State& state) {
     };
     std::vector<Family> families;
     for (bool gapped : {true, false}) {
-        Family f{Loaded(gapped), {}};
+        Family f{LoadedRecord(gapped), {}};
         f.rec.CalculatorType = 2;
         f.entries = LoadPickCoreArray(f.rec, PickLayout::B);
         families.push_back(std::move(f));

@@ -72,6 +72,15 @@ void ArrayData_QV_Load(Module1& rec) {
     });
 }
 
+Module1 LoadedRecord(bool gapped) {
+    Module1 rec;
+    rec.CalculatorType = 1;
+    DataLoad(rec);
+    rec.GappedCores = gapped;
+    ArrayData_QV_Load(rec);
+    return rec;
+}
+
 std::string PickListEntry(const Module1& rec, int row, PickLayout layout) {
     std::string part(TrimBlanks(rec.CorePartNo[row]));
     if (part.size() < 20) part.append(20 - part.size(), ' ');

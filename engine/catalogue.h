@@ -21,6 +21,10 @@ void DataLoad(Module1& rec);
 // core size list from the loaded rows.)
 void ArrayData_QV_Load(Module1& rec);
 
+// A record as the input screen's load leaves it: Calculate Core, the wire
+// table and the catalogue of the chosen family loaded.
+Module1 LoadedRecord(bool gapped = true);
+
 // Core size list entries. Layout A is written by every catalogue load,
 // layout B when Pick Core is chosen.
 enum class PickLayout { A, B };

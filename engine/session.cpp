@@ -4,11 +4,7 @@
 
 namespace coredesign {
 
-HeadlessSession::HeadlessSession() {
-    rec_.CalculatorType = 1;
-    DataLoad(rec_);
-    rec_.GappedCores = true;
-    ArrayData_QV_Load(rec_);
+HeadlessSession::HeadlessSession() : rec_(LoadedRecord(true)) {
     coreList_ = LoadPickCoreArray(rec_, PickLayout::A);
 }
 

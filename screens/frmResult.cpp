@@ -208,14 +208,7 @@ void frmResult::BuildControls() {
     link->addStretch(1);
     link->addWidget(cmdWebLink_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdIinterOutput_);
-    buttons->addSpacing(12);
-    buttons->addWidget(cmdReport_);
-    buttons->addSpacing(12);
-    buttons->addWidget(cmdExit_);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = ButtonRow({cmdIinterOutput_, cmdReport_, cmdExit_});
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(14, 10, 14, 14);

@@ -268,14 +268,7 @@ void frmXls::BuildControls() {
     panelLayout->addSpacing(8);
     panelLayout->addLayout(rows, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdProcess_);
-    buttons->addSpacing(12);
-    buttons->addWidget(cmdQuit_);
-    buttons->addSpacing(12);
-    buttons->addWidget(cmdExit_);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = ButtonRow({cmdProcess_, cmdQuit_, cmdExit_});
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(14, 10, 14, 14);

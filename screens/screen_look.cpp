@@ -126,6 +126,19 @@ void Present(QWidget* window) {
     window->activateWindow();
 }
 
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    bool first = true;
+    for (QPushButton* button : buttons) {
+        if (!first) row->addSpacing(12);
+        row->addWidget(button);
+        first = false;
+    }
+    row->addStretch(1);
+    return row;
+}
+
 void FrameWithSideStrip(QWidget* screen, QLayout* body) {
     auto* root = new QHBoxLayout(screen);
     root->setContentsMargins(0, 0, 0, 0);

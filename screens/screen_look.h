@@ -7,8 +7,10 @@
 #include <QFrame>
 #include <QPixmap>
 #include <QString>
+#include <initializer_list>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLayout;
 class QLabel;
 class QPushButton;
@@ -70,6 +72,9 @@ protected:
 private:
     QGridLayout* grid_;
 };
+
+// A row of buttons, centred, 12 pixels apart.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 
 // Lays a screen out as the side strip along its left edge and `body` beside
 // it, the window sized to fit its contents.

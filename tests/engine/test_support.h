@@ -17,15 +17,7 @@
 
 namespace coredesign::testing {
 
-// A record as the input screen's load leaves it: wire table and one family.
-inline Module1 LoadedRecord(bool gapped = true) {
-    Module1 rec;
-    rec.CalculatorType = 1;
-    DataLoad(rec);
-    rec.GappedCores = gapped;
-    ArrayData_QV_Load(rec);
-    return rec;
-}
+using coredesign::LoadedRecord;
 
 inline std::vector<std::string> MessageIds(const RunResult& run) {
     std::vector<std::string> ids;
