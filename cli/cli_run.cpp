@@ -50,7 +50,7 @@ const char* IconName(MessageIcon icon) {
     return icon == MessageIcon::Information ? "information" : "none";
 }
 
-void WriteRecord(JsonWriter& w, const Module1& r) {
+void WriteRecord(JsonWriter& w, const DesignRecord& r) {
     auto num = [&](const char* name, double v) {
         w.Key(name);
         w.Number(v);
@@ -80,7 +80,7 @@ void WriteRecord(JsonWriter& w, const Module1& r) {
     num("CurrentDensityFactor", r.CurrentDensityFactor);
     num("FillFactor", r.FillFactor);
     integer("Stack", r.Stack);
-    integer("CalculatorType", r.CalculatorType);
+    integer("CalculatorType", static_cast<std::int16_t>(r.CalculatorType));
     flag("GappedCores", r.GappedCores);
     text("CoreSize", r.CoreSize);
     text("TempFolder", r.TempFolder);

@@ -43,7 +43,7 @@ const char* WireTableText() {
     return kWireText;
 }
 
-void DataLoad(Module1& rec) {
+void DataLoad(DesignRecord& rec) {
     std::vector<double>* cols[] = {&rec.WireTableAWG, &rec.WireTableResistance, &rec.WireTableDiameter,
                                    &rec.WireTableArea};
     for (auto* c : cols) ResetArray(*c);
@@ -54,7 +54,7 @@ void DataLoad(Module1& rec) {
     });
 }
 
-void ArrayData_QV_Load(Module1& rec) {
+void ArrayData_QV_Load(DesignRecord& rec) {
     std::vector<double>* cols[] = {nullptr,       &rec.CoreOD,     &rec.CoreID,     &rec.CoreHT,   &rec.CoreLm,
                                    &rec.CoreAc,   &rec.CoreVolume, &rec.CoreWa,     &rec.CoreWaAc, &rec.CoreMass,
                                    &rec.CorePerm, &rec.CoreAL,     &rec.CoreSurface};
@@ -72,25 +72,26 @@ void ArrayData_QV_Load(Module1& rec) {
     });
 }
 
-Module1 LoadedRecord(bool gapped) {
-    Module1 rec;
-    rec.CalculatorType = 1;
+DesignRecord LoadedRecord(bool gapped) {
+    DesignRecord rec;
+    rec.CalculatorType = Calculator::CalculateCore;
     DataLoad(rec);
     rec.GappedCores = gapped;
     ArrayData_QV_Load(rec);
     return rec;
 }
 
-std::string PickListEntry(const Module1& rec, int row, PickLayout layout) {
+std::string PickListEntry(const DesignRecord& rec, int row, PickLayout layout) {
     std::string part(TrimBlanks(rec.CorePartNo[row]));
     if (part.size() < 20) part.append(20 - part.size(), ' ');
     auto mm = [](double v) { return FormatWhole(static_cast<int>(std::round(v))); };
     const std::string od = mm(rec.CoreOD[row]), id = mm(rec.CoreID[row]), ht = mm(rec.CoreHT[row]);
-    if (layout == PickLayout::A) return part + " OD= " + od + "mm,  ID= " + id + " mm, Height = " + ht + "mm";
+    if (layout == PickLayout::DiametersFirst)
+        return part + " OD= " + od + "mm,  ID= " + id + " mm, Height = " + ht + "mm";
     return part + " HT= " + ht + "mm,  OD= " + od + " mm, ID = " + id + "mm";
 }
 
-std::vector<std::string> LoadPickCoreArray(const Module1& rec, PickLayout layout) {
+std::vector<std::string> LoadPickCoreArray(const DesignRecord& rec, PickLayout layout) {
     std::vector<std::string> entries;
     entries.reserve(rec.CorePartNo.size());
     entries.emplace_back();
@@ -102,7 +103,7 @@ std::string PartNumberOfEntry(const std::string& entry) {
     return entry.substr(0, entry.find(' '));
 }
 
-int FindCoreRow(const Module1& rec, const std::string& partNo) {
+int FindCoreRow(const DesignRecord& rec, const std::string& partNo) {
     for (int row = 1; row <= rec.CatalogueRows(); ++row)
         if (rec.CorePartNo[row] == partNo) return row;
     return 0;

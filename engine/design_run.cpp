@@ -1,15 +1,11 @@
 #include "design_run.h"
 
 #include <cmath>
-#include <cstdlib>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include "catalogue.h"
 #include "constants.h"
 #include "evaluate.h"
+#include "folders.h"
 #include "numtext.h"
 
 namespace coredesign {
@@ -30,7 +26,7 @@ bool FitsInt16(double value) {
 }
 
 // The input checks in their fixed order; the first failure is returned.
-bool Validate(Module1& rec, const InputTexts& in, RunResult& result) {
+bool Validate(DesignRecord& rec, const InputTexts& in, RunResult& result) {
     auto fail = [&](MessageId id, const char* text, const char* focus) {
         result.messages.push_back(InputMessage(id, text, focus));
         result.outcome = Outcome::Validation;
@@ -66,7 +62,8 @@ bool Validate(Module1& rec, const InputTexts& in, RunResult& result) {
             return fail(MessageId::FillFactor, "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor");
     }
     // A picked part number that the loaded catalogue does not hold is refused like a missing choice.
-    if (rec.CalculatorType == 2 && (TrimBlanks(in.txtCoreSize).empty() || FindCoreRow(rec, rec.CoreSize) == 0))
+    if (rec.CalculatorType == Calculator::PickCore &&
+        (TrimBlanks(in.txtCoreSize).empty() || FindCoreRow(rec, rec.CoreSize) == 0))
         return fail(MessageId::CoreSize, "Please select Core size from list of values. ", "txtCoreSize");
     if (TrimBlanks(in.txtStack).empty()) {
         result.stackSetToOne = true;
@@ -96,25 +93,8 @@ const char* OutcomeName(Outcome outcome) {
     return "";
 }
 
-std::string TempFolderFromEnvironment() {
-    if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;
-#ifdef _WIN32
-    char buffer[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(sizeof buffer, buffer);
-    if (length > 0 && length < sizeof buffer) {
-        std::string folder(buffer, length);
-        if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-        return folder;
-    }
-    return "C:\\Windows\\Temp";
-#else
-    if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir && *tmpdir) return tmpdir;
-    return "/tmp";
-#endif
-}
-
-void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
-    rec.TempFolder = TempFolderFromEnvironment();
+void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
+    rec.TempFolder = platform::TempFolder();
     rec.Frequency = Val(in.txtFrequency);
     if (TrimBlanks(in.cmbfrequency) == "kHz") rec.Frequency = rec.Frequency * 1000;
     rec.Inductance = Val(in.txtInductance);
@@ -135,18 +115,18 @@ void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
     rec.AmbientTemp = ToInt16(Val(in.txtAmbientTemp));
     rec.MaxInputVoltage = Val(in.txtMaxInputVoltage);
     if (port) port->ResetTemperatureMark(rec);
-    if (rec.CalculatorType == 1)
+    if (rec.CalculatorType == Calculator::CalculateCore)
         rec.CoreSize.clear();
-    else if (rec.CalculatorType == 2 && !TrimBlanks(in.txtCoreSize).empty())
+    else if (rec.CalculatorType == Calculator::PickCore && !TrimBlanks(in.txtCoreSize).empty())
         rec.CoreSize = PartNumberOfEntry(in.txtCoreSize);
 }
 
-RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
+RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
     RunResult result;
     initValues(rec, in, port);
     if (!Validate(rec, in, result)) return result;
 
-    const bool pickCore = rec.CalculatorType == 2;
+    const bool pickCore = rec.CalculatorType == Calculator::PickCore;
     auto areaProductEnd = [&] {
         Caution(result, MessageId::AreaProduct, AreaProductMessageText(), "");
         result.clearCoreList = true;

@@ -13,7 +13,7 @@ double Sq(double x) {
 
 // Wire choice: the thinnest wire whose insulated area is strictly larger than
 // the required copper area. Walks from AWG 8 while the wire is still larger.
-bool ChooseWire(Module1& rec) {
+bool ChooseWire(DesignRecord& rec) {
     const int rows = static_cast<int>(rec.WireTableArea.size()) - 1;
     bool taken = false;
     for (int k = 1; k <= rows; ++k) {
@@ -70,7 +70,7 @@ bool PermeabilityUnderBias(double mu, double H, double& effective) {
     return true;
 }
 
-Evaluation EvaluateCandidate(Module1& rec) {
+Evaluation EvaluateCandidate(DesignRecord& rec) {
     const int i = rec.CoreIndex;
     const double od = rec.CoreOD[i], id = rec.CoreID[i], ht = rec.CoreHT[i], lm = rec.CoreLm[i];
     const double stack = rec.Stack;

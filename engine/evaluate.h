@@ -2,7 +2,7 @@
 // full-load inductance, winding, losses and temperature rise.
 #pragma once
 
-#include "record.h"
+#include "design_record.h"
 
 namespace coredesign {
 
@@ -14,7 +14,7 @@ enum class Evaluation {
 
 // Needs CoreIndex, StackedAc, Permeability, RequiredCopperArea, PeakCurrent,
 // RippleCurrent and the inputs in the record.
-Evaluation EvaluateCandidate(Module1& rec);
+Evaluation EvaluateCandidate(DesignRecord& rec);
 
 // Permeability kept under a DC magnetising force H (oersted), for a core of
 // relative permeability mu. Returns false when the capability is exceeded

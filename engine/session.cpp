@@ -5,26 +5,26 @@
 namespace coredesign {
 
 HeadlessSession::HeadlessSession() : rec_(LoadedRecord(true)) {
-    coreList_ = LoadPickCoreArray(rec_, PickLayout::A);
+    coreList_ = LoadPickCoreArray(rec_, PickLayout::DiametersFirst);
 }
 
 void HeadlessSession::ChooseFamily(bool gapped) {
     rec_.GappedCores = gapped;
     fields_.txtFluxDensity = gapped ? "1.2" : "0.8";
     ArrayData_QV_Load(rec_);
-    coreList_ = LoadPickCoreArray(rec_, PickLayout::A);
+    coreList_ = LoadPickCoreArray(rec_, PickLayout::DiametersFirst);
     fields_.txtCoreSize.clear();
 }
 
 void HeadlessSession::ChoosePickCore() {
-    rec_.CalculatorType = 2;
-    coreList_ = LoadPickCoreArray(rec_, PickLayout::B);
+    rec_.CalculatorType = Calculator::PickCore;
+    coreList_ = LoadPickCoreArray(rec_, PickLayout::HeightFirst);
     fields_.txtCoreSize.clear();
     fields_.coreSizeListEnabled = true;
 }
 
 void HeadlessSession::ChooseCalculateCore() {
-    rec_.CalculatorType = 1;
+    rec_.CalculatorType = Calculator::CalculateCore;
     coreList_.clear();
     fields_.txtCoreSize.clear();
     fields_.coreSizeListEnabled = false;
@@ -40,7 +40,7 @@ bool HeadlessSession::PickPart(const std::string& partNo) {
     return false;
 }
 
-void HeadlessSession::ResetTemperatureMark(const Module1& rec) {
+void HeadlessSession::ResetTemperatureMark(const DesignRecord& rec) {
     if (!results_) {  // touching the results screen creates it, and creation fills it
         results_.emplace();
         DisplayResults(rec, fields_.txtCoreSize, *results_);

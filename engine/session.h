@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "design_record.h"
 #include "design_run.h"
-#include "record.h"
 #include "screen_texts.h"
 
 namespace coredesign {
@@ -30,8 +30,8 @@ public:
     bool PickPart(const std::string& partNo);
 
     InputTexts& Fields() { return fields_; }
-    const Module1& Record() const { return rec_; }
-    Module1& Record() { return rec_; }
+    const DesignRecord& Record() const { return rec_; }
+    DesignRecord& Record() { return rec_; }
     const std::vector<std::string>& CoreList() const { return coreList_; }
 
     // Presses Show Results and applies what the run asks of the screens.
@@ -42,9 +42,9 @@ public:
     const std::optional<ResultsTexts>& Results() const { return results_; }
 
 private:
-    void ResetTemperatureMark(const Module1& rec) override;
+    void ResetTemperatureMark(const DesignRecord& rec) override;
 
-    Module1 rec_;
+    DesignRecord rec_;
     InputTexts fields_;
     std::vector<std::string> coreList_;
     RunResult run_;

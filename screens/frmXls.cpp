@@ -73,7 +73,7 @@ void SelectWhole(QLineEdit* field) {
 class ResultsPort final : public ResultsScreenPort {
 public:
     explicit ResultsPort(ScreenRegistry& registry) : registry_(registry) {}
-    void ResetTemperatureMark(const Module1&) override {
+    void ResetTemperatureMark(const DesignRecord&) override {
         const bool existed = registry_.Find<frmResult>() != nullptr;
         frmResult& results = registry_.Get<frmResult>();
         if (!existed) registry_.SetKeepsProgramAlive(&results, false);
@@ -313,8 +313,10 @@ void frmXls::BuildControls() {
     connect(cmdHelp_, &QPushButton::clicked, this, &frmXls::HelpClicked);
     connect(chkGap_, &QCheckBox::clicked, this, [this](bool checked) { FamilyClicked(true, checked); });
     connect(chkNoGap_, &QCheckBox::clicked, this, [this](bool checked) { FamilyClicked(false, checked); });
-    connect(chkCalcCore_, &QCheckBox::clicked, this, [this](bool checked) { CalculatorTypeClicked(1, checked); });
-    connect(chkPickCore_, &QCheckBox::clicked, this, [this](bool checked) { CalculatorTypeClicked(2, checked); });
+    connect(chkCalcCore_, &QCheckBox::clicked, this,
+            [this](bool checked) { CalculatorTypeClicked(Calculator::CalculateCore, checked); });
+    connect(chkPickCore_, &QCheckBox::clicked, this,
+            [this](bool checked) { CalculatorTypeClicked(Calculator::PickCore, checked); });
 }
 
 // Runs once each time the screen is created.
@@ -322,8 +324,8 @@ void frmXls::Load() {
     look::PlaceAtTwips(this, 700, 600);
     cmbfrequency_->setCurrentIndex(0);
     cmbinductance_->setCurrentIndex(0);
-    Module1& rec = registry_.Record();
-    rec.CalculatorType = 1;
+    DesignRecord& rec = registry_.Record();
+    rec.CalculatorType = Calculator::CalculateCore;
     txtDensityFactorUom_->setText(QString::fromUtf8(kCurrentDensityUnit));
     DataLoad();
     rec.GappedCores = true;
@@ -340,7 +342,7 @@ void frmXls::ArrayData_QV_Load() {
 }
 
 void frmXls::LoadPickCoreArray() {
-    FillCoreList(PickLayout::A);
+    FillCoreList(PickLayout::DiametersFirst);
 }
 
 void frmXls::FillCoreList(PickLayout layout) {
@@ -360,7 +362,7 @@ void frmXls::EmptyCoreSizeList() {
 }
 
 void frmXls::ResetCoreSizeList() {
-    if (registry_.Record().CalculatorType == 1)
+    if (registry_.Record().CalculatorType == Calculator::CalculateCore)
         EmptyCoreSizeList();
     else
         txtCoreSize_->setCurrentIndex(0);
@@ -434,9 +436,9 @@ void frmXls::ShowResultsClicked() {
         if (run.stackSetToOne) txtStack_->setText(QStringLiteral("1"));
     }
     for (const Message& message : run.messages) {
-        ShowMessage(MessageBoxRequest{QString::fromStdString(message.text), QString::fromStdString(message.title),
-                                      message.icon == MessageIcon::Information ? BoxIcon::Information : BoxIcon::None,
-                                      this});
+        registry_.ShowMessage(
+            MessageBoxRequest{QString::fromStdString(message.text), QString::fromStdString(message.title),
+                              message.icon == MessageIcon::Information ? BoxIcon::Information : BoxIcon::None, this});
         FocusControl(message.focus);
     }
     if (run.clearCoreList) EmptyCoreSizeList();
@@ -478,17 +480,17 @@ void frmXls::FamilyClicked(bool gapped, bool checked) {
     (gapped ? chkNoGap_ : chkGap_)->setChecked(false);
 }
 
-void frmXls::CalculatorTypeClicked(int calculatorType, bool checked) {
+void frmXls::CalculatorTypeClicked(Calculator calculatorType, bool checked) {
     if (!checked) return;  // unchecking the chosen type changes nothing
-    registry_.Record().CalculatorType = static_cast<std::int16_t>(calculatorType);
-    if (calculatorType == 1) {
+    registry_.Record().CalculatorType = calculatorType;
+    if (calculatorType == Calculator::CalculateCore) {
         chkPickCore_->setChecked(false);
         txtCoreSize_->clear();
         SetCoreListColour(look::kButtonGrey);
         txtCoreSize_->setEnabled(false);
     } else {
         chkCalcCore_->setChecked(false);
-        FillCoreList(PickLayout::B);
+        FillCoreList(PickLayout::HeightFirst);
         SetCoreListColour(Qt::black);
         txtCoreSize_->setEnabled(true);
     }

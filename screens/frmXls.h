@@ -59,7 +59,7 @@ private:
     void CancelClicked();
     void HelpClicked();
     void FamilyClicked(bool gapped, bool checked);
-    void CalculatorTypeClicked(int calculatorType, bool checked);
+    void CalculatorTypeClicked(Calculator calculatorType, bool checked);
 
     ScreenRegistry& registry_;
 

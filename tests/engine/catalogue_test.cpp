@@ -15,7 +15,7 @@ namespace {
 using testing::LoadedRecord;
 
 // The thirteen arrays of a family, all of one size.
-size_t CatalogueSize(const Module1& r) {
+size_t CatalogueSize(const DesignRecord& r) {
     const size_t n = r.CorePartNo.size();
     for (const auto* c : {&r.CoreOD, &r.CoreID, &r.CoreHT, &r.CoreLm, &r.CoreAc, &r.CoreVolume, &r.CoreWa, &r.CoreWaAc,
                           &r.CoreMass, &r.CorePerm, &r.CoreAL, &r.CoreSurface})
@@ -24,7 +24,7 @@ size_t CatalogueSize(const Module1& r) {
 }
 
 TEST(Catalogue, BothFamiliesAfterLoad) {
-    const Module1 g = LoadedRecord(true);
+    const DesignRecord g = LoadedRecord(true);
     ASSERT_EQ(CatalogueSize(g), 35u);  // element 0 and rows 1..34
     EXPECT_EQ(g.CatalogueRows(), 34);
     EXPECT_EQ(g.CorePartNo[0], "");
@@ -38,7 +38,7 @@ TEST(Catalogue, BothFamiliesAfterLoad) {
     const double stored[] = {13.23, 7.46, 6.12, 3.14, 0.08, 0.25, 0.44, 0.035, 1.83, 32, 5.86};
     for (int k = 0; k < 11; ++k) EXPECT_EQ(row1[k], stored[k]) << "column " << k;
 
-    const Module1 n = LoadedRecord(false);
+    const DesignRecord n = LoadedRecord(false);
     ASSERT_EQ(CatalogueSize(n), 37u);
     EXPECT_EQ(n.CorePartNo[1], "6201TXNG");
     EXPECT_EQ(n.CorePartNo[36], "6238TXNG");
@@ -48,7 +48,7 @@ TEST(Catalogue, BothFamiliesAfterLoad) {
 }
 
 TEST(Catalogue, SwitchingFamiliesNeverAccumulatesRows) {
-    Module1 r;
+    DesignRecord r;
     EXPECT_EQ(r.MaxAreaProduct, 0);
     DataLoad(r);
     for (int i = 0; i < 4; ++i) {
@@ -66,7 +66,7 @@ TEST(Catalogue, SwitchingFamiliesNeverAccumulatesRows) {
 }
 
 TEST(Catalogue, WireTable) {
-    const Module1 r = LoadedRecord();
+    const DesignRecord r = LoadedRecord();
     ASSERT_EQ(r.WireTableAWG.size(), 38u);
     ASSERT_EQ(r.WireTableResistance.size(), 38u);
     ASSERT_EQ(r.WireTableDiameter.size(), 38u);
@@ -93,7 +93,7 @@ TEST(Catalogue, WireTable) {
 TEST(Catalogue, RowsAreConsistentAndInAscendingAreaProduct) {
     const double pi = 3.14159265358979;
     for (bool gapped : {true, false}) {
-        const Module1 r = LoadedRecord(gapped);
+        const DesignRecord r = LoadedRecord(gapped);
         for (int k = 1; k <= r.CatalogueRows(); ++k) {
             SCOPED_TRACE(r.CorePartNo[k]);
             if (k > 1) {
@@ -116,23 +116,23 @@ TEST(Catalogue, RowsAreConsistentAndInAscendingAreaProduct) {
 TEST(Catalogue, CommaDecimalLocaleStillReadsThePoint) {
     testing::LocaleGuard restore;
     if (!testing::UseCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma is installed or could be generated";
-    const Module1 r = LoadedRecord(false);
+    const DesignRecord r = LoadedRecord(false);
     EXPECT_EQ(r.CoreAc[1], 0.036);
     EXPECT_EQ(r.WireTableDiameter[1], 0.335);
     EXPECT_EQ(r.MaxAreaProduct, 11.376);
 }
 
 TEST(PickList, LayoutsAndLookUp) {
-    const Module1 g = LoadedRecord(true), n = LoadedRecord(false);
+    const DesignRecord g = LoadedRecord(true), n = LoadedRecord(false);
     const std::string field = "6205TXGP            ";  // padded to 20
-    EXPECT_EQ(PickListEntry(g, 1, PickLayout::A), field + " OD= 13mm,  ID= 7 mm, Height = 6mm");
-    EXPECT_EQ(PickListEntry(g, 1, PickLayout::B), field + " HT= 6mm,  OD= 13 mm, ID = 7mm");
+    EXPECT_EQ(PickListEntry(g, 1, PickLayout::DiametersFirst), field + " OD= 13mm,  ID= 7 mm, Height = 6mm");
+    EXPECT_EQ(PickListEntry(g, 1, PickLayout::HeightFirst), field + " HT= 6mm,  OD= 13 mm, ID = 7mm");
     // Halves round away from zero: OD 9.50 and 38.5, ID 21.69, HT 11.05.
-    EXPECT_EQ(PickListEntry(n, 2, PickLayout::A).substr(20), " OD= 10mm,  ID= 4 mm, Height = 5mm");
-    EXPECT_EQ(PickListEntry(g, FindCoreRow(g, "6228TXGP"), PickLayout::A).substr(20),
+    EXPECT_EQ(PickListEntry(n, 2, PickLayout::DiametersFirst).substr(20), " OD= 10mm,  ID= 4 mm, Height = 5mm");
+    EXPECT_EQ(PickListEntry(g, FindCoreRow(g, "6228TXGP"), PickLayout::DiametersFirst).substr(20),
               " OD= 39mm,  ID= 22 mm, Height = 11mm");
-    for (const Module1* r : {&g, &n}) {
-        for (auto layout : {PickLayout::A, PickLayout::B}) {
+    for (const DesignRecord* r : {&g, &n}) {
+        for (auto layout : {PickLayout::DiametersFirst, PickLayout::HeightFirst}) {
             const auto list = LoadPickCoreArray(*r, layout);
             ASSERT_EQ(list.size(), r->CorePartNo.size());
             EXPECT_EQ(list[0], "");

@@ -57,7 +57,7 @@ struct Design {
         }
     }
     InputTexts& in() { return s.Fields(); }
-    const Module1& rec() const { return s.Record(); }
+    const DesignRecord& rec() const { return s.Record(); }
     const RunResult& run() { return s.ShowResults(); }
     refmodel::Run Reference() const { return refmodel::Design(rec(), refmodel::InputsOf(rec())); }
 };
@@ -134,7 +134,7 @@ TEST(DesignRun, DeviationIsRoundedToThreePlacesBeforeTheTest) {
     // 6218TXGP with 58 turns: the DC current moves the full-load inductance
     // smoothly. Find a current whose deviation lies in (-0.0305, -0.03), which
     // rounds to -0.03 and passes, and one just beyond, which asks for a pass.
-    const Module1 cat = testing::LoadedRecord(true);
+    const DesignRecord cat = testing::LoadedRecord(true);
     const int row = FindCoreRow(cat, "6218TXGP");
     std::string rounds, falls;
     for (int k = 0; k < 20000 && (rounds.empty() || falls.empty()); ++k) {
@@ -163,7 +163,7 @@ TEST(DesignRun, DeviationIsRoundedToThreePlacesBeforeTheTest) {
 TEST(DesignRun, FillExactlyAtTheLimitNeitherPassesNorWarns) {
     // 6218TXNG picked at 318 uH falls short of the inductance; with the fill
     // factor set to exactly its fill no pass is made and no warning shown.
-    const Module1 cat = testing::LoadedRecord(false);
+    const DesignRecord cat = testing::LoadedRecord(false);
     refmodel::Figures f;
     const double ripple = 16e-6 * 10 / 318e-6;
     ASSERT_EQ(refmodel::Evaluate(cat, FindCoreRow(cat, "6218TXNG"), {}, 318e-6, 3.5 + ripple / 2, ripple, f),
@@ -415,10 +415,10 @@ TEST(DesignRun, AgreesWithTheReferenceModel) {
                   {&In::maxInputVoltage, &T::txtMaxInputVoltage, 1, 120, false},
                   {&In::currentDensity, &T::txtCurrentDensityFactor, 250, 800, false},
                   {&In::fillFactor, &T::txtFill_Factor, 0.05, 0.9, false}};
-    const Module1 gapped = testing::LoadedRecord(true), noGap = testing::LoadedRecord(false);
+    const DesignRecord gapped = testing::LoadedRecord(true), noGap = testing::LoadedRecord(false);
     int counts[7] = {};
     for (int n = 0; n < 1000; ++n) {
-        Module1 rec = gen() % 2 ? gapped : noGap;
+        DesignRecord rec = gen() % 2 ? gapped : noGap;
         refmodel::Inputs ri;
         InputTexts in;
         for (const auto& f : fields) {
@@ -430,9 +430,9 @@ TEST(DesignRun, AgreesWithTheReferenceModel) {
         in.txtAmbientTemp = std::to_string(ri.ambientTemp);
         in.txtStack = std::to_string(ri.stack);
         if (gen() % 3 == 0) {
-            rec.CalculatorType = 2;
+            rec.CalculatorType = Calculator::PickCore;
             ri.pickRow = 1 + static_cast<int>(gen() % rec.CatalogueRows());
-            in.txtCoreSize = PickListEntry(rec, ri.pickRow, PickLayout::B);
+            in.txtCoreSize = PickListEntry(rec, ri.pickRow, PickLayout::HeightFirst);
         }
 
         const RunResult run = ShowResults(rec, in);

@@ -72,9 +72,9 @@ TEST(PermeabilityLaws, TripWhereTheLawHasNoValue) {
 
 // A record ready for EvaluateCandidate on one catalogue core. (Every figure is
 // compared with the reference model on random designs in the design run tests.)
-Module1 Candidate(bool gapped, const std::string& part, int stack, double inductance, double dcCurrent, double ripple,
-                  double frequency = 50000, int ambient = 35) {
-    Module1 r = testing::LoadedRecord(gapped);
+DesignRecord Candidate(bool gapped, const std::string& part, int stack, double inductance, double dcCurrent,
+                       double ripple, double frequency = 50000, int ambient = 35) {
+    DesignRecord r = testing::LoadedRecord(gapped);
     const int i = FindCoreRow(r, part);
     EXPECT_GT(i, 0) << part;
     r.CoreIndex = static_cast<std::int16_t>(i);
@@ -95,7 +95,7 @@ Module1 Candidate(bool gapped, const std::string& part, int stack, double induct
 }
 
 TEST(Evaluate, WireIsTheThinnestOneStrictlyLargerThanTheCopperArea) {
-    Module1 r = Candidate(true, "6238TXGP", 1, 1e-4, 1, 0);
+    DesignRecord r = Candidate(true, "6238TXGP", 1, 1e-4, 1, 0);
     for (int k = 1; k < 37; ++k) {
         // Between the areas of rows k and k+1: row k is the thinnest wire still larger.
         r.RequiredCopperArea = (r.WireTableArea[k] + r.WireTableArea[k + 1]) / 2 / 1000;
@@ -137,7 +137,7 @@ double InductanceForTurns(double turns, double al, bool above) {
 }
 
 TEST(Evaluate, TurnsAreRoundedUpAndClamped) {
-    Module1 r = Candidate(true, "6238TXGP", 1, 1e-4, 0.001, 0);  // AL 89 nH, tiny current
+    DesignRecord r = Candidate(true, "6238TXGP", 1, 1e-4, 0.001, 0);  // AL 89 nH, tiny current
     const double al = r.CoreAL[r.CoreIndex];
     const struct {
         double L;
@@ -156,8 +156,8 @@ TEST(Evaluate, TurnsAreRoundedUpAndClamped) {
 
 TEST(Evaluate, StackingDoublesStackedFiguresAndKeepsOneWindow) {
     // Two cores with twice the design inductance have the same turns.
-    Module1 one = Candidate(true, "6218TXGP", 1, 318e-6, 3.5, 0.5);
-    Module1 two = Candidate(true, "6218TXGP", 2, 2 * 318e-6, 3.5, 0.5);
+    DesignRecord one = Candidate(true, "6218TXGP", 1, 318e-6, 3.5, 0.5);
+    DesignRecord two = Candidate(true, "6218TXGP", 2, 2 * 318e-6, 3.5, 0.5);
     ASSERT_EQ(EvaluateCandidate(one), Evaluation::Complete);
     ASSERT_EQ(EvaluateCandidate(two), Evaluation::Complete);
     ASSERT_EQ(one.Turns, two.Turns);
@@ -179,7 +179,7 @@ TEST(Evaluate, StackingDoublesStackedFiguresAndKeepsOneWindow) {
 
 TEST(Evaluate, DcBiasStillReportsTheFullLoadInductance) {
     // 6205TXNG (mu 245) at 64 turns and 3.75 A peak: H is just above 95.65 Oe.
-    Module1 r = Candidate(false, "6205TXNG", 1, 318e-6, 3.5, 0.503);
+    DesignRecord r = Candidate(false, "6205TXNG", 1, 318e-6, 3.5, 0.503);
     r.EffectivePermeability = 200;  // left from an earlier candidate
     ASSERT_EQ(EvaluateCandidate(r), Evaluation::DcBias);
     EXPECT_EQ(r.Turns, 64);

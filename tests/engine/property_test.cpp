@@ -148,7 +148,7 @@ void CheckRun(HeadlessSession& s, const RunResult& run, bool firstRun, Tally& ta
         EXPECT_TRUE(m.title == "Caution" || m.title == "Output Inductor Core Design Tool") << m.title;
         EXPECT_EQ(focusNames.count(m.focus), 1u) << m.focus;
     }
-    const bool pick = s.Record().CalculatorType == 2;
+    const bool pick = s.Record().CalculatorType == Calculator::PickCore;
     switch (run.outcome) {
         case Outcome::Validation:
             ASSERT_EQ(ids.size(), 1u);
@@ -180,7 +180,7 @@ void CheckRun(HeadlessSession& s, const RunResult& run, bool firstRun, Tally& ta
     if (run.outcome != Outcome::Results && run.outcome != Outcome::FillWarning) return;
 
     // A design that reaches the screens: a real core and only finite figures.
-    const Module1& r = s.Record();
+    const DesignRecord& r = s.Record();
     ASSERT_GE(r.CoreIndex, 1);
     ASSERT_LE(r.CoreIndex, r.CatalogueRows());
     EXPECT_EQ(r.CoreSize, r.CorePartNo[r.CoreIndex]);

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "design_record.h"
 #include "design_run.h"
-#include "record.h"
 
 namespace refmodel {
 
@@ -54,7 +54,7 @@ constexpr double pi = 3.141592654;
 constexpr double twoPi = 6.283185308;
 
 // The inputs as a run has read them into the record.
-inline Inputs InputsOf(const coredesign::Module1& r) {
+inline Inputs InputsOf(const coredesign::DesignRecord& r) {
     Inputs in;
     in.inductance = r.InductanceEntered;
     in.outputVoltage = r.OutputVoltage;
@@ -67,7 +67,7 @@ inline Inputs InputsOf(const coredesign::Module1& r) {
     in.currentDensity = r.CurrentDensityFactor;
     in.fillFactor = r.FillFactor;
     in.stack = r.Stack;
-    in.pickRow = r.CalculatorType == 2 ? coredesign::FindCoreRow(r, r.CoreSize) : 0;
+    in.pickRow = r.CalculatorType == coredesign::Calculator::PickCore ? coredesign::FindCoreRow(r, r.CoreSize) : 0;
     return in;
 }
 
@@ -96,7 +96,7 @@ inline double Round3(double x) {
 }
 
 // Evaluates catalogue row `row`; `fig` carries the wire of the previous evaluation in.
-inline Eval Evaluate(const coredesign::Module1& cat, int row, const Inputs& in, double inductance, double peak,
+inline Eval Evaluate(const coredesign::DesignRecord& cat, int row, const Inputs& in, double inductance, double peak,
                      double ripple, Figures& fig) {
     const double requiredCopper = in.dcCurrent / in.currentDensity;
     bool anyWire = false;
@@ -150,7 +150,7 @@ inline Eval Evaluate(const coredesign::Module1& cat, int row, const Inputs& in, 
     return Eval::Ok;
 }
 
-inline Run Design(const coredesign::Module1& cat, const Inputs& in) {
+inline Run Design(const coredesign::DesignRecord& cat, const Inputs& in) {
     Run run;
     const int rows = static_cast<int>(cat.CorePartNo.size()) - 1;
     const double period = 1e6 / in.frequency;

@@ -99,7 +99,7 @@ TEST(ScreenTexts, KnownDesigns) {
 }
 
 TEST(ScreenTexts, IntermediateFormsOfSingleFigures) {
-    Module1 r;  // a record before any design shows zeros
+    DesignRecord r;  // a record before any design shows zeros
     EXPECT_EQ(MakeIntermediateTexts(r).Labelo[2], "0 amp");
     r.ActualFillFactor = 0.456;
     r.ConductorResistance = 0.0125;
@@ -115,8 +115,8 @@ TEST(ScreenTexts, IntermediateFormsOfSingleFigures) {
 }
 
 TEST(ScreenTexts, DisplayResultsRoundsAndMarks) {
-    Module1 r;
-    r.CalculatorType = 1;
+    DesignRecord r;
+    r.CalculatorType = Calculator::CalculateCore;
     r.CoreSize = "6218TXGP";
     r.Stack = 3;
     r.Inductance = r.InductanceEntered = 0.000105;
@@ -146,7 +146,7 @@ TEST(ScreenTexts, DisplayResultsRoundsAndMarks) {
 
     r.TempRise = 33.5;
     r.Stack = 1;
-    r.CalculatorType = 2;
+    r.CalculatorType = Calculator::PickCore;
     DisplayResults(r, entry, t);
     EXPECT_EQ(t.txtTotalTempRise, "34");
     EXPECT_EQ(t.txtStackout, "");

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "design_record.h"
 #include "design_run.h"
 #include "messages.h"
-#include "record.h"
 #include "reference_model.h"
 #include "session.h"
 
@@ -27,7 +27,7 @@ inline std::vector<std::string> MessageIds(const RunResult& run) {
 
 // Every figure of an evaluated core in the record agrees with the reference
 // model's to a relative 1e-12 (the same formulas, grouped differently).
-inline void ExpectSameFigures(const Module1& r, const refmodel::Figures& f) {
+inline void ExpectSameFigures(const DesignRecord& r, const refmodel::Figures& f) {
     EXPECT_EQ(r.WireSize, f.wireSize);
     EXPECT_EQ(r.Turns, f.turns);
     const struct {

@@ -148,11 +148,11 @@ TEST(Validation, CoreSizeCheckOnlyInPickCore) {
 TEST(Validation, FailureKeepsThePreviousResults) {
     HeadlessSession s;
     ASSERT_EQ(s.ShowResults().outcome, Outcome::Results);
-    const Module1 before = s.Record();
+    const DesignRecord before = s.Record();
     s.Fields().txtInductance = "0";
     s.Fields().txtDCCurrent = "7";
     ASSERT_EQ(s.ShowResults().outcome, Outcome::Validation);
-    const Module1& after = s.Record();
+    const DesignRecord& after = s.Record();
     EXPECT_EQ(after.Inductance, 0);  // inputs are rewritten ...
     EXPECT_EQ(after.DCCurrent, 7);
     EXPECT_EQ(after.CoreSize, "");         // (Calculate Core reads the core size as empty)

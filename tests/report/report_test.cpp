@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli_run.h"
+#include "folders.h"
 #include "report_document.h"
 #include "report_file.h"
 #include "session.h"
@@ -80,7 +81,7 @@ std::string First(const std::string& s, const std::string& font = kVal) {
 // and area product 0.555 cm^4.
 struct WorkedExample {
     ResultsTexts texts;
-    Module1 rec;
+    DesignRecord rec;
 };
 
 WorkedExample MakeWorkedExample() {
@@ -105,8 +106,8 @@ WorkedExample MakeWorkedExample() {
     t.txtTotalLoss = "1.62";
     t.txtTotalTempRise = "62";
 
-    Module1& r = w.rec;
-    r.CalculatorType = 1;
+    DesignRecord& r = w.rec;
+    r.CalculatorType = Calculator::CalculateCore;
     r.Stack = 3;
     r.AmbientTemp = 25;
     r.TempRise = 61.5;
@@ -202,7 +203,7 @@ TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     }
 }
 
-// What changes with the calculator type (any but 1 is the designer's
+// What changes with the calculator type (any but Calculate Core is the designer's
 // choice), the family and the stack; the worked example is Calculate Core,
 // gapped, three cores.
 TEST(ReportDocument, ModeFamilyAndStackVariants) {
@@ -212,17 +213,18 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
                                  "font-size:16px;color:maroon;font-weight:bold'>Core size selected by ";
     const std::string blue = kFont + "font-size:18px;color:#0000ff;font-weight:bold'>";
     struct Case {
-        std::int16_t calculatorType;
+        Calculator calculatorType;
         bool gapped;
         std::int16_t stack;
         std::string heading;   // after "Core size selected by "
         std::string coreCell;  // the inputs table's core size value cell
         const char* image;
     } const cases[] = {
-        {1, false, 1, "Program  </font>" + blue + "0125TXGP</font>", V(".", kSml), "corenogap.gif"},
-        {2, true, 1, "Designer 0125TXGP</font>", V("0125TXGP"), "coregap.gif"},
-        {2, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", V("0125TXGP"), "corenogap.gif"},
-        {0, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", V("0125TXGP"), "corenogap.gif"},
+        {Calculator::CalculateCore, false, 1, "Program  </font>" + blue + "0125TXGP</font>", V(".", kSml),
+         "corenogap.gif"},
+        {Calculator::PickCore, true, 1, "Designer 0125TXGP</font>", V("0125TXGP"), "coregap.gif"},
+        {Calculator::PickCore, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", V("0125TXGP"), "corenogap.gif"},
+        {Calculator{}, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", V("0125TXGP"), "corenogap.gif"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.heading);
@@ -281,7 +283,7 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
     // In the document: every copied box goes through the same conversion.
     const TempDir dir;
     WorkedExample w = MakeWorkedExample();
-    w.rec.CalculatorType = 2;
+    w.rec.CalculatorType = Calculator::PickCore;
     w.texts.txtcore = "<b>&";
     w.texts.txtOutCoreSize = "P<1>";
     w.texts.txtCopperLoss = "1&2";
@@ -341,7 +343,7 @@ HeadlessSession PickedDesign() {
 }
 
 TEST(ReportFile, ProgramFolderHoldsThisProgramAndThePictures) {
-    const std::string folder = ProgramFolder();
+    const std::string folder = platform::ProgramFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_TRUE(fs::exists(fs::path(folder) / "report_test"));
     for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
@@ -362,7 +364,7 @@ TEST(ReportFile, FileIsTheDocumentAndOneCrLfAndReplacesTheOldOne) {
 
     // Without a folder of its own, the running program's folder holds the pictures.
     ASSERT_TRUE(WriteReportFile(path, *s.Results(), s.Record(), failure));
-    EXPECT_EQ(ReadFile(path), BuildReportDocument(*s.Results(), s.Record(), ProgramFolder()) + "\r\n");
+    EXPECT_EQ(ReadFile(path), BuildReportDocument(*s.Results(), s.Record(), platform::ProgramFolder()) + "\r\n");
 }
 
 TEST(ReportFile, FailureCarriesTheSystemsDescription) {

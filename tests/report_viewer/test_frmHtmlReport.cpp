@@ -29,15 +29,16 @@
 #include <string>
 #include <vector>
 
+#include "app_startup.h"
 #include "catalogue.h"
 #include "cli_run.h"
+#include "design_record.h"
 #include "frmHtmlReport.h"
 #include "frmResult.h"
 #include "frmXls.h"
-#include "record.h"
 #include "screen_registry.h"
 #include "seams.h"
-#include "view_report.h"
+#include "viewer_plugin.h"
 
 namespace coredesign::gui {
 namespace {
@@ -90,8 +91,11 @@ protected:
         ASSERT_TRUE(temp_.isValid());
         dir = temp_.path().toStdString();
         ::setenv("TEMP", dir.c_str(), 1);
-        SetMessageSeam([this](const MessageBoxRequest& r) { messages.push_back(r); });
-        SetFileDialogSeam([this](const FileDialogRequest& r) -> std::optional<QString> {
+        registry = std::make_unique<ScreenRegistry>(record);
+        registry->SetOnEmpty([this] { ++programEnds; });
+        Seams& seams = registry->StandIns();
+        seams.message = [this](const MessageBoxRequest& r) { messages.push_back(r); };
+        seams.fileDialog = [this](const FileDialogRequest& r) -> std::optional<QString> {
             dialogs.push_back(r);
             if (answers.empty()) {
                 ADD_FAILURE() << "a file dialog nobody expected";
@@ -100,23 +104,21 @@ protected:
             const std::optional<QString> answer = answers.front();
             answers.pop_front();
             return answer;
-        });
-        SetPrintSeam([this](QWebEngineView& view) {
+        };
+        // Counts the prints and tells which page each was asked for; prints nothing.
+        seams.print = [this](QWidget*) -> std::unique_ptr<QPrinter> {
             ++prints;
-            printedUrl = view.url();
-        });
-        registry = std::make_unique<ScreenRegistry>(record);
-        registry->SetOnEmpty([this] { ++programEnds; });
-        InstallViewReport(*registry);
+            printedUrl = Browser(*registry->Find<frmHtmlReport>()).url();
+            return nullptr;
+        };
+        // The program's commands, with the viewer linked into this test.
+        InstallCommands(*registry, [](QString&) { return &coredesign_view_report; });
     }
 
     void TearDown() override {
         DeleteAllWindows();
         PumpEvents();
         registry.reset();
-        SetPrintSeam({});
-        SetFileDialogSeam({});
-        SetMessageSeam({});
         ::unsetenv("TEMP");
     }
 
@@ -173,7 +175,7 @@ protected:
     std::string TempReport() const { return dir + "/temp.htm"; }
 
     std::string dir;
-    Module1 record;
+    DesignRecord record;
     std::unique_ptr<ScreenRegistry> registry;
     std::vector<MessageBoxRequest> messages;
     std::vector<FileDialogRequest> dialogs;
@@ -412,10 +414,12 @@ TEST_F(ViewerTest, PrintFailureIsToldAndTheDefaultPrintUsesThePrintDialog) {
     frmHtmlReport* viewer = LoadedViewer();
     ASSERT_NE(viewer, nullptr);
     const std::string unwritable = dir + "/missing/printed.pdf";
-    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QString::fromStdString(unwritable));
-    SetPrintSeam([printer](QWebEngineView& view) { view.print(printer.get()); });
+    registry->StandIns().print = [unwritable](QWidget*) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(unwritable));
+        return printer;
+    };
     QSignalSpy finished(&Browser(*viewer), &QWebEngineView::printFinished);
     Click(*viewer, "cmdPrint");
     ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
@@ -425,7 +429,7 @@ TEST_F(ViewerTest, PrintFailureIsToldAndTheDefaultPrintUsesThePrintDialog) {
     EXPECT_FALSE(std::filesystem::exists(unwritable));
     EXPECT_TRUE(viewer->isVisible());
 
-    SetPrintSeam({});
+    registry->StandIns().print = {};
     finished.clear();
     messages.clear();
     const QString pdf = QString::fromStdString(dir + "/printed.pdf");

@@ -33,7 +33,7 @@ TEST_F(InputScreen, LoadsWithItsInitialTextsListsAndModes) {
         {"txtFill_Factor", ".4"},     {"txtStack", "1"}};
     for (const auto& [name, text] : initial) EXPECT_EQ(Str(Field(name).text()), text) << name;
     EXPECT_EQ(BoxStates(input), "1010");  // 100 Perm, Calculate Core
-    EXPECT_EQ(record.CalculatorType, 1);
+    EXPECT_EQ(record.CalculatorType, Calculator::CalculateCore);
     EXPECT_TRUE(record.GappedCores);
 
     // The core list: the gapped family's cores in layout A, nothing chosen.
@@ -121,15 +121,15 @@ TEST_F(InputScreen, FamilyAndCalculatorTypeBoxes) {
         const char* flux;
         const char* list;
         bool gapped;
-        int calculatorType;
+        Calculator calculatorType;
     };
-    const Step steps[] = {{"chkNoGap", "0110", "0.8", "37 6201TXNG A enabled", false, 1},
-                          {"chkNoGap", "0010", "0.7", "37 6201TXNG A enabled", false, 1},
-                          {"chkPickCore", "0001", "0.7", "37 6201TXNG B enabled", false, 2},
-                          {"chkGap", "1001", "1.2", "35 6205TXGP A enabled", true, 2},
-                          {"chkPickCore", "1000", "1.2", "35 6205TXGP A enabled", true, 2},
-                          {"chkCalcCore", "1010", "1.2", "0  disabled grey", true, 1},
-                          {"chkPickCore", "1001", "1.2", "35 6205TXGP B enabled", true, 2}};
+    const Step steps[] = {{"chkNoGap", "0110", "0.8", "37 6201TXNG A enabled", false, Calculator::CalculateCore},
+                          {"chkNoGap", "0010", "0.7", "37 6201TXNG A enabled", false, Calculator::CalculateCore},
+                          {"chkPickCore", "0001", "0.7", "37 6201TXNG B enabled", false, Calculator::PickCore},
+                          {"chkGap", "1001", "1.2", "35 6205TXGP A enabled", true, Calculator::PickCore},
+                          {"chkPickCore", "1000", "1.2", "35 6205TXGP A enabled", true, Calculator::PickCore},
+                          {"chkCalcCore", "1010", "1.2", "0  disabled grey", true, Calculator::CalculateCore},
+                          {"chkPickCore", "1001", "1.2", "35 6205TXGP B enabled", true, Calculator::PickCore}};
     SetField("txtFluxDensity", QStringLiteral("1.5"));
     for (const Step& step : steps) {
         SCOPED_TRACE(std::to_string(&step - steps) + ": " + step.box);

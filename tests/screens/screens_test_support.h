@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "design_record.h"
 #include "frmIntermediateOutput.h"
 #include "frmResult.h"
 #include "frmXls.h"
-#include "record.h"
 #include "screen_look.h"
 #include "screen_registry.h"
 #include "screen_texts.h"
@@ -84,11 +84,11 @@ inline std::string ListState(const QComboBox& list) {
 class ScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSeam_ = SetMessageSeam([this](const MessageBoxRequest& request) {
+        registry = std::make_unique<ScreenRegistry>(record);
+        registry->StandIns().message = [this](const MessageBoxRequest& request) {
             messages.push_back(request);
             if (onMessage) onMessage(request);
-        });
-        registry = std::make_unique<ScreenRegistry>(record);
+        };
         registry->SetOnEmpty([this] { ++programEnds; });
     }
 
@@ -99,7 +99,6 @@ protected:
         delete registry->Find<frmXls>();
         PumpEvents();
         registry.reset();
-        SetMessageSeam(std::move(previousSeam_));
     }
 
     // The input screen; shown when this call creates it.
@@ -145,14 +144,11 @@ protected:
         PumpEvents();
     }
 
-    Module1 record;
+    DesignRecord record;
     std::unique_ptr<ScreenRegistry> registry;
     std::vector<MessageBoxRequest> messages;
     std::function<void(const MessageBoxRequest&)> onMessage;
     int programEnds = 0;
-
-private:
-    MessageSeam previousSeam_;
 };
 
 // The results screen's boxes, one a line in their order on the screen: a

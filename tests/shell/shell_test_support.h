@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "app_startup.h"
-#include "platform.h"
-#include "record.h"
+#include "design_record.h"
+#include "desktop_shell.h"
 #include "screen_registry.h"
 #include "seams.h"
 
@@ -133,18 +133,16 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(temp_.isValid());
         tempEnv_.emplace("TEMP", temp_.path().toLocal8Bit());
-        previousShell_ = platform::SetShell(&shell_);
         registry_ = new ScreenRegistry(record_);
         registry_->SetOnEmpty([this] { ++ended_; });
-        previousSeam_ = SetMessageSeam([this](const MessageBoxRequest& r) {
+        registry_->StandIns().shell = &shell_;
+        registry_->StandIns().message = [this](const MessageBoxRequest& r) {
             messages_.push_back({r.text, r.title, r.icon});
-        });
+        };
         InstallCommands(*registry_);
     }
 
     void TearDown() override {
-        SetMessageSeam(std::move(previousSeam_));
-        platform::SetShell(previousShell_);
         // Deleting a screen may delete others (its pop-ups): guarded pointers.
         std::vector<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -155,15 +153,13 @@ protected:
         tempEnv_.reset();
     }
 
-    Module1 record_;
+    DesignRecord record_;
     ScreenRegistry* registry_ = nullptr;
     int ended_ = 0;
     std::vector<ShownMessage> messages_;
-    MessageSeam previousSeam_;
     QTemporaryDir temp_;
     std::optional<ScopedEnv> tempEnv_;
     StandInShell shell_;
-    platform::DesktopShell* previousShell_ = nullptr;
 };
 
 }  // namespace coredesign::gui::test

@@ -1,8 +1,8 @@
 // The flow between the screens, command by command: which screens exist and
 // which are visible after each step, and when the program ends. The start
-// screen, TEMP and a fresh start. View Report uses the viewer linked into
-// these tests (the program's path through the viewer's module is tested on
-// its own); the web link runs the real launcher on the stand-in desktop shell.
+// screen, TEMP and a fresh start. View Report loads the viewer's module as
+// the program does; the web link runs the real launcher on the stand-in
+// desktop shell.
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -10,7 +10,6 @@
 #include <string>
 
 #include "shell_test_support.h"
-#include "view_report.h"
 
 namespace coredesign::gui::test {
 namespace {
@@ -19,7 +18,6 @@ class FlowTest : public ShellTest {
 protected:
     void Start() {
         StartApplication(*registry_);
-        InstallViewReport(*registry_);
         Settle();
     }
 

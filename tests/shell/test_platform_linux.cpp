@@ -9,7 +9,7 @@
 #include <fstream>
 #include <list>
 
-#include "platform.h"
+#include "desktop_shell.h"
 #include "shell_test_support.h"
 
 namespace coredesign::platform {

@@ -79,16 +79,15 @@ TEST_F(ViewerPluginTest, FirstViewReportLoadsTheViewerFromTheProgramFolder) {
     EXPECT_TRUE(QFile::exists(TempReport()));
     EXPECT_EQ(TopLevels("frmHtmlReport").size(), 1u);
 
-    // The module's file dialog and message box are the program's seams: its
-    // Open asks the seam set here, and the failure reaches this test's seam.
+    // The module's file dialog and message box are the registry's seams: its
+    // Open asks the stand-in set here, and the failure reaches this test's.
     int dialogs = 0;
-    FileDialogSeam previous = SetFileDialogSeam([&](const FileDialogRequest& request) -> std::optional<QString> {
+    registry_->StandIns().fileDialog = [&](const FileDialogRequest& request) -> std::optional<QString> {
         ++dialogs;
         EXPECT_EQ(request.mode, FileDialogRequest::Mode::Open);
         return temp_.filePath(QStringLiteral("no-such-report.html"));
-    });
+    };
     Press(viewer, "cmdOpen");
-    SetFileDialogSeam(std::move(previous));
     EXPECT_EQ(dialogs, 1);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].text, kSorry + QStringLiteral("No such file or directory"));
