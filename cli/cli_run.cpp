@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "constants.h"
+#include "input_screen.h"
 #include "json_writer.h"
 #include "numtext.h"
 #include "report_file.h"
-#include "session.h"
 
 namespace coredesign::cli {
 namespace {
@@ -32,17 +32,8 @@ constexpr FieldOption kFieldOptions[] = {
 };
 
 std::string* FieldByControl(InputTexts& in, const std::string& control) {
-    if (control == "txtInductance") return &in.txtInductance;
-    if (control == "txtOutPutVoltage") return &in.txtOutPutVoltage;
-    if (control == "txtDCCurrent") return &in.txtDCCurrent;
-    if (control == "txtFluxDensity") return &in.txtFluxDensity;
-    if (control == "txtFrequency") return &in.txtFrequency;
-    if (control == "txtMinInputVoltage") return &in.txtMinInputVoltage;
-    if (control == "txtMaxInputVoltage") return &in.txtMaxInputVoltage;
-    if (control == "txtAmbientTemp") return &in.txtAmbientTemp;
-    if (control == "txtCurrentDensityFactor") return &in.txtCurrentDensityFactor;
-    if (control == "txtFill_Factor") return &in.txtFill_Factor;
-    if (control == "txtStack") return &in.txtStack;
+    for (const InputField& field : kInputFields)
+        if (control == field.control) return &(in.*field.text);
     return nullptr;
 }
 
@@ -301,7 +292,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     return true;
 }
 
-std::string JsonDocument(const HeadlessSession& session) {
+std::string JsonDocument(const InputScreen& session) {
     const RunResult& run = session.LastRun();
     JsonWriter w;
     w.BeginObject();
@@ -343,7 +334,7 @@ std::string JsonDocument(const HeadlessSession& session) {
     return w.Text() + "\n";
 }
 
-std::string Summary(const HeadlessSession& session) {
+std::string Summary(const InputScreen& session) {
     const RunResult& run = session.LastRun();
     std::string out;
     out += std::string(kAppTitle) + "\n";
@@ -400,7 +391,7 @@ std::string Summary(const HeadlessSession& session) {
 }
 
 int Run(const Options& options, std::ostream& out, std::ostream& err) {
-    HeadlessSession session;
+    InputScreen session;
     if (!options.gapped) session.ChooseFamily(false);
     if (options.pick) {
         session.ChoosePickCore();

@@ -7,7 +7,7 @@
 #include <string>
 
 namespace coredesign {
-class HeadlessSession;
+class InputScreen;
 }
 
 namespace coredesign::cli {
@@ -31,9 +31,9 @@ std::string UsageText();
 int Run(const Options& options, std::ostream& out, std::ostream& err);
 
 // The JSON document of a finished session.
-std::string JsonDocument(const HeadlessSession& session);
+std::string JsonDocument(const InputScreen& session);
 
 // The readable summary of a finished session.
-std::string Summary(const HeadlessSession& session);
+std::string Summary(const InputScreen& session);
 
 }  // namespace coredesign::cli

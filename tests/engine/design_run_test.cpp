@@ -48,7 +48,7 @@ std::string FillText(const std::string& actual, const std::string& limit) {
 
 // A design set up on a fresh input screen.
 struct Design {
-    HeadlessSession s;
+    InputScreen s;
     explicit Design(bool gapped = true, const char* pick = nullptr) {
         if (!gapped) s.ChooseFamily(false);
         if (pick) {

@@ -130,7 +130,7 @@ struct Tally {
     double slowest = 0;
 };
 
-void CheckRun(HeadlessSession& s, const RunResult& run, bool firstRun, Tally& tally) {
+void CheckRun(InputScreen& s, const RunResult& run, bool firstRun, Tally& tally) {
     const int o = static_cast<int>(run.outcome);
     ASSERT_GE(o, 0);
     ASSERT_LT(o, 7);
@@ -220,7 +220,7 @@ TEST(HostileInputs, EveryRunEndsInOneDefinedWay) {
     static const char* const inductanceUnits[] = {"Henry", "millihenry", "microhenry", " microhenry ", "", "µH"};
     static const char* const frequencyUnits[] = {"Hz", "kHz", " kHz", "KHZ", ""};
     while (tally.runs < 20000) {
-        HeadlessSession s;
+        InputScreen s;
         if (src.Chance(0.4)) s.ChooseFamily(false);
         const bool pick = src.Chance(0.35);
         if (pick)

@@ -20,7 +20,7 @@ const int kValueRows[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 28, 29
 
 struct KnownDesign {
     const char* name;
-    std::function<void(HeadlessSession&)> setup;
+    std::function<void(InputScreen&)> setup;
     Outcome outcome;
     // Inputs echo, then the summary: txtInductance, txtFluxDensity, txtFrequency, txtcore,
     // txtOutCoreSize, txtStackout, txtNoOfTurns, txtWireSize, txtInductanceZero,
@@ -32,14 +32,14 @@ struct KnownDesign {
 // Figures checked against an independent calculation of the same formulas.
 const KnownDesign kKnownDesigns[] = {
     {"default",
-     [](HeadlessSession&) {},
+     [](InputScreen&) {},
      Outcome::Results,
      {"318", "1.2", "50000", "", "6218TXGP", "", "58", "18", "318", "317.7", "0.65", "0.0061", "0.66", "16"},
      {"0.5 amp", "3.75 amp", "0.0022 W-s", "0.185 cm^4", std::string("0.009 cm") + kSq, "18 AWG", "0.109 cm", "58",
       "0.38", "3.58 cm", "228.5 cm", "47.88 mohm", "0.0296 cm", "0.65 W", "0.43 tesla", "0.0288 tesla", "0.28 W/kg",
       "0.0061 W", "0.66 W"}},
     {"picked no-gap core, three stacked, 200 kHz, 150 uH",
-     [](HeadlessSession& s) {
+     [](InputScreen& s) {
          s.ChooseFamily(false);
          s.ChoosePickCore();
          s.PickPart("6220TXNG");
@@ -56,7 +56,7 @@ const KnownDesign kKnownDesigns[] = {
       "0.09", "9.92 cm", "207.2 cm", "43.41 mohm", "0.0148 cm", "0.57 W", "0.27 tesla", "0.0099 tesla", "0.17 W/kg",
       "0.0089 W", "0.58 W"}},
     {"picked core overfilled",
-     [](HeadlessSession& s) {
+     [](InputScreen& s) {
          s.ChoosePickCore();
          s.PickPart("6205TXGP");
      },
@@ -70,7 +70,7 @@ const KnownDesign kKnownDesigns[] = {
 TEST(ScreenTexts, KnownDesigns) {
     for (const KnownDesign& k : kKnownDesigns) {
         SCOPED_TRACE(k.name);
-        HeadlessSession s;
+        InputScreen s;
         k.setup(s);
         ASSERT_EQ(s.ShowResults().outcome, k.outcome);
         ASSERT_TRUE(s.Results().has_value());
@@ -156,7 +156,7 @@ TEST(ScreenTexts, DisplayResultsRoundsAndMarks) {
 }
 
 TEST(ScreenTexts, ClearResultFieldsEmptiesTheEightOutputs) {
-    HeadlessSession s;
+    InputScreen s;
     s.ShowResults();
     ResultsTexts t = *s.Results();
     ClearResultFields(t);
@@ -170,7 +170,7 @@ TEST(ScreenTexts, ClearResultFieldsEmptiesTheEightOutputs) {
 TEST(ScreenTexts, ResultsScreenOutlivesADesign) {
     // The input reading creates the results screen from the record as it then
     // stands; after a fill warning the screen is not shown and not refilled.
-    HeadlessSession s;
+    InputScreen s;
     s.ChoosePickCore();
     ASSERT_TRUE(s.PickPart("6205TXGP"));
     ASSERT_EQ(s.ShowResults().outcome, Outcome::FillWarning);

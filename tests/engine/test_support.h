@@ -11,9 +11,9 @@
 #include "catalogue.h"
 #include "design_record.h"
 #include "design_run.h"
+#include "input_screen.h"
 #include "messages.h"
 #include "reference_model.h"
-#include "session.h"
 
 namespace coredesign::testing {
 

@@ -77,13 +77,13 @@ TEST(Validation, FieldBoundaries) {
     for (const auto& c : cases) {
         for (const std::string& text : c.refused) {
             SCOPED_TRACE(std::string(c.id) + " refuses " + ::testing::PrintToString(text));
-            HeadlessSession s;
+            InputScreen s;
             s.Fields().*c.field = text;
             ExpectStoppedBy(s.ShowResults(), c.id);
         }
         for (const std::string& text : c.accepted) {
             SCOPED_TRACE(::testing::PrintToString(text) + " is accepted");
-            HeadlessSession s;
+            InputScreen s;
             s.Fields().*c.field = text;
             EXPECT_NE(s.ShowResults().outcome, Outcome::Validation);
         }
@@ -91,7 +91,7 @@ TEST(Validation, FieldBoundaries) {
 }
 
 TEST(Validation, ChecksRunInTheirFixedOrder) {
-    HeadlessSession s;
+    InputScreen s;
     s.ChoosePickCore();  // no entry chosen: the core size check applies
     InputTexts& in = s.Fields();
     std::string InputTexts::*const fields[] = {&InputTexts::txtInductance,  &InputTexts::txtOutPutVoltage,
@@ -114,7 +114,7 @@ TEST(Validation, ChecksRunInTheirFixedOrder) {
 }
 
 TEST(Validation, EmptyStackBecomesOneOnlyWhenTheOtherChecksPass) {
-    HeadlessSession s;
+    InputScreen s;
     s.Fields().txtStack = "   ";
     s.Fields().txtFill_Factor = "0";
     const RunResult& failed = s.ShowResults();
@@ -131,14 +131,14 @@ TEST(Validation, EmptyStackBecomesOneOnlyWhenTheOtherChecksPass) {
 }
 
 TEST(Validation, CoreSizeCheckOnlyInPickCore) {
-    HeadlessSession calc;  // Calculate Core: whatever the list holds is ignored
+    InputScreen calc;  // Calculate Core: whatever the list holds is ignored
     calc.Fields().txtCoreSize = "no such core";
     EXPECT_EQ(calc.ShowResults().outcome, Outcome::Results);
     EXPECT_EQ(calc.Record().CoreSize, "6218TXGP");
 
     // In Pick Core a blank text and a part number of the other family are refused.
     for (const char* text : {"   ", "6201TXNG             HT= 5mm,  OD= 9 mm, ID = 4mm"}) {
-        HeadlessSession pick;
+        InputScreen pick;
         pick.ChoosePickCore();
         pick.Fields().txtCoreSize = text;
         ExpectStoppedBy(pick.ShowResults(), "core_size");
@@ -146,7 +146,7 @@ TEST(Validation, CoreSizeCheckOnlyInPickCore) {
 }
 
 TEST(Validation, FailureKeepsThePreviousResults) {
-    HeadlessSession s;
+    InputScreen s;
     ASSERT_EQ(s.ShowResults().outcome, Outcome::Results);
     const DesignRecord before = s.Record();
     s.Fields().txtInductance = "0";
@@ -163,7 +163,7 @@ TEST(Validation, FailureKeepsThePreviousResults) {
 }
 
 TEST(Validation, UnitsAreAppliedWhenTheInputsAreRead) {
-    HeadlessSession s;
+    InputScreen s;
     s.Fields().txtFrequency = "50";
     s.Fields().cmbfrequency = "kHz";
     s.Fields().txtInductance = "318";

@@ -16,9 +16,9 @@
 
 #include "cli_run.h"
 #include "folders.h"
+#include "input_screen.h"
 #include "report_document.h"
 #include "report_file.h"
-#include "session.h"
 
 namespace coredesign::report {
 namespace {
@@ -332,8 +332,8 @@ TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
 }
 
-HeadlessSession PickedDesign() {
-    HeadlessSession s;
+InputScreen PickedDesign() {
+    InputScreen s;
     s.ChooseFamily(false);
     s.ChoosePickCore();
     EXPECT_TRUE(s.PickPart("6234TXNG"));
@@ -352,7 +352,7 @@ TEST(ReportFile, ProgramFolderHoldsThisProgramAndThePictures) {
 
 TEST(ReportFile, FileIsTheDocumentAndOneCrLfAndReplacesTheOldOne) {
     const TempDir dir;
-    const HeadlessSession s = PickedDesign();
+    const InputScreen s = PickedDesign();
     const std::string path = ReportFilePath(dir.Path());
     EXPECT_EQ(path, dir.Path() + "/temp.htm");
     ImageFolder(dir, "bin");
@@ -369,7 +369,7 @@ TEST(ReportFile, FileIsTheDocumentAndOneCrLfAndReplacesTheOldOne) {
 
 TEST(ReportFile, FailureCarriesTheSystemsDescription) {
     const TempDir dir;
-    const HeadlessSession s = PickedDesign();
+    const InputScreen s = PickedDesign();
     std::ofstream(dir.Path() + "/plain-file") << "x";
     struct Case {
         std::string path;

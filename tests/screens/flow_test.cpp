@@ -31,7 +31,7 @@ TEST_P(PickCoreOverfill, WarnsThenEndsOnTheInputsWithTheIntermediateWarning) {
     ShowResults();
     PumpEvents();
 
-    HeadlessSession session;
+    InputScreen session;
     session.ChoosePickCore();
     ASSERT_TRUE(session.PickPart("6205TXGP"));
     session.Fields().txtDCCurrent = c.dcCurrent;
@@ -81,7 +81,7 @@ TEST_F(ScreenFlow, TheIntermediateScreenShowsTheFiguresOfItsCreationUntilClosed)
     OpenCalculations();
     frmIntermediateOutput* screen = Intermediate();
     ASSERT_TRUE(Shown(screen));
-    HeadlessSession session;
+    InputScreen session;
     session.ShowResults();
     const IntermediateTexts first = MakeIntermediateTexts(session.Record());
     ExpectSameIntermediate(screen->Texts(), first);

@@ -22,7 +22,7 @@ TEST_F(ResultsScreen, ShowsTheFiguresTheEngineGivesForTheSameInputs) {
     SetField("txtMaxInputVoltage", QStringLiteral("50V"));
     for (const bool pick : {false, true}) {
         SCOPED_TRACE(pick ? "Pick Core, no gap, three cores" : "Calculate Core, gapped");
-        HeadlessSession session;
+        InputScreen session;
         if (pick) {
             Click(Input(), "chkNoGap");
             PickCore("6225TXNG");

@@ -23,11 +23,11 @@
 #include "frmIntermediateOutput.h"
 #include "frmResult.h"
 #include "frmXls.h"
+#include "input_screen.h"
 #include "screen_look.h"
 #include "screen_registry.h"
 #include "screen_texts.h"
 #include "seams.h"
-#include "session.h"
 
 namespace coredesign::gui::testing {
 
