@@ -1,6 +1,8 @@
 #include "cli_run.h"
 
+#include <cstdint>
 #include <cstring>
+#include <variant>
 #include <vector>
 
 #include "constants.h"
@@ -41,76 +43,29 @@ const char* IconName(MessageIcon icon) {
     return icon == MessageIcon::Information ? "information" : "none";
 }
 
+// One figure of the record as its JSON value.
+void WriteValue(JsonWriter& w, double v) {
+    w.Number(v);
+}
+void WriteValue(JsonWriter& w, std::int16_t v) {
+    w.Integer(v);
+}
+void WriteValue(JsonWriter& w, Calculator v) {
+    w.Integer(static_cast<std::int16_t>(v));
+}
+void WriteValue(JsonWriter& w, bool v) {
+    w.Bool(v);
+}
+void WriteValue(JsonWriter& w, const std::string& v) {
+    w.String(v);
+}
+
 void WriteRecord(JsonWriter& w, const DesignRecord& r) {
-    auto num = [&](const char* name, double v) {
-        w.Key(name);
-        w.Number(v);
-    };
-    auto integer = [&](const char* name, long long v) {
-        w.Key(name);
-        w.Integer(v);
-    };
-    auto flag = [&](const char* name, bool v) {
-        w.Key(name);
-        w.Bool(v);
-    };
-    auto text = [&](const char* name, const std::string& v) {
-        w.Key(name);
-        w.String(v);
-    };
     w.BeginObject();
-    num("InductanceEntered", r.InductanceEntered);
-    num("Inductance", r.Inductance);
-    num("DCCurrent", r.DCCurrent);
-    num("OutputVoltage", r.OutputVoltage);
-    num("MinInputVoltage", r.MinInputVoltage);
-    num("MaxInputVoltage", r.MaxInputVoltage);
-    num("Frequency", r.Frequency);
-    num("FluxDensity", r.FluxDensity);
-    integer("AmbientTemp", r.AmbientTemp);
-    num("CurrentDensityFactor", r.CurrentDensityFactor);
-    num("FillFactor", r.FillFactor);
-    integer("Stack", r.Stack);
-    integer("CalculatorType", static_cast<std::int16_t>(r.CalculatorType));
-    flag("GappedCores", r.GappedCores);
-    text("CoreSize", r.CoreSize);
-    text("TempFolder", r.TempFolder);
-    num("MaxAreaProduct", r.MaxAreaProduct);
-    integer("CoreIndex", r.CoreIndex);
-    num("RippleCurrent", r.RippleCurrent);
-    num("PeakCurrent", r.PeakCurrent);
-    num("Energy", r.Energy);
-    num("AreaProduct", r.AreaProduct);
-    num("WireSize", r.WireSize);
-    num("WireDiameter", r.WireDiameter);
-    integer("Turns", r.Turns);
-    num("InductanceFullLoad", r.InductanceFullLoad);
-    num("ActualFillFactor", r.ActualFillFactor);
-    num("MeanTurnLength", r.MeanTurnLength);
-    num("ConductorLength", r.ConductorLength);
-    num("ConductorResistance", r.ConductorResistance);
-    num("SkinDepth", r.SkinDepth);
-    num("Bdc", r.Bdc);
-    num("Bac", r.Bac);
-    num("MaterialLoss", r.MaterialLoss);
-    num("CoreLoss", r.CoreLoss);
-    num("CopperLossAtTemp", r.CopperLossAtTemp);
-    num("TotalLoss", r.TotalLoss);
-    num("TempRise", r.TempRise);
-    flag("DesignWarning", r.DesignWarning);
-    flag("FillWarning", r.FillWarning);
-    num("Period", r.Period);
-    num("OffTime", r.OffTime);
-    num("StackedAc", r.StackedAc);
-    num("Permeability", r.Permeability);
-    num("RequiredCopperArea", r.RequiredCopperArea);
-    num("WireResistance", r.WireResistance);
-    num("MagnetizingForce", r.MagnetizingForce);
-    num("EffectivePermeability", r.EffectivePermeability);
-    num("AcResistanceFactor", r.AcResistanceFactor);
-    num("AcResistance", r.AcResistance);
-    num("CopperLoss", r.CopperLoss);
-    num("SurfaceArea", r.SurfaceArea);
+    for (const RecordField& field : kRecordFields) {
+        w.Key(field.name);
+        std::visit([&](auto member) { WriteValue(w, r.*member); }, field.member);
+    }
     w.EndObject();
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace coredesign {
@@ -104,5 +105,76 @@ struct DesignRecord {
     // Upper bound of the catalogue arrays (34 or 36 once loaded, 0 before).
     int CatalogueRows() const { return CorePartNo.empty() ? 0 : static_cast<int>(CorePartNo.size()) - 1; }
 };
+
+// One figure of the record by name: its name (a JSON key of the command-line
+// front end) and the member that holds it, with its type.
+struct RecordField {
+    using Member = std::variant<double DesignRecord::*, std::int16_t DesignRecord::*, Calculator DesignRecord::*,
+                                bool DesignRecord::*, std::string DesignRecord::*>;
+    const char* name;
+    Member member;
+};
+
+// Every figure of the record, in the order of the declarations above; the
+// catalogue and the wire table are not among them.
+#define COREDESIGN_RECORD_FIELD(name) \
+    RecordField {                     \
+#name, &DesignRecord::name    \
+    }
+inline constexpr RecordField kRecordFields[] = {
+    COREDESIGN_RECORD_FIELD(InductanceEntered),
+    COREDESIGN_RECORD_FIELD(Inductance),
+    COREDESIGN_RECORD_FIELD(DCCurrent),
+    COREDESIGN_RECORD_FIELD(OutputVoltage),
+    COREDESIGN_RECORD_FIELD(MinInputVoltage),
+    COREDESIGN_RECORD_FIELD(MaxInputVoltage),
+    COREDESIGN_RECORD_FIELD(Frequency),
+    COREDESIGN_RECORD_FIELD(FluxDensity),
+    COREDESIGN_RECORD_FIELD(AmbientTemp),
+    COREDESIGN_RECORD_FIELD(CurrentDensityFactor),
+    COREDESIGN_RECORD_FIELD(FillFactor),
+    COREDESIGN_RECORD_FIELD(Stack),
+    COREDESIGN_RECORD_FIELD(CalculatorType),
+    COREDESIGN_RECORD_FIELD(GappedCores),
+    COREDESIGN_RECORD_FIELD(CoreSize),
+    COREDESIGN_RECORD_FIELD(TempFolder),
+    COREDESIGN_RECORD_FIELD(MaxAreaProduct),
+    COREDESIGN_RECORD_FIELD(CoreIndex),
+    COREDESIGN_RECORD_FIELD(RippleCurrent),
+    COREDESIGN_RECORD_FIELD(PeakCurrent),
+    COREDESIGN_RECORD_FIELD(Energy),
+    COREDESIGN_RECORD_FIELD(AreaProduct),
+    COREDESIGN_RECORD_FIELD(WireSize),
+    COREDESIGN_RECORD_FIELD(WireDiameter),
+    COREDESIGN_RECORD_FIELD(Turns),
+    COREDESIGN_RECORD_FIELD(InductanceFullLoad),
+    COREDESIGN_RECORD_FIELD(ActualFillFactor),
+    COREDESIGN_RECORD_FIELD(MeanTurnLength),
+    COREDESIGN_RECORD_FIELD(ConductorLength),
+    COREDESIGN_RECORD_FIELD(ConductorResistance),
+    COREDESIGN_RECORD_FIELD(SkinDepth),
+    COREDESIGN_RECORD_FIELD(Bdc),
+    COREDESIGN_RECORD_FIELD(Bac),
+    COREDESIGN_RECORD_FIELD(MaterialLoss),
+    COREDESIGN_RECORD_FIELD(CoreLoss),
+    COREDESIGN_RECORD_FIELD(CopperLossAtTemp),
+    COREDESIGN_RECORD_FIELD(TotalLoss),
+    COREDESIGN_RECORD_FIELD(TempRise),
+    COREDESIGN_RECORD_FIELD(DesignWarning),
+    COREDESIGN_RECORD_FIELD(FillWarning),
+    COREDESIGN_RECORD_FIELD(Period),
+    COREDESIGN_RECORD_FIELD(OffTime),
+    COREDESIGN_RECORD_FIELD(StackedAc),
+    COREDESIGN_RECORD_FIELD(Permeability),
+    COREDESIGN_RECORD_FIELD(RequiredCopperArea),
+    COREDESIGN_RECORD_FIELD(WireResistance),
+    COREDESIGN_RECORD_FIELD(MagnetizingForce),
+    COREDESIGN_RECORD_FIELD(EffectivePermeability),
+    COREDESIGN_RECORD_FIELD(AcResistanceFactor),
+    COREDESIGN_RECORD_FIELD(AcResistance),
+    COREDESIGN_RECORD_FIELD(CopperLoss),
+    COREDESIGN_RECORD_FIELD(SurfaceArea),
+};
+#undef COREDESIGN_RECORD_FIELD
 
 }  // namespace coredesign

@@ -11,8 +11,10 @@
 namespace coredesign {
 namespace {
 
-Message InputMessage(MessageId id, const char* text, const char* focus) {
-    return Message{id, text, kCautionTitle, MessageIcon::Information, focus};
+// A message box titled "Caution" with the information icon; afterwards the
+// control named `focus` (none when empty) takes the focus.
+void Caution(RunResult& result, MessageId id, std::string text, const char* focus) {
+    result.messages.push_back(Message{id, std::move(text), kCautionTitle, MessageIcon::Information, focus});
 }
 
 // A field of checks 1 to 9: its trimmed text must be a number above zero.
@@ -28,7 +30,7 @@ bool FitsInt16(double value) {
 // The input checks in their fixed order; the first failure is returned.
 bool Validate(DesignRecord& rec, const InputTexts& in, RunResult& result) {
     auto fail = [&](MessageId id, const char* text, const char* focus) {
-        result.messages.push_back(InputMessage(id, text, focus));
+        Caution(result, id, text, focus);
         result.outcome = Outcome::Validation;
         return false;
     };
@@ -72,10 +74,6 @@ bool Validate(DesignRecord& rec, const InputTexts& in, RunResult& result) {
         return fail(MessageId::Stack, "Please select to stack between 1 and 9 cores.", "txtStack");
     }
     return true;
-}
-
-void Caution(RunResult& result, MessageId id, std::string text, const char* focus) {
-    result.messages.push_back(Message{id, std::move(text), kCautionTitle, MessageIcon::Information, focus});
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <clocale>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "design_record.h"
 #include "mini_json.h"
 #include "process.h"
 
@@ -66,15 +68,10 @@ TEST(Cli, DefaultDesignDocument) {
     EXPECT_EQ(im["txtWarning"].text, "");
     EXPECT_FALSE(im["FillFactorRed"].boolean);
     const Value& rec = d["record"];
-    std::istringstream fields(
-        "InductanceEntered Inductance DCCurrent OutputVoltage MinInputVoltage MaxInputVoltage Frequency FluxDensity "
-        "AmbientTemp CurrentDensityFactor FillFactor Stack CalculatorType GappedCores CoreSize TempFolder "
-        "MaxAreaProduct CoreIndex RippleCurrent PeakCurrent Energy AreaProduct WireSize WireDiameter Turns "
-        "InductanceFullLoad ActualFillFactor MeanTurnLength ConductorLength ConductorResistance SkinDepth Bdc Bac "
-        "MaterialLoss CoreLoss CopperLossAtTemp TotalLoss TempRise DesignWarning FillWarning Period OffTime StackedAc "
-        "Permeability RequiredCopperArea WireResistance MagnetizingForce EffectivePermeability AcResistanceFactor "
-        "AcResistance CopperLoss SurfaceArea");
-    for (std::string f; fields >> f;) EXPECT_TRUE(rec.Has(f)) << f;
+    // Every figure of the record, in the table's order, and nothing else.
+    ASSERT_EQ(rec.members.size(), std::size(coredesign::kRecordFields));
+    for (std::size_t k = 0; k < rec.members.size(); ++k)
+        EXPECT_EQ(rec.members[k].first, coredesign::kRecordFields[k].name) << k;
     EXPECT_EQ(rec["CoreSize"].text, "6218TXGP");
     EXPECT_EQ(rec["CoreIndex"].number, 14);
     EXPECT_EQ(rec["InductanceEntered"].number, 0.000318);
