@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "engine_checks.h"
 #include "numtext.h"
-#include "test_support.h"
 
 namespace coredesign {
 namespace {

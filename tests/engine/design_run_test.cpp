@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine_checks.h"
 #include "evaluate.h"
 #include "numtext.h"
-#include "test_support.h"
 
 namespace coredesign {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "test_support.h"
+#include "engine_checks.h"
 
 namespace coredesign {
 namespace {

@@ -1,12 +1,18 @@
 // The results screen: its texts against the engine's own for the same
 // design, the temperature marking, the refill on activation, the ways back
 // to the input screen and what each does to the core list, and its link.
-#include "screens_test_support.h"
+#include "frmResult.h"
+
+#include <QLabel>
+
+#include "layout_check.h"
+#include "screen_test.h"
 
 namespace coredesign::gui::testing {
 namespace {
 
-using ResultsScreen = ScreensTest;
+using ResultsScreen = ScreenTest;
+using ScreenLayout = ScreenTest;
 
 // The engine's own figures are checked in its tests; this is the one check
 // that the screen shows the same for the same inputs, in both families and
@@ -141,6 +147,14 @@ TEST_F(ResultsScreen, TheNoteTurnsTheLinkYellowThenRedUntilTheScreenIsMadeAfresh
     ClickAndSettle(Results(), "cmdExit");
     ShowResults();
     EXPECT_EQ(TextColour(Child<QLineEdit>(*Results(), "cmdWebLink"), QPalette::Text), look::kLinkBlue);
+}
+
+TEST_F(ScreenLayout, ResultsScreen) {
+    PickCore("6218TXGP");
+    SetField("txtStack", QStringLiteral("2"));
+    SetField("txtAmbientTemp", QStringLiteral("150"));  // with the temperature marked
+    ShowResults();
+    CheckAndRender(*Results(), "screen-results.png");
 }
 
 }  // namespace

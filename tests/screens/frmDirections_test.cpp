@@ -1,11 +1,13 @@
 // The directions screen: its texts line by line, written again by every Help
 // into one screen, the focus, the input screen's pointer, and lost edits.
+#include "frmDirections.h"
+
+#include <QPushButton>
 #include <QTextDocument>
 
-#include "frmDirections.h"
-#include "shell_test_support.h"
+#include "screen_test.h"
 
-namespace coredesign::gui::test {
+namespace coredesign::gui::testing {
 namespace {
 
 // The directions as the designer reads them, line by line.
@@ -35,14 +37,14 @@ const char* const kDirectionLines[] = {
     "    at anytime to recalculate the design outputs.",
 };
 
-using DirectionsTest = ShellTest;
+using DirectionsTest = ScreenTest;
 
 TEST_F(DirectionsTest, HelpWritesBothTextsEachTimeIntoOneScreen) {
     QWidget input;
     input.setCursor(Qt::WaitCursor);
-    ShowDirections(*registry_, &input);
+    ShowDirections(*registry, &input);
     EXPECT_EQ(input.cursor().shape(), Qt::ArrowCursor);
-    frmDirections* screen = registry_->Find<frmDirections>();
+    frmDirections* screen = registry->Find<frmDirections>();
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->windowTitle(), QStringLiteral("Calculator Explaination"));
     EXPECT_EQ(screen->focusWidget(), screen->cmdExit());
@@ -64,9 +66,9 @@ TEST_F(DirectionsTest, HelpWritesBothTextsEachTimeIntoOneScreen) {
     screen->txtHelp()->setText(QStringLiteral("typed over"));
     screen->TxtHelp2()->setText(QString());
     screen->txtHelp()->setFocus();
-    ShowDirections(*registry_, &input);
-    Settle();
-    EXPECT_EQ(registry_->Find<frmDirections>(), screen);
+    ShowDirections(*registry, &input);
+    PumpEvents();
+    EXPECT_EQ(registry->Find<frmDirections>(), screen);
     EXPECT_EQ(TopLevels("frmDirections").size(), 1u);
     EXPECT_TRUE(screen->isVisible());
     EXPECT_FALSE(screen->isModal());
@@ -78,12 +80,12 @@ TEST_F(DirectionsTest, HelpWritesBothTextsEachTimeIntoOneScreen) {
     // Exit closes the last screen; edits do not survive into the next one.
     screen->txtHelp()->setText(QStringLiteral("my notes"));
     Press(screen, "cmdExit");
-    EXPECT_EQ(registry_->Find<frmDirections>(), nullptr);
-    EXPECT_EQ(ended_, 1);
-    ShowDirections(*registry_, nullptr);
-    ASSERT_NE(registry_->Find<frmDirections>(), nullptr);
-    EXPECT_EQ(registry_->Find<frmDirections>()->txtHelp()->text(), text);
+    EXPECT_EQ(registry->Find<frmDirections>(), nullptr);
+    EXPECT_EQ(programEnds, 1);
+    ShowDirections(*registry, nullptr);
+    ASSERT_NE(registry->Find<frmDirections>(), nullptr);
+    EXPECT_EQ(registry->Find<frmDirections>()->txtHelp()->text(), text);
 }
 
 }  // namespace
-}  // namespace coredesign::gui::test
+}  // namespace coredesign::gui::testing

@@ -1,14 +1,20 @@
 // What a Show Results run hands over between the screens: the Pick Core
 // fill warning with its messages, the intermediate screen's figures, screens
 // that exist at most once, and the end of the program when the last screen goes.
+#include "frmIntermediateOutput.h"
+
+#include <QLabel>
 #include <map>
 
-#include "screens_test_support.h"
+#include "input_screen.h"
+#include "layout_check.h"
+#include "screen_test.h"
 
 namespace coredesign::gui::testing {
 namespace {
 
-using ScreenFlow = ScreensTest;
+using ScreenFlow = ScreenTest;
+using ScreenLayout = ScreenTest;
 
 // Pick Core on a core too small for the design.
 struct Overfill {
@@ -27,7 +33,9 @@ TEST_P(PickCoreOverfill, WarnsThenEndsOnTheInputsWithTheIntermediateWarning) {
     SetField("txtAmbientTemp", QString::fromUtf8(c.ambient));
     // While a message is up the intermediate screen is not shown yet.
     std::vector<bool> intermediateDuringMessages;
-    onMessage = [&](const MessageBoxRequest&) { intermediateDuringMessages.push_back(Intermediate() != nullptr); };
+    messages.onMessage = [&](const MessageBoxRequest&) {
+        intermediateDuringMessages.push_back(Intermediate() != nullptr);
+    };
     ShowResults();
     PumpEvents();
 
@@ -145,6 +153,13 @@ TEST_F(ScreenFlow, TheIntermediateScreenClosesOnItsOwn) {
     ClickAndSettle(Results(), "cmdExit");
     EXPECT_TRUE(Input().isVisible());
     EXPECT_TRUE(Shown(Intermediate()));
+}
+
+TEST_F(ScreenLayout, IntermediateScreen) {
+    PickCore("6205TXGP");
+    ShowResults();  // overfills: the screen carries its warning
+    ASSERT_NE(Intermediate(), nullptr);
+    CheckAndRender(*Intermediate(), "screen-intermediate.png");
 }
 
 }  // namespace

@@ -1,19 +1,27 @@
-// Each screen as the designer sees it, at the scale the test runs under
-// (the suite runs once more with QT_SCALE_FACTOR=1.5): every control inside
-// its window, no control over another, no text cut off. With
-// COREDESIGN_SCREENSHOT_DIR set, the screens are also written there as PNG.
+// Checks a screen as the designer sees it, at the scale the test runs under
+// (the screens' tests run once more with QT_SCALE_FACTOR=1.5): every control
+// inside its window, no control over another, no text cut off. With
+// COREDESIGN_SCREENSHOT_DIR set, the screen is also written there as PNG.
+#pragma once
+
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <string>
+#include <vector>
 
-#include "screens_test_support.h"
+#include "screen_look.h"
+#include "widgets.h"
 
 namespace coredesign::gui::testing {
-namespace {
 
-using ScreenLayout = ScreensTest;
-
-std::string Describe(const QWidget* w) {
+inline std::string Describe(const QWidget* w) {
     std::string name = Str(w->objectName());
     if (name.empty()) name = w->metaObject()->className();
     if (auto* label = qobject_cast<const QLabel*>(w)) name += " \"" + Str(label->text()) + "\"";
@@ -21,7 +29,7 @@ std::string Describe(const QWidget* w) {
 }
 
 // Texts must fit their controls.
-void ExpectNotClipped(const QWidget* w) {
+inline void ExpectNotClipped(const QWidget* w) {
     if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
         const QMargins margins = edit->textMargins();
         const int needed =
@@ -39,7 +47,7 @@ void ExpectNotClipped(const QWidget* w) {
     }
 }
 
-void CheckAndRender(QWidget& window, const char* file) {
+inline void CheckAndRender(QWidget& window, const char* file) {
     window.show();
     PumpEvents();
     std::vector<QWidget*> controls;
@@ -72,25 +80,4 @@ void CheckAndRender(QWidget& window, const char* file) {
     }
 }
 
-TEST_F(ScreenLayout, InputScreen) {
-    PickCore("6228TXGP");
-    CheckAndRender(Input(), "screen-input.png");
-}
-
-TEST_F(ScreenLayout, ResultsScreen) {
-    PickCore("6218TXGP");
-    SetField("txtStack", QStringLiteral("2"));
-    SetField("txtAmbientTemp", QStringLiteral("150"));  // with the temperature marked
-    ShowResults();
-    CheckAndRender(*Results(), "screen-results.png");
-}
-
-TEST_F(ScreenLayout, IntermediateScreen) {
-    PickCore("6205TXGP");
-    ShowResults();  // overfills: the screen carries its warning
-    ASSERT_NE(Intermediate(), nullptr);
-    CheckAndRender(*Intermediate(), "screen-intermediate.png");
-}
-
-}  // namespace
 }  // namespace coredesign::gui::testing

@@ -1,32 +1,35 @@
 // The web link through the stand-in desktop shell: each outcome's message, the
 // probe file, and the directions screen that parents the launch.
+#include "web_link.h"
+
 #include <filesystem>
 #include <fstream>
 
+#include "app_startup.h"
 #include "constants.h"
 #include "frmDirections.h"
-#include "shell_test_support.h"
-#include "web_link.h"
+#include "screen_test.h"
 
-namespace coredesign::gui::test {
+namespace coredesign::gui::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class WebLinkTest : public ShellTest {
+class WebLinkTest : public ScreenTest {
 protected:
     void SetUp() override {
-        ShellTest::SetUp();
-        record_.TempFolder = temp_.path().toStdString();
+        ScreenTest::SetUp();
+        InstallCommands(*registry);
+        record.TempFolder = temp.Path();
     }
 
-    fs::path Probe() const { return fs::path(temp_.path().toStdString()) / weblink::kProbeFileName; }
+    fs::path Probe() const { return fs::path(temp.Path()) / weblink::kProbeFileName; }
 
     void ExpectOneMessage(const QString& text) {
-        ASSERT_EQ(messages_.size(), 1u);
-        EXPECT_EQ(messages_[0].text, text);
-        EXPECT_EQ(messages_[0].title, QString::fromUtf8(kAppTitle));
-        EXPECT_EQ(messages_[0].icon, BoxIcon::None);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, text);
+        EXPECT_EQ(messages[0].title, QString::fromUtf8(kAppTitle));
+        EXPECT_EQ(messages[0].icon, BoxIcon::None);
     }
 };
 
@@ -49,41 +52,41 @@ TEST_F(WebLinkTest, EachResultCodeEndsInItsMessageAndNoProbeIsLeft) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        shell_ = StandInShell();
-        shell_.lookUpCode = c.lookUp;
-        shell_.openCode = c.open;
-        messages_.clear();
+        shell = StandInShell();
+        shell.lookUpCode = c.lookUp;
+        shell.openCode = c.open;
+        messages.clear();
         if (c.staleProbe) std::ofstream(Probe()) << "left over";
 
-        registry_->Command().LaunchWebSite();
+        registry->Command().LaunchWebSite();
 
-        EXPECT_EQ(shell_.lookUps, 1);
-        EXPECT_EQ(shell_.lookedUp, "x27z42j.html|" + record_.TempFolder);
-        ASSERT_TRUE(shell_.probeSizeAtLookUp.has_value()) << "the probe must exist during the look-up";
-        EXPECT_EQ(*shell_.probeSizeAtLookUp, 0u);
+        EXPECT_EQ(shell.lookUps, 1);
+        EXPECT_EQ(shell.lookedUp, "x27z42j.html|" + record.TempFolder);
+        ASSERT_TRUE(shell.probeSizeAtLookUp.has_value()) << "the probe must exist during the look-up";
+        EXPECT_EQ(*shell.probeSizeAtLookUp, 0u);
         EXPECT_FALSE(fs::exists(Probe()));
         const bool found = c.lookUp >= 32;
-        EXPECT_EQ(shell_.opens, found ? 1 : 0);
+        EXPECT_EQ(shell.opens, found ? 1 : 0);
         // The open asks for the maker's site with the directions screen's window.
-        frmDirections* directions = registry_->Find<frmDirections>();
+        frmDirections* directions = registry->Find<frmDirections>();
         if (found) {
             ASSERT_NE(directions, nullptr);
-            EXPECT_EQ(shell_.parent, static_cast<platform::WindowHandle>(directions->winId()));
-            EXPECT_EQ(shell_.request, "Open|www.kestrova.example|||1");
+            EXPECT_EQ(shell.parent, static_cast<platform::WindowHandle>(directions->winId()));
+            EXPECT_EQ(shell.request, "Open|www.kestrova.example|||1");
         } else {
             EXPECT_EQ(directions, nullptr);
         }
         if (c.message)
             ExpectOneMessage(QString::fromUtf8(c.message));
         else
-            EXPECT_TRUE(messages_.empty());
+            EXPECT_TRUE(messages.empty());
     }
 }
 
 TEST_F(WebLinkTest, AFailureOfTheClickIsToldWithItsNumberAndNoProbeIsLeft) {
     // A folder path that runs through a plain file cannot be written, even by root.
     std::ofstream(Probe().parent_path() / "plain-file") << "x";
-    const std::string root = temp_.path().toStdString();
+    const std::string root = temp.Path();
     struct Case {
         const char* name;
         std::string folder;
@@ -98,13 +101,13 @@ TEST_F(WebLinkTest, AFailureOfTheClickIsToldWithItsNumberAndNoProbeIsLeft) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        shell_ = StandInShell();
-        shell_.failLookUp = c.failLookUp;
-        record_.TempFolder = c.folder;
-        messages_.clear();
-        registry_->Command().LaunchWebSite();
-        EXPECT_EQ(shell_.lookUps, c.lookUps);
-        EXPECT_EQ(shell_.opens, 0);
+        shell = StandInShell();
+        shell.failLookUp = c.failLookUp;
+        record.TempFolder = c.folder;
+        messages.clear();
+        registry->Command().LaunchWebSite();
+        EXPECT_EQ(shell.lookUps, c.lookUps);
+        EXPECT_EQ(shell.opens, 0);
         ExpectOneMessage(QStringLiteral("An error has occured, please report this to you lowly programmer\r\n"
                                         "Error Number: ") +
                          QString::fromLatin1(c.tail));
@@ -114,4 +117,4 @@ TEST_F(WebLinkTest, AFailureOfTheClickIsToldWithItsNumberAndNoProbeIsLeft) {
 }
 
 }  // namespace
-}  // namespace coredesign::gui::test
+}  // namespace coredesign::gui::testing

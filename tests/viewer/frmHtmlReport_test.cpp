@@ -2,9 +2,8 @@
 // screen, Save, Open, Print, Back and Reset Design. A design is calculated on
 // the real screens; a temporary folder is TEMP; the message box, the file
 // dialog and the printer are stand-ins.
-#include <gtest/gtest.h>
+#include "frmHtmlReport.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -12,16 +11,12 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -30,18 +25,14 @@
 #include <vector>
 
 #include "app_startup.h"
-#include "catalogue.h"
 #include "cli_run.h"
-#include "design_record.h"
-#include "frmHtmlReport.h"
-#include "frmResult.h"
-#include "frmXls.h"
-#include "screen_registry.h"
-#include "seams.h"
+#include "screen_test.h"
 #include "viewer_plugin.h"
 
-namespace coredesign::gui {
+namespace coredesign::gui::testing {
 namespace {
+
+using coredesign::testing::ReadFile;
 
 const QString kCaution = QStringLiteral("Caution");
 const QString kSorry = QStringLiteral("Sorry for the inconvenience\r\n\r\n");
@@ -50,51 +41,18 @@ const QString kCannotPrint =
 // How long a page may take to load, the web engine's start included.
 constexpr int kLoadTimeoutMs = 30000;
 
-template <class T = QWidget>
-T& Child(const QObject& parent, const char* name) {
-    if (T* found = parent.findChild<T*>(QString::fromLatin1(name))) return *found;
-    throw std::runtime_error("no child '" + std::string(name) + "' in " + parent.objectName().toStdString());
-}
-
-void DeleteAllWindows() {
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (!window->parentWidget()) windows << QPointer<QWidget>(window);
-    for (const QPointer<QWidget>& window : windows) delete window.data();
-}
-
-void PumpEvents() {
-    for (int k = 0; k < 3; ++k) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Click(QWidget& screen, const char* button) {
-    QTest::mouseClick(&Child<QPushButton>(screen, button), Qt::LeftButton);
-}
-
 struct Design {
     bool gapped = true;
     const char* pick = nullptr;  // nullptr: Calculate Core
     const char* stack = "1";
 };
 
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public ScreenTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(temp_.isValid());
-        dir = temp_.path().toStdString();
-        ::setenv("TEMP", dir.c_str(), 1);
-        registry = std::make_unique<ScreenRegistry>(record);
-        registry->SetOnEmpty([this] { ++programEnds; });
+        ScreenTest::SetUp();
+        dir = temp.Path();
         Seams& seams = registry->StandIns();
-        seams.message = [this](const MessageBoxRequest& r) { messages.push_back(r); };
         seams.fileDialog = [this](const FileDialogRequest& r) -> std::optional<QString> {
             dialogs.push_back(r);
             if (answers.empty()) {
@@ -113,13 +71,6 @@ protected:
         };
         // The program's commands, with the viewer linked into this test.
         InstallCommands(*registry, [](QString&) { return &coredesign_view_report; });
-    }
-
-    void TearDown() override {
-        DeleteAllWindows();
-        PumpEvents();
-        registry.reset();
-        ::unsetenv("TEMP");
     }
 
     // The input screen, shown; the design typed and Show Results pressed.
@@ -175,17 +126,10 @@ protected:
     std::string TempReport() const { return dir + "/temp.htm"; }
 
     std::string dir;
-    DesignRecord record;
-    std::unique_ptr<ScreenRegistry> registry;
-    std::vector<MessageBoxRequest> messages;
     std::vector<FileDialogRequest> dialogs;
     std::deque<std::optional<QString>> answers;  // what the file dialogs return, in turn
     int prints = 0;
     QUrl printedUrl;
-    int programEnds = 0;
-
-private:
-    QTemporaryDir temp_;
 };
 
 TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
@@ -243,17 +187,17 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
 TEST_F(ViewerTest, UnwritableTemporaryFolderIsToldAndTheProgramGoesOn) {
     frmResult& results = Calculate({});
     // A folder that is not there, and one nobody may create files in.
-    for (const std::string& temp : {dir + "/missing", std::string("/proc")}) {
-        SCOPED_TRACE(temp);
+    for (const std::string& folder : {dir + "/missing", std::string("/proc")}) {
+        SCOPED_TRACE(folder);
         messages.clear();
-        ::setenv("TEMP", temp.c_str(), 1);
+        tempEnv.emplace("TEMP", folder);
         EXPECT_EQ(ClickViewReport(results), nullptr);
         ExpectCaution(0, kSorry + QStringLiteral("No such file or directory"));
         PumpEvents();
         EXPECT_TRUE(results.isVisible());
         EXPECT_EQ(programEnds, 0);
     }
-    ::setenv("TEMP", dir.c_str(), 1);
+    tempEnv.emplace("TEMP", dir);
     EXPECT_NE(ClickViewReport(results), nullptr);
 }
 
@@ -401,7 +345,7 @@ TEST_F(ViewerTest, BackAndResetDesign) {
         EXPECT_EQ(programEnds, 0);
         EXPECT_TRUE(messages.empty());
         // The next design starts from a fresh input screen.
-        DeleteAllWindows();
+        DeleteTopLevels();
         PumpEvents();
         programEnds = 0;
     }
@@ -466,4 +410,4 @@ TEST_F(ViewerTest, PrintFailureIsToldAndTheDefaultPrintUsesThePrintDialog) {
 }
 
 }  // namespace
-}  // namespace coredesign::gui
+}  // namespace coredesign::gui::testing

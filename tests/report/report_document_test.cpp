@@ -1,48 +1,24 @@
-// The design report: the document byte for byte (the worked example in
-// full, then what changes with the mode, the family, the stack and the
-// texts), the picture references, writing temp.htm, and the command-line
-// front end telling a file it cannot write.
-#include <gtest/gtest.h>
-#include <unistd.h>
+// The design report document: byte for byte (the worked example in full,
+// then what changes with the mode, the family, the stack and the texts), and
+// the picture references.
+#include "report_document.h"
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "cli_run.h"
-#include "folders.h"
-#include "input_screen.h"
-#include "report_document.h"
-#include "report_file.h"
+#include "temp_folder.h"
 
 namespace coredesign::report {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "coredesign-report-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
+using TempDir = coredesign::testing::TempFolder;
+using coredesign::testing::ReadFile;
 
 // A folder `name` inside `dir` holding stand-ins for the three report
 // pictures (the report only asks whether they exist).
@@ -52,11 +28,6 @@ std::string ImageFolder(const TempDir& dir, const std::string& name) {
     for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
         std::ofstream(folder + "/" + image) << "GIF89a";
     return folder;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The style strings and notations, written out from the report's layout
@@ -330,76 +301,6 @@ TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     const std::string ref = ResolveImagePath("./rel/../rel", "coregap.gif");
     fs::current_path(before);
     EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
-}
-
-InputScreen PickedDesign() {
-    InputScreen s;
-    s.ChooseFamily(false);
-    s.ChoosePickCore();
-    EXPECT_TRUE(s.PickPart("6234TXNG"));
-    s.Fields().txtStack = "3";
-    EXPECT_EQ(s.ShowResults().outcome, Outcome::Results);
-    return s;
-}
-
-TEST(ReportFile, ProgramFolderHoldsThisProgramAndThePictures) {
-    const std::string folder = platform::ProgramFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_TRUE(fs::exists(fs::path(folder) / "report_test"));
-    for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
-        EXPECT_NE(ResolveImagePath(folder, image), "") << image;
-}
-
-TEST(ReportFile, FileIsTheDocumentAndOneCrLfAndReplacesTheOldOne) {
-    const TempDir dir;
-    const InputScreen s = PickedDesign();
-    const std::string path = ReportFilePath(dir.Path());
-    EXPECT_EQ(path, dir.Path() + "/temp.htm");
-    ImageFolder(dir, "bin");
-    std::ofstream(path) << std::string(100000, 'x');  // longer than the report: nothing of it may remain
-    std::string failure = "stale";
-    ASSERT_TRUE(WriteReportFile(path, *s.Results(), s.Record(), dir.Path() + "/bin", failure));
-    EXPECT_EQ(failure, "");
-    EXPECT_EQ(ReadFile(path), BuildReportDocument(*s.Results(), s.Record(), dir.Path() + "/bin") + "\r\n");
-
-    // Without a folder of its own, the running program's folder holds the pictures.
-    ASSERT_TRUE(WriteReportFile(path, *s.Results(), s.Record(), failure));
-    EXPECT_EQ(ReadFile(path), BuildReportDocument(*s.Results(), s.Record(), platform::ProgramFolder()) + "\r\n");
-}
-
-TEST(ReportFile, FailureCarriesTheSystemsDescription) {
-    const TempDir dir;
-    const InputScreen s = PickedDesign();
-    std::ofstream(dir.Path() + "/plain-file") << "x";
-    struct Case {
-        std::string path;
-        const char* description;
-    } const cases[] = {
-        {dir.Path() + "/missing/temp.htm", "No such file or directory"},
-        {dir.Path() + "/plain-file/temp.htm", "Not a directory"},
-        {dir.Path(), "Is a directory"},
-        {"/dev/full", "No space left on device"},
-    };
-    for (const Case& c : cases) {
-        std::string failure;
-        EXPECT_FALSE(WriteReportFile(c.path, *s.Results(), s.Record(), failure)) << c.path;
-        EXPECT_EQ(failure, c.description) << c.path;
-    }
-}
-
-// The bytes the command-line front end writes are checked against View
-// Report's in the viewer's tests; here, a file it cannot write.
-TEST(ReportFile, CommandLineReportsAnUnwritableFile) {
-    const TempDir dir;
-    std::vector<std::string> args = {"coredesign-cli", "--report", dir.Path() + "/missing/r.htm"};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    cli::Options options;
-    std::string error;
-    ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error));
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::Run(options, out, err), 1);
-    EXPECT_NE(err.str().find("No such file or directory"), std::string::npos) << err.str();
 }
 
 }  // namespace

@@ -1,42 +1,56 @@
 // The freedesktop shell, with real xdg-mime and gio, in a desktop of the
 // test's own: its own default-applications list and desktop entries, and a
 // "browser" that writes down the address it was asked to open.
-#include <QDeadlineTimer>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QThread>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <list>
+#include <string>
+#include <thread>
 
 #include "desktop_shell.h"
-#include "shell_test_support.h"
+#include "temp_folder.h"
 
 namespace coredesign::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using gui::test::ScopedEnv;
+using coredesign::testing::ScopedEnv;
+
+// True when a program of this name is found on PATH.
+bool OnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    const std::string folders = path ? path : "";
+    for (std::size_t start = 0; start <= folders.size();) {
+        const std::size_t colon = std::min(folders.find(':', start), folders.size());
+        const fs::path candidate = fs::path(folders.substr(start, colon - start)) / program;
+        std::error_code ec;
+        if (colon > start && fs::is_regular_file(candidate, ec)) return true;
+        start = colon + 1;
+    }
+    return false;
+}
 
 class FreedesktopShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* tool : {"xdg-mime", "gio"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                GTEST_SKIP() << tool << " is not installed (packages xdg-utils, libglib2.0-bin)";
-        ASSERT_TRUE(root_.isValid());
+            if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed (packages xdg-utils, libglib2.0-bin)";
+        ASSERT_TRUE(root_.Valid());
         for (const char* folder : {"config", "data/applications", "temp"}) fs::create_directories(Path(folder));
         std::ofstream(Path("temp/x27z42j.html")).flush();
-        env_.emplace_back("XDG_CONFIG_HOME", QByteArray::fromStdString(Path("config")));
-        env_.emplace_back("XDG_DATA_HOME", QByteArray::fromStdString(Path("data")));
-        env_.emplace_back("XDG_DATA_DIRS", QByteArray::fromStdString(Path("nowhere")));
-        env_.emplace_back("XDG_CONFIG_DIRS", QByteArray::fromStdString(Path("nowhere")));
-        env_.emplace_back("XDG_CURRENT_DESKTOP", QByteArray("X-Generic"));
+        env_.emplace_back("XDG_CONFIG_HOME", Path("config"));
+        env_.emplace_back("XDG_DATA_HOME", Path("data"));
+        env_.emplace_back("XDG_DATA_DIRS", Path("nowhere"));
+        env_.emplace_back("XDG_CONFIG_DIRS", Path("nowhere"));
+        env_.emplace_back("XDG_CURRENT_DESKTOP", std::string("X-Generic"));
     }
 
-    std::string Path(const std::string& relative) const {
-        return root_.filePath(QString::fromStdString(relative)).toStdString();
-    }
+    std::string Path(const std::string& relative) const { return root_.File(relative); }
 
     // Registers a desktop entry for HTML that runs `exec`, by default a
     // script that writes its arguments into the file "opened".
@@ -55,15 +69,16 @@ protected:
     // The address the test browser received, once it has run (bounded wait:
     // the shell does not wait for the browser).
     std::string Opened() const {
-        QDeadlineTimer deadline(10000);
-        while (!fs::exists(Path("opened")) && !deadline.hasExpired()) QThread::msleep(20);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!fs::exists(Path("opened")) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         std::ifstream in(Path("opened"));
         std::string line;
         std::getline(in, line);
         return line;
     }
 
-    QTemporaryDir root_;
+    coredesign::testing::TempFolder root_;
     std::list<ScopedEnv> env_;
 };
 
@@ -110,7 +125,7 @@ TEST_P(FreedesktopDesktops, LookUpAndOpenAnswerAsTheDesktopAllows) {
     if (c.desktop != Desktop::NothingRegistered)
         RegisterBrowser(c.desktop == Desktop::BrowserMissing ? Path("no-such-browser") : std::string());
     if (c.desktop == Desktop::EntryGone) fs::remove(Path("data/applications/test-browser.desktop"));
-    if (c.desktop == Desktop::NoTools) env_.emplace_back("PATH", QByteArray::fromStdString(Path("nowhere")));
+    if (c.desktop == Desktop::NoTools) env_.emplace_back("PATH", Path("nowhere"));
 
     std::string program;
     EXPECT_EQ(SystemShell().LookUpProgram("x27z42j.html", Path("temp"), program), c.lookUp);
