@@ -58,6 +58,7 @@ private:
 // when that is -1). False when the program cannot be started.
 bool Start(const std::vector<std::string>& arguments, int output, bool newSession, pid_t& pid) {
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
@@ -172,7 +173,7 @@ std::string DefaultDesktopEntry(const std::string& mimeType) {
     if (!RunAndRead({"xdg-mime", "query", "default", mimeType}, answer)) return {};
     // The first line only, and only a plain desktop entry id.
     const std::string all = Trimmed(answer);
-    const std::string id = Trimmed(all.substr(0, all.find('\n')));
+    std::string id = Trimmed(all.substr(0, all.find('\n')));
     if (!EndsWith(id, ".desktop") || id.front() == '.' || id.find_first_of("/\\") != std::string::npos) return {};
     return id;
 }
@@ -216,6 +217,7 @@ std::vector<std::string> ApplicationsFolders() {
         start = colon + 1;
     }
     std::vector<std::string> folders;
+    folders.reserve(data.size());
     for (const std::string& d : data) folders.push_back(Joined(d, "applications"));
     return folders;
 }
@@ -233,7 +235,7 @@ std::string DesktopEntryFile(const std::string& id) {
             std::string relative = id;
             for (std::size_t bit = 0; bit < used; ++bit)
                 if (mask & (1 << bit)) relative[dashes[bit]] = '/';
-            const std::string candidate = Joined(folder, relative);
+            std::string candidate = Joined(folder, relative);
             if (IsRegularFile(candidate)) return candidate;
         }
     }
