@@ -1,13 +1,14 @@
 # Installation of the desktop program and its Debian package.
 #
-# `cmake --install <build>` puts the desktop program, the CLI, the report
-# viewer's module and the report's pictures together in one folder,
-# <libexecdir>/coredesign (the programs look for the module and the pictures
-# in their own folder, the real one behind any link), links both programs
-# into <bindir>, and installs the desktop entry and the icon into the
-# desktop's folders, so that the program starts from the menu and both
-# programs from a shell. `cpack -G DEB` in the build folder makes the Debian
-# package.
+# `cmake --install <build>` puts the desktop program, the CLI, the shared
+# screen library, the report viewer's module and the report's pictures
+# together in one folder, <libexecdir>/coredesign (the programs look for the
+# module and the pictures in their own folder, the real one behind any link;
+# the program and the module find the shared library there through their run
+# path, $ORIGIN), links both programs into <bindir>, and installs the
+# desktop entry and the icon into the desktop's folders, so that the program
+# starts from the menu and both programs from a shell. `cpack -G DEB` in the
+# build folder makes the Debian package.
 
 set(COREDESIGN_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/coredesign)
 if(COREDESIGN_GUI)
