@@ -6,8 +6,10 @@
 #include <QFile>
 #include <QTimer>
 #include <cstdio>
+#include <iostream>
 
 #include "app_startup.h"
+#include "command_line.h"
 #include "design_record.h"
 #include "screen_registry.h"
 
@@ -63,6 +65,9 @@ void ReportStartupAndQuit(const QElapsedTimer& sinceMain, bool loadViewer) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceMain;
     sinceMain.start();
+    // --help and --version need no display: answered before Qt starts.
+    if (const std::optional<int> answered = coredesign::gui::AnswerInformationOptions(argc, argv, std::cout))
+        return *answered;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // the report viewer's web engine
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);  // hidden screens count too: the registry decides

@@ -137,6 +137,7 @@ std::string UsageText() {
            "Sizes a DC output inductor as the desktop program's Show Results does, starting\n"
            "from a freshly loaded input screen. Field texts are taken exactly as given.\n"
            "\n"
+           "Options:\n"
            "  --inductance TEXT                    inductance at full load (.000318)\n"
            "  --inductance-unit Henry|millihenry|microhenry   (Henry)\n"
            "  --output-voltage TEXT                output voltage, V (10)\n"
@@ -155,6 +156,7 @@ std::string UsageText() {
            "  --report FILE                        on results, also write the design report to FILE\n"
            "  --json                               print the JSON document\n"
            "  --help                               this text\n"
+           "  --version                            the program's name and version\n"
            "\n"
            "Exit status: 0 results shown, 1 the run ended otherwise, 2 usage error.\n";
 }
@@ -194,6 +196,11 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
         if (arg == "--help" || arg == "-h") {
             if (!noValue()) return false;
             options.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            if (!noValue()) return false;
+            options.version = true;
             continue;
         }
         bool matched = false;

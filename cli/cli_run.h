@@ -20,6 +20,7 @@ struct Options {
     std::optional<std::string> reportFile;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 // False (with a message) on a usage error.

@@ -191,6 +191,7 @@ TEST(Cli, UsageErrorsExitTwoAndDoNothingElse) {
         {"--pick", ""},
         {"--inductance"},  // no value
         {"--json=yes"},
+        {"--version=2"},
     };
     const std::string report = ::testing::TempDir() + "/cli_usage_report.htm";
     for (auto args : cases) {
