@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -21,198 +20,80 @@ namespace {
 using testing::MessageIds;
 using Ids = std::vector<std::string>;
 
-void Pick(InputScreen& s, const char* part, bool gapped = true) {
-    if (!gapped) s.ChooseFamily(false);
-    s.ChoosePickCore();
-    EXPECT_TRUE(s.PickPart(part)) << part;
-}
+using testing::Screen;
 
 // What the run asks of the screens, one letter each: R results screen shown,
 // I intermediate outputs shown, C the eight outputs cleared first, L the core
 // size list emptied, T the total temperature marked.
 std::string Asks(const RunResult& run) {
     std::string s;
-    if (run.showResults) s += 'R';
-    if (run.showIntermediate) s += 'I';
-    if (run.clearResultFields) s += 'C';
-    if (run.clearCoreList) s += 'L';
-    if (run.temperatureAlarm) s += 'T';
+    for (const auto& [on, letter] : {std::pair{run.showResults, 'R'},
+                                     {run.showIntermediate, 'I'},
+                                     {run.clearResultFields, 'C'},
+                                     {run.clearCoreList, 'L'},
+                                     {run.temperatureAlarm, 'T'}})
+        if (on) s += letter;
     return s;
 }
 
 TEST(DesignRun, HowEachRunEnds) {
     const struct {
-        const char* name;
-        std::function<void(InputScreen&)> setup;
+        const char* screen;
         Outcome outcome;
         Ids ids;
         const char* core;  // CoreSize afterwards; nullptr: not checked
         const char* asks;
     } cases[] = {
-        {"default", [](InputScreen&) {}, Outcome::Results, {}, "6218TXGP", "RC"},
+        {"", Outcome::Results, {}, "6218TXGP", "RC"},
         // 6218TXGP and the larger cores up to 6232TXGP run hotter than 155 degC.
-        {"temperature retries",
-         [](InputScreen& s) { s.Fields().txtAmbientTemp = "145"; },
-         Outcome::Results,
-         {},
-         "6233TXGP",
-         "RC"},
-        // Ambient 155 and a rise too small to change the sum: exactly 155 passes.
-        {"exactly 155 degC",
-         [](InputScreen& s) {
-             s.Fields().txtAmbientTemp = "155";
-             s.Fields().txtDCCurrent = "1e-12";
-             s.Fields().txtOutPutVoltage = "50";
-         },
-         Outcome::Results,
-         {},
-         "6205TXGP",
-         "RC"},
-        {"every core too hot",
-         [](InputScreen& s) { s.Fields().txtAmbientTemp = "154"; },
-         Outcome::AreaProduct,
-         {"area_product"},
-         "6238TXGP",
-         "L"},
-        {"one core too small",
-         [](InputScreen& s) { s.Fields().txtInductance = ".015"; },
-         Outcome::AreaProduct,
-         {"area_product"},
-         "",
-         "L"},
-        {"two stacked cores suffice",
-         [](InputScreen& s) {
-             s.Fields().txtInductance = ".015";
-             s.Fields().txtStack = "2";
-         },
-         Outcome::Results,
-         {},
-         nullptr,
-         "RC"},
-        {"Pick Core, too hot",
-         [](InputScreen& s) {
-             Pick(s, "6218TXGP");
-             s.Fields().txtAmbientTemp = "150";
-             s.Fields().txtStack = "2";
-         },
-         Outcome::Results,
-         {"temperature"},
-         "6218TXGP",
-         "RT"},
-        {"Pick Core, overfilled",
-         [](InputScreen& s) { Pick(s, "6205TXGP"); },
-         Outcome::FillWarning,
-         {"fill"},
-         "6205TXGP",
-         "I"},
-        {"Pick Core, overfilled and too hot",
-         [](InputScreen& s) {
-             Pick(s, "6205TXGP");
-             s.Fields().txtAmbientTemp = "150";
-         },
-         Outcome::FillWarning,
-         {"fill", "temperature"},
-         "6205TXGP",
-         "IT"},
-        {"no wire",
-         [](InputScreen& s) {
-             s.Fields().txtInductance = ".000001";
-             s.Fields().txtDCCurrent = "40";
-             s.Fields().txtCurrentDensityFactor = "250";
-             s.Fields().txtMaxInputVoltage = "10";
-         },
+        {"txtAmbientTemp=145", Outcome::Results, {}, "6233TXGP", "RC"},
+        // A rise too small to change the sum: a total of exactly 155 degC passes.
+        {"txtAmbientTemp=155 txtDCCurrent=1e-12 txtOutPutVoltage=50", Outcome::Results, {}, "6205TXGP", "RC"},
+        {"txtAmbientTemp=154", Outcome::AreaProduct, {"area_product"}, "6238TXGP", "L"},  // every core too hot
+        {"txtInductance=.015", Outcome::AreaProduct, {"area_product"}, "", "L"},          // one core too small
+        {"txtInductance=.015 txtStack=2", Outcome::Results, {}, nullptr, "RC"},           // two suffice
+        {"pick=6218TXGP txtAmbientTemp=150 txtStack=2", Outcome::Results, {"temperature"}, "6218TXGP", "RT"},
+        {"pick=6205TXGP", Outcome::FillWarning, {"fill"}, "6205TXGP", "I"},
+        {"pick=6205TXGP txtAmbientTemp=150", Outcome::FillWarning, {"fill", "temperature"}, "6205TXGP", "IT"},
+        {"txtInductance=.000001 txtDCCurrent=40 txtCurrentDensityFactor=250 txtMaxInputVoltage=10",
          Outcome::NoWire,
          {"no_wire"},
          nullptr,
          ""},
-        {"DC bias, 245 perm",
-         [](InputScreen& s) { Pick(s, "6205TXNG", false); },
-         Outcome::DcBias,
-         {"dc_bias"},
-         "6205TXNG",
-         ""},
-        {"DC bias, 270 perm",
-         [](InputScreen& s) { Pick(s, "6201TXNG", false); },
-         Outcome::DcBias,
-         {"dc_bias"},
-         "6201TXNG",
-         ""},
-        {"DC bias, gapped",
-         [](InputScreen& s) {
-             Pick(s, "6205TXGP");
-             s.Fields().txtInductance = ".1";
-         },
-         Outcome::DcBias,
-         {"dc_bias"},
-         "6205TXGP",
-         ""},
+        {"nogap pick=6205TXNG", Outcome::DcBias, {"dc_bias"}, "6205TXNG", ""},  // 245 perm
+        {"nogap pick=6201TXNG", Outcome::DcBias, {"dc_bias"}, "6201TXNG", ""},  // 270 perm
+        {"pick=6205TXGP txtInductance=.1", Outcome::DcBias, {"dc_bias"}, "6205TXGP", ""},
         // 31000 turns (the clamp) on the largest core cannot reach 100 H, and
         // the thin wire never fills the window: only the bound ends the passes.
-        {"inductance pass bound",
-         [](InputScreen& s) {
-             Pick(s, "6238TXGP");
-             s.Fields().txtInductance = "100";
-             s.Fields().txtDCCurrent = ".01";
-         },
+        {"pick=6238TXGP txtInductance=100 txtDCCurrent=.01",
          Outcome::InductanceLimit,
          {"inductance_limit"},
          "6238TXGP",
          ""},
-        // Figures without a finite value never reach a screen.
-        {"off time overflows",
-         [](InputScreen& s) { s.Fields().txtFrequency = "1e-300"; },
-         Outcome::AreaProduct,
-         {"area_product"},
-         "",
-         "L"},
-        {"off time overflows, Pick Core",
-         [](InputScreen& s) {
-             Pick(s, "6218TXGP");
-             s.Fields().txtFrequency = "1e-300";
-         },
-         Outcome::DcBias,
-         {"dc_bias"},
-         "6218TXGP",
-         ""},
-        {"inductance in microhenry overflows",
-         [](InputScreen& s) {
-             Pick(s, "6218TXGP");
-             s.Fields().txtInductance = "1e303";
-             s.Fields().txtDCCurrent = ".001";
-         },
-         Outcome::DcBias,
-         {"dc_bias"},
-         "6218TXGP",
-         ""},
+        // Figures without a finite value never reach a screen: the off time
+        // overflows, or the inductance in microhenry does.
+        {"txtFrequency=1e-300", Outcome::AreaProduct, {"area_product"}, "", "L"},
+        {"pick=6218TXGP txtFrequency=1e-300", Outcome::DcBias, {"dc_bias"}, "6218TXGP", ""},
+        {"pick=6218TXGP txtInductance=1e303 txtDCCurrent=.001", Outcome::DcBias, {"dc_bias"}, "6218TXGP", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        InputScreen s;
-        c.setup(s);
+        SCOPED_TRACE(c.screen);
+        InputScreen s = Screen(c.screen);
         const RunResult& run = s.ShowResults();
+        const DesignRecord& r = s.Record();
         EXPECT_EQ(OutcomeName(run.outcome), std::string(OutcomeName(c.outcome)));
         EXPECT_EQ(MessageIds(run), c.ids);
         EXPECT_EQ(Asks(run), c.asks);
-        if (c.core) {
-            EXPECT_EQ(s.Record().CoreSize, c.core);
-        }
-        const DesignRecord& r = s.Record();
-        if (run.outcome == Outcome::Results && run.messages.empty()) {
-            EXPECT_LE(r.AmbientTemp + r.TempRise, 155);
-        }
-        if (std::string(c.name) == "exactly 155 degC") {
+        EXPECT_EQ(r.CoreSize, c.core ? c.core : r.CoreSize);
+        if (r.AmbientTemp == 155) {
             EXPECT_EQ(r.AmbientTemp + r.TempRise, 155);
         }
-        if (run.outcome == Outcome::InductanceLimit) {
-            EXPECT_EQ(run.inductancePasses, 10000);
-            EXPECT_EQ(r.Turns, 31000);
-        }
+        EXPECT_EQ(run.inductancePasses == 10000, run.outcome == Outcome::InductanceLimit);
     }
 }
 
 TEST(DesignRun, AFillWarningLastsUntilTheNextDesign) {
-    InputScreen s;
-    Pick(s, "6205TXGP");
+    InputScreen s = Screen("pick=6205TXGP");
     ASSERT_EQ(s.ShowResults().outcome, Outcome::FillWarning);
     EXPECT_TRUE(s.Record().DesignWarning);
     EXPECT_TRUE(s.Record().FillWarning);
@@ -223,8 +104,7 @@ TEST(DesignRun, AFillWarningLastsUntilTheNextDesign) {
 }
 
 TEST(DesignRun, InductancePassesStartFromTheEnteredInductance) {
-    InputScreen s;
-    s.ChooseFamily(false);  // the default design on the no-gap family needs many passes
+    InputScreen s = Screen("nogap");  // the default design on the no-gap family needs many passes
     const RunResult& run = s.ShowResults();
     ASSERT_EQ(run.outcome, Outcome::Results);
     EXPECT_GT(run.inductancePasses, 10);
@@ -232,8 +112,7 @@ TEST(DesignRun, InductancePassesStartFromTheEnteredInductance) {
     EXPECT_GT(s.Record().Inductance, 318e-6);
     EXPECT_GE(RoundHalfEven(1 - 318e-6 * 1e6 / s.Record().InductanceFullLoad, 3), -0.03);
     // The next run starts again from what was entered, as on a fresh screen.
-    InputScreen fresh;
-    fresh.ChooseFamily(false);
+    InputScreen fresh = Screen("nogap");
     s.Fields().txtInductance = fresh.Fields().txtInductance = ".0001";
     EXPECT_EQ(s.ShowResults().inductancePasses, fresh.ShowResults().inductancePasses);
     EXPECT_EQ(s.Record().Inductance, fresh.Record().Inductance);
@@ -261,10 +140,7 @@ TEST(DesignRun, DeviationIsRoundedToThreePlacesBeforeTheTest) {
     ASSERT_FALSE(rounds.empty());
     ASSERT_FALSE(falls.empty());
     for (const std::string& current : {rounds, falls}) {
-        InputScreen s;
-        Pick(s, "6218TXGP");
-        s.Fields().txtDCCurrent = current;
-        s.Fields().txtFill_Factor = ".9";
+        InputScreen s = Screen("pick=6218TXGP txtFill_Factor=.9 txtDCCurrent=" + current);
         EXPECT_EQ(s.ShowResults().inductancePasses > 0, current == falls) << "DC current " << current;
     }
 }
@@ -281,9 +157,7 @@ TEST(DesignRun, FillExactlyAtTheLimitNeitherPassesNorWarns) {
     char fill[40];
     std::snprintf(fill, sizeof fill, "%.17g", f.fill);
 
-    InputScreen s;
-    Pick(s, "6218TXNG", false);
-    s.Fields().txtFill_Factor = fill;
+    InputScreen s = Screen(std::string("nogap pick=6218TXNG txtFill_Factor=") + fill);
     const RunResult& run = s.ShowResults();
     EXPECT_EQ(run.outcome, Outcome::Results);
     EXPECT_EQ(run.inductancePasses, 0);
@@ -292,13 +166,11 @@ TEST(DesignRun, FillExactlyAtTheLimitNeitherPassesNorWarns) {
 }
 
 TEST(DesignRun, DutyRatioEdges) {
-    InputScreen equal, empty;
-    equal.Fields().txtMaxInputVoltage = "10";  // output equal to the maximum input: no ripple
-    equal.ShowResults();
+    InputScreen equal = Screen("txtMaxInputVoltage=10"), empty = Screen("txtMaxInputVoltage=");
+    equal.ShowResults();  // output equal to the maximum input: no ripple
     EXPECT_EQ(equal.Record().OffTime, 0);
     EXPECT_EQ(equal.Record().PeakCurrent, 3.5);
-    empty.Fields().txtMaxInputVoltage = "";  // an empty maximum input reads 0: duty 0
-    empty.ShowResults();
+    empty.ShowResults();  // an empty maximum input reads 0: duty 0
     EXPECT_EQ(empty.Record().MaxInputVoltage, 0);
     EXPECT_EQ(empty.Record().OffTime, empty.Record().Period);
 }

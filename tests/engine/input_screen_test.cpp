@@ -94,9 +94,8 @@ TEST(Validation, ChecksRunInTheirFixedOrder) {
 }
 
 TEST(Validation, EmptyStackBecomesOneOnlyWhenTheOtherChecksPass) {
-    InputScreen s;
+    InputScreen s = testing::Screen("txtFill_Factor=0");
     s.Fields().txtStack = "   ";
-    s.Fields().txtFill_Factor = "0";
     const RunResult& failed = s.ShowResults();
     EXPECT_EQ(failed.outcome, Outcome::Validation);
     EXPECT_FALSE(failed.stackSetToOne);
@@ -142,11 +141,7 @@ TEST(Validation, FailureKeepsThePreviousResults) {
 
 // The inputs are read into the record (units applied) before any check.
 TEST(Validation, TheInputsAreReadWithTheirUnits) {
-    InputScreen s;
-    s.Fields().txtFrequency = "50";
-    s.Fields().cmbfrequency = "kHz";
-    s.Fields().txtInductance = "318";
-    s.Fields().cmbinductance = "microhenry";
+    InputScreen s = testing::Screen("txtFrequency=50 cmbfrequency=kHz txtInductance=318 cmbinductance=microhenry");
     ASSERT_EQ(s.ShowResults().outcome, Outcome::Results);
     EXPECT_EQ(s.Record().Frequency, 50000);
     EXPECT_EQ(s.Record().InductanceEntered, 318 / 1e6);
@@ -175,12 +170,10 @@ TEST(Validation, TheInputsAreReadWithTheirUnits) {
     EXPECT_EQ(s.Record().AmbientTemp, 0);
 
     // An empty or zero flux density is read as 1.2 (and then refused by its check).
-    for (const char* flux : {"", "0"}) {
-        InputScreen f;
-        f.ChooseFamily(false);
-        f.Fields().txtFluxDensity = flux;
+    for (const char* flux : {"nogap txtFluxDensity=", "nogap txtFluxDensity=0"}) {
+        InputScreen f = testing::Screen(flux);
         EXPECT_EQ(MessageIds(f.ShowResults()), Ids{"flux_density"});
-        EXPECT_EQ(f.Record().FluxDensity, 1.2) << "'" << flux << "'";
+        EXPECT_EQ(f.Record().FluxDensity, 1.2) << flux;
     }
 }
 

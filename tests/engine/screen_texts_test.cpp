@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,7 @@ const char* const kSq = "\xC2\xB2";  // superscript two
 const int kValueRows[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 28, 29, 30, 31, 32};
 
 struct KnownDesign {
-    const char* name;
-    std::function<void(InputScreen&)> setup;
+    const char* screen;  // as testing::Screen reads it
     Outcome outcome;
     // Inputs echo, then the summary: txtInductance, txtFluxDensity, txtFrequency, txtcore,
     // txtOutCoreSize, txtStackout, txtNoOfTurns, txtWireSize, txtInductanceZero,
@@ -34,35 +32,20 @@ struct KnownDesign {
 // tests compare with the engine. Figures checked against an independent
 // calculation of the same formulas.
 const KnownDesign kKnownDesigns[] = {
-    {"default",
-     [](InputScreen&) {},
+    {"",
      Outcome::Results,
      {"318", "1.2", "50000", "", "6218TXGP", "", "58", "18", "318", "317.7", "0.65", "0.0061", "0.66", "16"},
      {"0.5 amp", "3.75 amp", "0.0022 W-s", "0.185 cm^4", std::string("0.009 cm") + kSq, "18 AWG", "0.109 cm", "58",
       "0.38", "3.58 cm", "228.5 cm", "47.88 mohm", "0.0296 cm", "0.65 W", "0.43 tesla", "0.0288 tesla", "0.28 W/kg",
       "0.0061 W", "0.66 W"}},
-    {"picked no-gap core, three stacked, 200 kHz, 150 uH",
-     [](InputScreen& s) {
-         s.ChooseFamily(false);
-         s.ChoosePickCore();
-         s.PickPart("6220TXNG");
-         s.Fields().txtStack = "3";
-         s.Fields().txtFrequency = "200";
-         s.Fields().cmbfrequency = "kHz";
-         s.Fields().txtInductance = "150";
-         s.Fields().cmbinductance = "microhenry";
-     },
+    {"nogap pick=6220TXNG txtStack=3 txtFrequency=200 cmbfrequency=kHz txtInductance=150 cmbinductance=microhenry",
      Outcome::Results,
      {"150", "0.8", "200000", "6220TXNG", "6220TXNG", "* 3", "19", "18", "169.9", "158.3", "0.57", "0.0089", "0.58",
       "7"},
      {"0.27 amp", "3.63 amp", "0.0011 W-s", "2.253 cm^4", std::string("0.009 cm") + kSq, "18 AWG", "0.109 cm", "19",
       "0.09", "9.92 cm", "207.2 cm", "43.41 mohm", "0.0148 cm", "0.57 W", "0.27 tesla", "0.0099 tesla", "0.17 W/kg",
       "0.0089 W", "0.58 W"}},
-    {"picked core overfilled",
-     [](InputScreen& s) {
-         s.ChoosePickCore();
-         s.PickPart("6205TXGP");
-     },
+    {"pick=6205TXGP",
      Outcome::FillWarning,
      {},
      {"0.5 amp", "3.75 amp", "0.0022 W-s", "0.035 cm^4", std::string("0.009 cm") + kSq, "18 AWG", "0.109 cm", "100",
@@ -72,9 +55,8 @@ const KnownDesign kKnownDesigns[] = {
 
 TEST(ScreenTexts, KnownDesigns) {
     for (const KnownDesign& k : kKnownDesigns) {
-        SCOPED_TRACE(k.name);
-        InputScreen s;
-        k.setup(s);
+        SCOPED_TRACE(k.screen);
+        InputScreen s = testing::Screen(k.screen);
         ASSERT_EQ(s.ShowResults().outcome, k.outcome);
         ASSERT_TRUE(s.Results().has_value());
         if (!k.results.empty()) {
@@ -161,9 +143,7 @@ TEST(ScreenTexts, DisplayResultsRoundsAndMarks) {
 TEST(ScreenTexts, ResultsScreenOutlivesADesign) {
     // The input reading creates the results screen from the record as it then
     // stands; after a fill warning the screen is not shown and not refilled.
-    InputScreen s;
-    s.ChoosePickCore();
-    ASSERT_TRUE(s.PickPart("6205TXGP"));
+    InputScreen s = testing::Screen("pick=6205TXGP");
     ASSERT_EQ(s.ShowResults().outcome, Outcome::FillWarning);
     ASSERT_TRUE(s.Results().has_value());
     EXPECT_EQ(s.Results()->txtOutCoreSize, "");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,38 @@ inline std::vector<std::string> MessageIds(const RunResult& run) {
     std::vector<std::string> ids;
     for (const Message& m : run.messages) ids.push_back(MessageIdName(m.id));
     return ids;
+}
+
+// A freshly loaded input screen set up as `spec` says, in words separated by
+// blanks: "nogap" (245 Perm chosen), "calc" (Calculate Core chosen),
+// "pick=PARTNO" (Pick Core chosen, then that core; "pick=" chooses none), or
+// "control=text" for a text field or unit box ("txtStack=2", "txtFluxDensity=").
+inline InputScreen Screen(const std::string& spec) {
+    InputScreen s;
+    std::istringstream words(spec);
+    for (std::string word; words >> word;) {
+        const std::size_t eq = word.find('=');
+        const std::string name = word.substr(0, eq), text = eq == std::string::npos ? "" : word.substr(eq + 1);
+        if (word == "nogap") {
+            s.ChooseFamily(false);
+        } else if (word == "calc") {
+            s.ChooseCalculateCore();
+        } else if (name == "pick") {
+            s.ChoosePickCore();
+            if (!text.empty() && !s.PickPart(text)) ADD_FAILURE() << "no list entry for " << text;
+        } else if (name == "cmbinductance" || name == "cmbfrequency") {
+            (name == "cmbinductance" ? s.Fields().cmbinductance : s.Fields().cmbfrequency) = text;
+        } else {
+            bool found = false;
+            for (const InputField& field : kInputFields) {
+                if (name != field.control) continue;
+                s.Fields().*field.text = text;
+                found = true;
+            }
+            if (!found) ADD_FAILURE() << "no field " << name;
+        }
+    }
+    return s;
 }
 
 // Restores the C locale when a test that changed it ends, however it ends.
