@@ -1,5 +1,6 @@
-// Runs the command-line program as a separate process and collects what it
-// writes and how it ends. (A run that hangs is ended by the test's time limit.)
+// Runs a program as a process of its own and collects what it writes and how
+// it ends, for the tests that link no Qt (the others use QProcess). A run
+// that hangs is ended by the test's time limit.
 #pragma once
 
 #include <sys/wait.h>
@@ -11,10 +12,10 @@
 #include <string>
 #include <vector>
 
-namespace clitest {
+namespace coredesign::testing {
 
 struct ProcessResult {
-    int exitStatus = -1;  // -1 when it did not exit normally
+    int exitStatus = -1;  // -1 when it did not exit normally (a crash)
     std::string out, err;
 };
 
@@ -30,8 +31,8 @@ inline std::string ReadAll(int fd) {
     return text;
 }
 
-// `env` entries ("NAME=value") are added to (or replace in) the environment.
-// Standard error goes to a temporary file, so that neither stream can block the other.
+// `env` entries ("NAME=value") are added to the environment. Standard error
+// goes to a temporary file, so that neither stream can block the other.
 inline ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                                 const std::vector<std::string>& env = {}) {
     ProcessResult result;
@@ -43,11 +44,7 @@ inline ProcessResult RunProgram(const std::string& program, const std::vector<st
         dup2(outPipe[1], STDOUT_FILENO);
         dup2(fileno(errFile), STDERR_FILENO);
         close(outPipe[0]);
-        close(outPipe[1]);
-        for (const std::string& e : env) {
-            const auto eq = e.find('=');
-            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
+        for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -67,4 +64,4 @@ inline ProcessResult RunProgram(const std::string& program, const std::vector<st
     return result;
 }
 
-}  // namespace clitest
+}  // namespace coredesign::testing
