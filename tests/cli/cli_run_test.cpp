@@ -214,6 +214,10 @@ TEST(Cli, UsageErrorsExitTwoAndDoNothingElse) {
         EXPECT_NE(r.err, "");
         EXPECT_FALSE(std::ifstream(report).good()) << "no report is written on a usage error";
     }
+    // A report file that cannot be written is told with the system's reason.
+    const ProcessResult unwritable = RunProgram(kCli, {"--report", dir.File("missing/r.htm")});
+    EXPECT_EQ(unwritable.exitStatus, 1);
+    EXPECT_NE(unwritable.err.find("No such file or directory"), std::string::npos) << unwritable.err;
     const ProcessResult help = RunProgram(kCli, {"--help"});
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_EQ(help.out, cli::UsageText());

@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <system_error>
-#include <vector>
 
 #include "temp_folder.h"
 
@@ -17,35 +15,26 @@ namespace coredesign::report {
 namespace {
 
 namespace fs = std::filesystem;
-using TempDir = coredesign::testing::TempFolder;
 using coredesign::testing::ReadFile;
+using coredesign::testing::TempFolder;
 
 // A folder `name` inside `dir` holding stand-ins for the three report
 // pictures (the report only asks whether they exist).
-std::string ImageFolder(const TempDir& dir, const std::string& name) {
-    const std::string folder = dir.Path() + "/" + name;
+std::string ImageFolder(const TempFolder& dir, const std::string& name) {
+    const std::string folder = dir.File(name);
     fs::create_directories(folder);
     for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
         std::ofstream(folder + "/" + image) << "GIF89a";
     return folder;
 }
 
-// The style strings and notations, written out from the report's layout
-// rather than taken from the code under test.
+// A value cell and a row's first cell, as the report's layout writes them.
 const std::string kFont = "<font style='font-family:Verdana,Arial,Helvetica,sans-serif;";
-const std::string kHdr = kFont + "font-size:9px;color:midnightblue;font-weight:bold'>";
-const std::string kVal = kFont + "font-size:9px;color:midnightblue;'>";
-const std::string kFil = kFont + "font-size:9px;color:#ffffff;'>";
-const std::string kSml = kFont + "font-size:6px;color:#ffffff;'>";
-
-std::string H(const std::string& s) {
-    return "<td align=center>" + kHdr + s + "</font></td>";
+std::string V(const std::string& s) {
+    return "<td align=center>" + kFont + "font-size:9px;color:midnightblue;'>" + s + "</font></td>";
 }
-std::string V(const std::string& s, const std::string& font = kVal) {
-    return "<td align=center>" + font + s + "</font></td>";
-}
-std::string First(const std::string& s, const std::string& font = kVal) {
-    return "<tr align=center><td>" + font + s + "</font></td>";
+std::string First(const std::string& s) {
+    return "<tr align=center><td>" + kFont + "font-size:9px;color:midnightblue;'>" + s + "</font></td>";
 }
 
 // The worked example: Calculate Core, gapped, three cores of height 12.7 mm
@@ -96,108 +85,51 @@ WorkedExample MakeWorkedExample() {
     return w;
 }
 
+// worked_example.htm holds the expected bytes (Windows-1252), written out
+// from the report's layout: broken into lines for reading (the document has
+// no line breaks), with @FOLDER@ for the pictures' folder. Among them: the
+// total temperature 25 + 61.5 rounded half to even (86), and the stack row
+// with HT 3 x 12.7 unrounded, Ac and Mass multiplied then rounded (3 x 0.335
+// gives 1.01, where 3 x 0.34 would give 1.02), WaAc 3 x 0.56.
 TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     const WorkedExample w = MakeWorkedExample();
-    const TempDir dir;
+    const TempFolder dir;
     const std::string folder = ImageFolder(dir, "bin");
-    const std::string logo = "file://" + folder + "/kes_logo.gif";
-    const std::string gap = "file://" + folder + "/coregap.gif";
-
-    std::string e;
-    e += "<table cellpadding=0 cellspacing=0 width=700 align=center border=0><tr><td align=center><img src=" + logo +
-         "></td></tr></table><br>";
-    e += "<table cellpadding=0 cellspacing=0 width=700 align=center border=0><tr><td colspan=9 align=center>" + kFont +
-         "font-size:14px;color:maroon;font-weight:bold'>Inputs to Quorvane Core Design Tool</font><br><br></td></tr>"
-         "</table>";
-    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=1>";
-    e += "<tr>" + H("Inductance") + H("Output Voltage") + H("DC Current") + H("Flux Density") + H("Frequency") +
-         H("Min Input Voltage") + H("Current Density") + H("Ambient Temp") + H("Core Size") + "</tr>";
-    e += First("microHenries") + V("Volts") + V("Amps") + V("Tesla") + V("Hz") + V("Volts") + V("A/cm\xB2") +
-         V("\260C") + V("", kFil) + "</tr>";
-    e += First("318") + V("10") + V("3.5") + V("1.2") + V("50000") + V("24") + V("400") + V("25") + V(".", kSml) +
-         "</tr>";
-    e += "</table><br><hr width=650><br>";
-    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td colspan=9 align=center>" + kFont +
-         "font-size:16px;color:maroon;font-weight:bold'>Core size selected by Program  </font>" + kFont +
-         "font-size:18px;color:#0000ff;font-weight:bold'>0125TXGP - Stacked by 3 </font><br></td></tr></table><br>";
-    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td colspan=8 align=center>" + kFont +
-         "font-size:14px;color:maroon;font-weight:bold'>Summary of Quorvane Inductor Design </font><br><br></td></tr>"
-         "</table>";
-    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=1>";
-    e += "<tr>" + H("No.of Turns") + H("Wire Size") + H("Inductance Zero Load") + H("Inductance Full Load") +
-         H("Copper Loss") + H("Core Loss") + H("Total Loss") + H("Total Temp") + "</tr>";
-    e += First(".", kFil) + V("AWG") + V("microHenries") + V("microHenries") + V("Watts") + V("Watts") + V("Watts") +
-         V("\260C") + "</tr>";
-    e += First("77") + V("19") + V("325.5") + V("318.2") + V("1.5") + V("0.1234") + V("1.62") + V("86") + "</tr>";
-    e += "</table><br><hr width=650><br>";
-    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td colspan=8 align=center>" + kFont +
-         "font-size:12px;color:maroon;font-weight:bold'>CORE DETAILS</font></td></tr></table>";
-    e += "<table cellpadding=0 cellspacing=0 width=650 align=center border=0><tr><td><center><img src=" + gap +
-         " width=350 height=225></center></td><td>" + kHdr +
-         "<u>NOTE:</u><br>1) Calculations are for still air with no cooling device.</font></td></TR></table><br>"
-         "<hr width=700>";
-    e += "<center><table cellpadding=0 cellspacing=0 align=center border=0><tr><td colspan=4 align=center>" + kFont +
-         "font-size:14px;color:maroon;font-weight:bold'>Core Data</font></td></tr></table>";
-    e += "<table cellspacing=0 cellpadding=0 width = 550 border=1>";
-    e += "<tr>" + H("Part No.") + H("OD<br>mm") + H("ID<br>mm") + H("HT<br>mm") + H("Lm<br>cm") + H("Ac<br>sq.cm") +
-         H("Mass<br>g") + H("Wa<br>sq.cm") + H("WaAc<br>cm^4") + "</tr>";
-    e += First("0125TXGP") + V("33.02") + V("19.94") + V("12.7") + V("8.15") + V("0.34") + V("1.2346") + V("3.1") +
-         V("0.56") + "</tr>";
-    // Stack: HT 3 x 12.7 unrounded; Ac and Mass multiplied, then rounded
-    // (3 x 0.335 gives 1.01, where 3 x 0.34 would give 1.02); WaAc 3 x 0.56.
-    e += First("0125TXGP * 3") + V("33.02") + V("19.94") + V("38.1") + V("8.15") + V("1.01") + V("3.7037") + V("3.1") +
-         V("1.68") + "</tr>";
-    e += "</table>";
-    e += "<br><table cellpadding=0 cellspacing=0 align=center border=0><tr><td width=250>" + kHdr +
-         "  KESTROVA ALLOY7719QA3</font></TD><td align=center>" + kHdr + " </font></TD><TD align=center>" + kHdr +
-         "</font></TD><TD align=center>" + kHdr + "MASS +(-) 3%</font></TD></TR></TABLE><br><hr width=700></center>";
-    e += "<br><table cellpadding=0 cellspacing=0 width=650 align=center border=0>";
-    e += "<tr><td>" + kHdr +
-         "Designs generated by this software are believed to be accurate and reliable , but are presented without "
-         "guarantee or warranty,</font></TD></tr>";
-    e += "<tr><td>" + kHdr +
-         "expressed or implied. Designer needs to verify all the information provided in this software using it in "
-         "actual circuitry. </font></TD></tr>";
-    e += "<tr><td>" + kHdr +
-         "Any additional design questions should be directed to:  Kestrova, Inc. Applications Development Group at "
-         "1-800-555-0142 OR e-mail questions to applications@kestrova.example.</font></TD></tr>";
-    e += "</TABLE>";
-    e += "<table><tr><td align=center><input type=hidden name=print value=prt onclick='window.print()'></td></tr>"
-         "</table>";
+    std::string expected;
+    for (char c : ReadFile(COREDESIGN_TEST_DATA "/worked_example.htm"))
+        if (c != '\n') expected += c;
+    ASSERT_GT(expected.size(), 10000u);
+    for (std::size_t p; (p = expected.find("@FOLDER@")) != std::string::npos;) expected.replace(p, 8, folder);
 
     const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
-    if (doc != e) {
-        const auto at = std::mismatch(doc.begin(), doc.end(), e.begin(), e.end());
+    if (doc != expected) {
+        const auto at = std::mismatch(doc.begin(), doc.end(), expected.begin(), expected.end());
         const auto offset = static_cast<std::size_t>(at.first - doc.begin());
         FAIL() << "first difference at byte " << offset << "\n  got:      " << doc.substr(offset, 120)
-               << "\n  expected: " << e.substr(offset, 120);
+               << "\n  expected: " << expected.substr(offset, 120);
     }
 }
 
-// What changes with the calculator type (any but Calculate Core is the designer's
-// choice), the family and the stack; the worked example is Calculate Core,
-// gapped, three cores.
+// What changes with the calculator type (any but Calculate Core is the
+// designer's choice), the family and the stack.
 TEST(ReportDocument, ModeFamilyAndStackVariants) {
-    const TempDir dir;
+    const TempFolder dir;
     const std::string folder = ImageFolder(dir, "bin");
-    const std::string selected = "<tr><td colspan=9 align=center>" + kFont +
-                                 "font-size:16px;color:maroon;font-weight:bold'>Core size selected by ";
     const std::string blue = kFont + "font-size:18px;color:#0000ff;font-weight:bold'>";
-    struct Case {
+    const struct {
         Calculator calculatorType;
         bool gapped;
         std::int16_t stack;
-        std::string heading;   // after "Core size selected by "
-        std::string coreCell;  // the inputs table's core size value cell
+        std::string heading;  // after "Core size selected by "
+        bool coreEchoed;      // the inputs table shows the core size
         const char* image;
-    } const cases[] = {
-        {Calculator::CalculateCore, false, 1, "Program  </font>" + blue + "0125TXGP</font>", V(".", kSml),
-         "corenogap.gif"},
-        {Calculator::PickCore, true, 1, "Designer 0125TXGP</font>", V("0125TXGP"), "coregap.gif"},
-        {Calculator::PickCore, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", V("0125TXGP"), "corenogap.gif"},
-        {Calculator{}, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", V("0125TXGP"), "corenogap.gif"},
+    } cases[] = {
+        {Calculator::CalculateCore, false, 1, "Program  </font>" + blue + "0125TXGP</font>", false, "corenogap.gif"},
+        {Calculator::PickCore, true, 1, "Designer 0125TXGP</font>", true, "coregap.gif"},
+        {Calculator::PickCore, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", true, "corenogap.gif"},
+        {Calculator{}, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", true, "corenogap.gif"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.heading);
         WorkedExample w = MakeWorkedExample();
         w.rec.CalculatorType = c.calculatorType;
@@ -205,8 +137,9 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
         w.rec.Stack = c.stack;
         w.texts.txtcore = "0125TXGP";
         const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
-        EXPECT_NE(doc.find(selected + c.heading + "<br></td></tr></table><br>"), std::string::npos);
-        EXPECT_NE(doc.find(c.coreCell + "</tr></table><br><hr width=650>"), std::string::npos);
+        EXPECT_NE(doc.find("font-weight:bold'>Core size selected by " + c.heading + "<br></td></tr></table><br>"),
+                  std::string::npos);
+        EXPECT_EQ(doc.find(V("0125TXGP") + "</tr></table><br><hr width=650>") != std::string::npos, c.coreEchoed);
         EXPECT_NE(doc.find(First("0125TXGP * " + std::to_string(c.stack))), std::string::npos);
         EXPECT_NE(doc.find("<img src=file://" + folder + "/" + c.image + " width=350 height=225>"), std::string::npos);
         EXPECT_EQ(doc.find(c.gapped ? "corenogap.gif" : "/coregap.gif"), std::string::npos);
@@ -214,13 +147,13 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
 }
 
 TEST(ReportDocument, TotalTemperatureRoundsHalfToEven) {
-    const TempDir dir;
-    struct Case {
+    const TempFolder dir;
+    const struct {
         std::int16_t ambient;
         double rise;
         const char* total;
-    } const cases[] = {{25, 61.5, "86"}, {25, 62.5, "88"}, {25, 62.4999, "87"}, {40, 0, "40"}, {35, 119.6, "155"}};
-    for (const Case& c : cases) {
+    } cases[] = {{25, 62.5, "88"}, {25, 62.4999, "87"}, {40, 0, "40"}, {35, 119.6, "155"}};
+    for (const auto& c : cases) {
         WorkedExample w = MakeWorkedExample();
         w.rec.AmbientTemp = c.ambient;
         w.rec.TempRise = c.rise;
@@ -231,10 +164,10 @@ TEST(ReportDocument, TotalTemperatureRoundsHalfToEven) {
 }
 
 TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
-    struct Case {
+    const struct {
         const char* utf8;
         const char* written;
-    } const cases[] = {
+    } cases[] = {
         {"1<2 A&B x>y", "1&lt;2 A&amp;B x&gt;y"},
         {"&amp;", "&amp;amp;"},
         {"12,5", "12,5"},                              // a comma decimal separator passes
@@ -249,10 +182,10 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
         {"\xED\xA0\x80", "&#65533;&#65533;&#65533;"},  // surrogate
         {"\xE2\x82", "&#65533;&#65533;"},              // cut short
     };
-    for (const Case& c : cases) EXPECT_EQ(ReportText(c.utf8), c.written) << c.utf8;
+    for (const auto& c : cases) EXPECT_EQ(ReportText(c.utf8), c.written) << c.utf8;
 
     // In the document: every copied box goes through the same conversion.
-    const TempDir dir;
+    const TempFolder dir;
     WorkedExample w = MakeWorkedExample();
     w.rec.CalculatorType = Calculator::PickCore;
     w.texts.txtcore = "<b>&";
@@ -270,30 +203,28 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
 // folder with blanks or other unsafe characters, or a relative one, gives an
 // absolute URL without blanks.
 TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
-    const TempDir dir;
+    const TempFolder dir;
     EXPECT_EQ(ResolveImagePath(dir.Path(), "kes_logo.gif"), "");
-    fs::create_directory(dir.Path() + "/coregap.gif");
+    fs::create_directory(dir.File("coregap.gif"));
     EXPECT_EQ(ResolveImagePath(dir.Path(), "coregap.gif"), "");
     const WorkedExample w = MakeWorkedExample();
     const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
     EXPECT_NE(doc.find("<tr><td align=center><img src=></td></tr></table><br>"), std::string::npos);
     EXPECT_NE(doc.find("<img src= width=350 height=225>"), std::string::npos);
 
-    struct Case {
+    const struct {
         const char* folder;
         const char* encoded;
-    } const cases[] = {
+    } cases[] = {
         {"Program Files/Core Design", "Program%20Files/Core%20Design"},
         {"it's #1 100%", "it%27s%20%231%20100%25"},
         {"a>b&c=d", "a%3Eb%26c%3Dd"},
         {"Caf\xC3\xA9", "Caf%C3%A9"},
         {"plain-name_1.0~x", "plain-name_1.0~x"},
     };
-    for (const Case& c : cases) {
-        const std::string ref = ResolveImagePath(ImageFolder(dir, c.folder), "kes_logo.gif");
-        EXPECT_EQ(ref, "file://" + dir.Path() + "/" + c.encoded + "/kes_logo.gif");
-        EXPECT_EQ(ref.find_first_of(" '"), std::string::npos) << ref;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(ResolveImagePath(ImageFolder(dir, c.folder), "kes_logo.gif"),
+                  "file://" + dir.Path() + "/" + c.encoded + "/kes_logo.gif");
 
     const std::string folder = ImageFolder(dir, "rel");
     const fs::path before = fs::current_path();

@@ -1,17 +1,13 @@
 // Writing the design report file: temp.htm, the pictures of the program's
-// folder, failures with the system's description, and the command-line front
-// end telling a file it cannot write.
+// folder, and failures with the system's description.
 #include "report_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "cli_run.h"
 #include "folders.h"
 #include "input_screen.h"
 #include "report_document.h"
@@ -78,21 +74,6 @@ TEST(ReportFile, FailureCarriesTheSystemsDescription) {
         EXPECT_FALSE(WriteReportFile(c.path, *s.Results(), s.Record(), failure)) << c.path;
         EXPECT_EQ(failure, c.description) << c.path;
     }
-}
-
-// The bytes the command-line front end writes are checked against View
-// Report's in the viewer's tests; here, a file it cannot write.
-TEST(ReportFile, CommandLineReportsAnUnwritableFile) {
-    const TempDir dir;
-    std::vector<std::string> args = {"coredesign-cli", "--report", dir.Path() + "/missing/r.htm"};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    cli::Options options;
-    std::string error;
-    ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error));
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::Run(options, out, err), 1);
-    EXPECT_NE(err.str().find("No such file or directory"), std::string::npos) << err.str();
 }
 
 }  // namespace
