@@ -73,27 +73,6 @@ TEST(Cli, TheDocumentCarriesTheRunExactly) {
         {{"--frequency", "1e-300"}, "txtFrequency=1e-300"},  // the energy overflows: null
         {{"--dc-current", "-1"}, "txtDCCurrent=-1"},
     };
-    const std::pair<const char*, std::string ResultsTexts::*> boxes[] = {
-        {"txtInductance", &ResultsTexts::txtInductance},
-        {"txtOutPutVoltage", &ResultsTexts::txtOutPutVoltage},
-        {"txtDCCurrent", &ResultsTexts::txtDCCurrent},
-        {"txtFluxDensity", &ResultsTexts::txtFluxDensity},
-        {"txtFrequency", &ResultsTexts::txtFrequency},
-        {"txtMinInputVoltage", &ResultsTexts::txtMinInputVoltage},
-        {"VoutUnit", &ResultsTexts::VoutUnit},
-        {"txtCurrentDensityFactor", &ResultsTexts::txtCurrentDensityFactor},
-        {"txtAmbientTemp", &ResultsTexts::txtAmbientTemp},
-        {"txtcore", &ResultsTexts::txtcore},
-        {"txtOutCoreSize", &ResultsTexts::txtOutCoreSize},
-        {"txtStackout", &ResultsTexts::txtStackout},
-        {"txtNoOfTurns", &ResultsTexts::txtNoOfTurns},
-        {"txtWireSize", &ResultsTexts::txtWireSize},
-        {"txtInductanceZero", &ResultsTexts::txtInductanceZero},
-        {"txtInductanceFull", &ResultsTexts::txtInductanceFull},
-        {"txtCopperLoss", &ResultsTexts::txtCopperLoss},
-        {"txtCoreLoss", &ResultsTexts::txtCoreLoss},
-        {"txtTotalLoss", &ResultsTexts::txtTotalLoss},
-        {"txtTotalTempRise", &ResultsTexts::txtTotalTempRise}};
     for (const auto& c : cases) {
         SCOPED_TRACE(Joined(c.args));
         Args args = c.args;
@@ -127,8 +106,8 @@ TEST(Cli, TheDocumentCarriesTheRunExactly) {
         ASSERT_EQ(doc["intermediate_screen"].is_null(), !design);
         if (!design) continue;
         const ResultsTexts& t = *s.Results();
-        EXPECT_EQ(doc["results_screen"].size(), std::size(boxes) + 1);
-        for (const auto& [name, box] : boxes) EXPECT_EQ(doc["results_screen"][name], t.*box) << name;
+        EXPECT_EQ(doc["results_screen"].size(), std::size(testing::kResultsBoxes) + 1);
+        for (const auto& [name, box] : testing::kResultsBoxes) EXPECT_EQ(doc["results_screen"][name], t.*box) << name;
         EXPECT_EQ(doc["results_screen"]["txtTotalTempRiseAlarm"], t.txtTotalTempRiseAlarm);
         const IntermediateTexts it = MakeIntermediateTexts(s.Record());
         const json& im = doc["intermediate_screen"];

@@ -1,5 +1,6 @@
-// What the engine tests share: the message ids of a run, the reference
-// model, and a comma-decimal locale.
+// What the tests of the engine and its front ends share: an input screen set
+// up from a short description, the message ids of a run, the results
+// screen's boxes, the reference model, and a comma-decimal locale.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "input_screen.h"
 #include "messages.h"
 #include "reference_model.h"
+#include "screen_texts.h"
 
 namespace coredesign::testing {
 
@@ -54,6 +56,27 @@ inline InputScreen Screen(const std::string& spec) {
         }
     }
     return s;
+}
+
+// The results screen's boxes by control name (also the JSON's keys), in the
+// screen's order.
+// clang-format off
+inline const std::pair<const char*, std::string ResultsTexts::*> kResultsBoxes[] = {
+    {"txtInductance", &ResultsTexts::txtInductance}, {"txtOutPutVoltage", &ResultsTexts::txtOutPutVoltage},
+    {"txtDCCurrent", &ResultsTexts::txtDCCurrent}, {"txtFluxDensity", &ResultsTexts::txtFluxDensity},
+    {"txtFrequency", &ResultsTexts::txtFrequency}, {"txtMinInputVoltage", &ResultsTexts::txtMinInputVoltage},
+    {"txtCurrentDensityFactor", &ResultsTexts::txtCurrentDensityFactor}, {"VoutUnit", &ResultsTexts::VoutUnit},
+    {"txtAmbientTemp", &ResultsTexts::txtAmbientTemp}, {"txtcore", &ResultsTexts::txtcore},
+    {"txtOutCoreSize", &ResultsTexts::txtOutCoreSize}, {"txtStackout", &ResultsTexts::txtStackout},
+    {"txtNoOfTurns", &ResultsTexts::txtNoOfTurns}, {"txtWireSize", &ResultsTexts::txtWireSize},
+    {"txtInductanceZero", &ResultsTexts::txtInductanceZero}, {"txtInductanceFull", &ResultsTexts::txtInductanceFull},
+    {"txtCopperLoss", &ResultsTexts::txtCopperLoss}, {"txtCoreLoss", &ResultsTexts::txtCoreLoss},
+    {"txtTotalLoss", &ResultsTexts::txtTotalLoss}, {"txtTotalTempRise", &ResultsTexts::txtTotalTempRise}};
+// clang-format on
+
+inline void ExpectSameBoxes(const ResultsTexts& shown, const ResultsTexts& expected) {
+    for (const auto& [name, box] : kResultsBoxes) EXPECT_EQ(shown.*box, expected.*box) << name;
+    EXPECT_EQ(shown.txtTotalTempRiseAlarm, expected.txtTotalTempRiseAlarm);
 }
 
 // Restores the C locale when a test that changed it ends, however it ends.

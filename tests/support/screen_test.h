@@ -13,14 +13,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "catalogue.h"
-#include "design_record.h"
 #include "desktop_shell.h"
+#include "engine_checks.h"
 #include "frmIntermediateOutput.h"
 #include "frmResult.h"
 #include "frmXls.h"
@@ -30,6 +29,8 @@
 #include "widgets.h"
 
 namespace coredesign::gui::testing {
+
+using coredesign::testing::ExpectSameBoxes;
 
 // The message boxes a registry's screens would have shown, in order.
 class MessageCollector {
@@ -99,11 +100,18 @@ protected:
     }
 
     void TearDown() override {
-        // Every screen of this test goes.
-        DeleteTopLevels();
+        DeleteTopLevels();  // every screen of this test goes
         PumpEvents();
         registry.reset();
         tempEnv.reset();
+    }
+
+    // Starts again from nothing: no screens, no messages, a fresh record.
+    void Fresh() {
+        DeleteTopLevels();
+        PumpEvents();
+        messages.clear();
+        record = DesignRecord();
     }
 
     // The input screen; shown when this call creates it.
@@ -126,16 +134,34 @@ protected:
     void PickEntry(const std::string& partNo) {
         QComboBox& list = CoreList();
         for (int k = 1; k < list.count(); ++k)
-            if (PartNumberOfEntry(Str(list.itemText(k))) == partNo) {
-                list.setCurrentIndex(k);
-                return;
-            }
-        throw std::runtime_error("no list entry for " + partNo);
+            if (PartNumberOfEntry(Str(list.itemText(k))) == partNo) return list.setCurrentIndex(k);
+        ADD_FAILURE() << "no list entry for " << partNo;
     }
     // Pick Core mode with this core chosen.
     void PickCore(const std::string& partNo) {
         Click(Input(), "chkPickCore");
         PickEntry(partNo);
+    }
+    // Does on the input screen's widgets what testing::Screen(spec) does on a
+    // screen without windows: the same description, the same design.
+    void Enter(const std::string& spec) {
+        std::istringstream words(spec);
+        for (std::string word; words >> word;) {
+            const std::size_t eq = word.find('=');
+            const std::string name = word.substr(0, eq), text = eq == std::string::npos ? "" : word.substr(eq + 1);
+            if (word == "nogap") {
+                Click(Input(), "chkNoGap");
+            } else if (word == "calc") {
+                Click(Input(), "chkCalcCore");
+            } else if (name == "pick") {
+                Click(Input(), "chkPickCore");
+                if (!text.empty()) PickEntry(text);
+            } else if (name == "cmbinductance" || name == "cmbfrequency") {
+                Child<QComboBox>(Input(), QString::fromStdString(name)).setCurrentText(QString::fromStdString(text));
+            } else {
+                SetField(name.c_str(), QString::fromStdString(text));
+            }
+        }
     }
     void ShowResults() { Click(Input(), "cmdProcess"); }
     void OpenCalculations() { Click(*Results(), "cmdIinterOutput"); }
@@ -145,8 +171,16 @@ protected:
         Click(*screen, button);
         PumpEvents();
     }
+    // The boxes shown so far are the engine's messages of this run, in order.
+    void ExpectMessagesOf(const RunResult& run) {
+        ASSERT_EQ(messages.size(), run.messages.size());
+        for (std::size_t k = 0; k < messages.size(); ++k) {
+            EXPECT_EQ(Str(messages[k].text), run.messages[k].text);
+            EXPECT_EQ(Str(messages[k].title), run.messages[k].title);
+            EXPECT_EQ(messages[k].icon == BoxIcon::None, run.messages[k].icon == MessageIcon::None);
+        }
+    }
 
-    // A file in the test's temporary folder.
     QString TempFile(const char* name) const { return QString::fromStdString(temp.File(name)); }
 
     DesignRecord record;
@@ -166,17 +200,6 @@ inline std::string ListState(const QComboBox& list) {
     const bool black = TextColour(list, QPalette::ButtonText) == QColor(Qt::black);
     return std::to_string(list.count()) + " " + PartNumberOfEntry(first) + layout +
            (list.isEnabled() ? " enabled" : " disabled") + (black ? "" : " grey");
-}
-
-// The results screen's boxes, one a line in their order on the screen: a
-// difference shows as a line diff.
-inline std::string Boxes(const ResultsTexts& t) {
-    return t.txtInductance + '\n' + t.txtOutPutVoltage + '\n' + t.txtDCCurrent + '\n' + t.txtFluxDensity + '\n' +
-           t.txtFrequency + '\n' + t.txtMinInputVoltage + '\n' + t.txtCurrentDensityFactor + '\n' + t.VoutUnit + '\n' +
-           t.txtAmbientTemp + '\n' + t.txtcore + '\n' + t.txtOutCoreSize + '\n' + t.txtStackout + '\n' +
-           t.txtNoOfTurns + '\n' + t.txtWireSize + '\n' + t.txtInductanceZero + '\n' + t.txtInductanceFull + '\n' +
-           t.txtCopperLoss + '\n' + t.txtCoreLoss + '\n' + t.txtTotalLoss + '\n' + t.txtTotalTempRise +
-           (t.txtTotalTempRiseAlarm ? "\nalarm" : "\nno alarm");
 }
 
 inline void ExpectSameIntermediate(const IntermediateTexts& shown, const IntermediateTexts& expected) {
