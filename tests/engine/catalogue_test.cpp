@@ -119,15 +119,6 @@ TEST(Catalogue, RowsAreConsistentAndInAscendingAreaProduct) {
     }
 }
 
-TEST(Catalogue, CommaDecimalLocaleStillReadsThePoint) {
-    testing::LocaleGuard restore;
-    if (!testing::UseCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma is installed or could be generated";
-    const DesignRecord r = LoadedRecord(false);
-    EXPECT_EQ(r.CoreAc[1], 0.036);
-    EXPECT_EQ(r.WireTableDiameter[1], 0.335);
-    EXPECT_EQ(r.MaxAreaProduct, 11.376);
-}
-
 TEST(PickList, LayoutsAndLookUp) {
     const DesignRecord g = LoadedRecord(true), n = LoadedRecord(false);
     const std::string field = "6205TXGP            ";  // padded to 20

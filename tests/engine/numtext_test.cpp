@@ -94,15 +94,6 @@ TEST(NumberTexts, FormatTable) {
     for (size_t k = 0; k < std::size(cases); ++k) EXPECT_EQ(cases[k].first, cases[k].second) << "case " << k;
 }
 
-TEST(NumberTexts, RoundHalfEvenDecidesOnTheBinaryValue) {
-    EXPECT_EQ(RoundHalfEven(0.125, 2), 0.12);
-    EXPECT_EQ(RoundHalfEven(-0.0305, 3), -0.03);  // -0.0305 is stored just above the half
-    EXPECT_EQ(RoundHalfEven(-0.0315, 3), -0.032);
-    EXPECT_EQ(RoundHalfEven(-2.5, 0), -2);
-    EXPECT_EQ(RoundHalfEven(1e300, 3), 1e300);
-    EXPECT_TRUE(std::isinf(RoundHalfEven(-kInf, 3)));
-}
-
 TEST(NumberTexts, CommaLocaleWritesACommaAndStillReadsThePoint) {
     testing::LocaleGuard restore;
     if (!testing::UseCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma is installed or could be generated";

@@ -14,6 +14,12 @@ namespace {
 using ResultsScreen = ScreenTest;
 using ScreenLayout = ScreenTest;
 
+// The window is told it became the active one.
+void Activate(QWidget& window) {
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &activate);
+}
+
 // The engine's own figures are checked in its tests; this is the one check
 // that the screen shows the same for the same inputs, in both families and
 // both calculator types, with units, an empty stack and a unit after the
@@ -130,7 +136,7 @@ TEST_F(ResultsScreen, TheNoteTurnsTheLinkYellowThenRedUntilTheScreenIsMadeAfresh
 TEST_F(ScreenLayout, ResultsScreen) {
     Enter("pick=6218TXGP txtStack=2 txtAmbientTemp=150");  // with the temperature marked
     ShowResults();
-    CheckAndRender(*Results(), "screen-results.png");
+    CheckLayout(*Results());
 }
 
 }  // namespace

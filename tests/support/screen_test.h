@@ -1,6 +1,7 @@
 // What every test of the screens starts from: a fresh design record and
 // screen registry, TEMP set to a folder of the test's own, and stand-ins on
-// the registry for the message box (a collector) and the desktop shell.
+// the registry for the message box (collecting the boxes) and the desktop
+// shell; and driving the input screen as the engine's tests describe it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,28 +32,6 @@
 namespace coredesign::gui::testing {
 
 using coredesign::testing::ExpectSameBoxes;
-
-// The message boxes a registry's screens would have shown, in order.
-class MessageCollector {
-public:
-    // Becomes the registry's message box.
-    void AttachTo(ScreenRegistry& registry) {
-        registry.StandIns().message = [this](const MessageBoxRequest& request) {
-            shown_.push_back(request);
-            if (onMessage) onMessage(request);
-        };
-    }
-
-    std::size_t size() const { return shown_.size(); }
-    bool empty() const { return shown_.empty(); }
-    const MessageBoxRequest& operator[](std::size_t k) const { return shown_.at(k); }
-    void clear() { shown_.clear(); }
-
-    std::function<void(const MessageBoxRequest&)> onMessage;  // called while the box would be up
-
-private:
-    std::vector<MessageBoxRequest> shown_;
-};
 
 // Answers the look-up and the open request with fixed codes and records what
 // it was asked, including the size of the probe file at the look-up.
@@ -95,7 +74,11 @@ protected:
         tempEnv.emplace("TEMP", temp.Path());
         registry = std::make_unique<ScreenRegistry>(record);
         registry->SetOnEmpty([this] { ++programEnds; });
-        messages.AttachTo(*registry);
+        // The message box: collected here, and told to the test while it would be up.
+        registry->StandIns().message = [this](const MessageBoxRequest& request) {
+            messages.push_back(request);
+            if (onMessage) onMessage(request);
+        };
         registry->StandIns().shell = &shell;
     }
 
@@ -185,7 +168,8 @@ protected:
 
     DesignRecord record;
     std::unique_ptr<ScreenRegistry> registry;
-    MessageCollector messages;
+    std::vector<MessageBoxRequest> messages;  // the boxes shown, in order
+    std::function<void(const MessageBoxRequest&)> onMessage;
     StandInShell shell;
     int programEnds = 0;
     coredesign::testing::TempFolder temp;

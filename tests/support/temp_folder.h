@@ -1,15 +1,14 @@
-// A folder of the test's own under the system's temporary folder, and an
-// environment variable set for the life of an object. No Qt.
+// A folder of the test's own under the system's temporary folder, a file's
+// content, and an environment variable set for the life of an object. No Qt.
 #pragma once
 
-#include <cstdlib>
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <string>
-#include <system_error>
 
 namespace coredesign::testing {
 
@@ -17,14 +16,8 @@ namespace coredesign::testing {
 class TempFolder {
 public:
     TempFolder() {
-        namespace fs = std::filesystem;
-        std::random_device seed;
-        std::mt19937_64 random(seed());
-        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            const fs::path candidate = fs::temp_directory_path() / ("coredesign-test-" + std::to_string(random()));
-            std::error_code ec;
-            if (fs::create_directory(candidate, ec)) path_ = candidate.string();
-        }
+        std::string pattern = (std::filesystem::temp_directory_path() / "coredesign-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) path_ = pattern;
     }
     ~TempFolder() {
         std::error_code ec;
@@ -62,10 +55,7 @@ public:
 
 private:
     void Set(const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(name_.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
+        value ? ::setenv(name_.c_str(), value->c_str(), 1) : ::unsetenv(name_.c_str());
     }
     std::string name_;
     std::optional<std::string> old_;

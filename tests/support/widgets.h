@@ -17,6 +17,10 @@
 
 namespace coredesign::gui::testing {
 
+inline std::string Str(const QString& text) {
+    return text.toStdString();
+}
+
 // The child of `parent` with this object name and type. When there is none,
 // the test fails with the names that were there to be found.
 template <class T = QWidget>
@@ -27,9 +31,8 @@ T& Child(const QObject& parent, const QString& name) {
         if (!child->objectName().isEmpty() && !child->objectName().startsWith(QLatin1String("qt_")))
             names << child->objectName();
     names.sort();
-    throw std::runtime_error("no " + std::string(T::staticMetaObject.className()) + " named '" + name.toStdString() +
-                             "' in " + parent.objectName().toStdString() +
-                             "; there are: " + names.join(QStringLiteral(", ")).toStdString());
+    throw std::runtime_error("no " + std::string(T::staticMetaObject.className()) + " named '" + Str(name) + "' in " +
+                             Str(parent.objectName()) + "; there are: " + Str(names.join(QStringLiteral(", "))));
 }
 
 // Delivers what is queued (focus moves, deferred deletes, the registry's
@@ -41,22 +44,12 @@ inline void PumpEvents() {
     }
 }
 
-inline std::string Str(const QString& text) {
-    return text.toStdString();
-}
-
 inline QColor TextColour(const QWidget& widget, QPalette::ColorRole role = QPalette::WindowText) {
     return widget.palette().color(role);
 }
 
 inline bool Shown(const QWidget* screen) {
     return screen && screen->isVisible();
-}
-
-// The window is told it became the active one.
-inline void Activate(QWidget& window) {
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(&window, &activate);
 }
 
 // The top-level windows of this object name, shown or not.
