@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "numtext.h"
@@ -31,6 +32,58 @@ void ResetArray(std::vector<T>& v) {
     v.assign(1, T{});
 }
 
+// The stored texts read once into arrays laid out as the record's, element 0
+// never a row; every load copies them. They never change after the first read.
+struct WireArrays {
+    std::vector<double> awg, resistance, diameter, area;
+};
+
+struct CatalogueArrays {
+    std::vector<std::string> partNo;
+    std::vector<double> columns[13];                                // columns 2..13 of the stored text; 0 and 1 unused
+    double largestWaAc = -std::numeric_limits<double>::infinity();  // the largest value of column 9
+};
+
+WireArrays ReadWireText() {
+    WireArrays w;
+    std::vector<double>* cols[] = {&w.awg, &w.resistance, &w.diameter, &w.area};
+    for (auto* c : cols) ResetArray(*c);
+    WalkFields(kWireText, 4, [&](int column, std::string_view field) {
+        if (column == 1)
+            for (auto* c : cols) c->push_back(0);
+        cols[column - 1]->back() = Val(field);
+    });
+    return w;
+}
+
+CatalogueArrays ReadCatalogueText(const char* text) {
+    CatalogueArrays a;
+    ResetArray(a.partNo);
+    for (int k = 1; k < 13; ++k) ResetArray(a.columns[k]);
+    WalkFields(text, 13, [&](int column, std::string_view field) {
+        if (column == 1) {
+            a.partNo.emplace_back(field);
+            for (int k = 1; k < 13; ++k) a.columns[k].push_back(0);
+            return;
+        }
+        double v = Val(field);
+        a.columns[column - 1].back() = v;
+        if (column == 9 && v > a.largestWaAc) a.largestWaAc = v;
+    });
+    return a;
+}
+
+const WireArrays& StoredWireTable() {
+    static const WireArrays table = ReadWireText();
+    return table;
+}
+
+const CatalogueArrays& StoredCatalogue(bool gapped) {
+    static const CatalogueArrays gappedRows = ReadCatalogueText(kGappedText);
+    static const CatalogueArrays noGapRows = ReadCatalogueText(kNoGapText);
+    return gapped ? gappedRows : noGapRows;
+}
+
 }  // namespace
 
 const char* GappedCatalogueText() {
@@ -44,32 +97,21 @@ const char* WireTableText() {
 }
 
 void DataLoad(Module1& rec) {
-    std::vector<double>* cols[] = {&rec.WireTableAWG, &rec.WireTableResistance, &rec.WireTableDiameter,
-                                   &rec.WireTableArea};
-    for (auto* c : cols) ResetArray(*c);
-    WalkFields(kWireText, 4, [&](int column, std::string_view field) {
-        if (column == 1)
-            for (auto* c : cols) c->push_back(0);
-        cols[column - 1]->back() = Val(field);
-    });
+    const WireArrays& table = StoredWireTable();
+    rec.WireTableAWG = table.awg;
+    rec.WireTableResistance = table.resistance;
+    rec.WireTableDiameter = table.diameter;
+    rec.WireTableArea = table.area;
 }
 
 void ArrayData_QV_Load(Module1& rec) {
+    const CatalogueArrays& rows = StoredCatalogue(rec.GappedCores);
     std::vector<double>* cols[] = {nullptr,       &rec.CoreOD,     &rec.CoreID,     &rec.CoreHT,   &rec.CoreLm,
                                    &rec.CoreAc,   &rec.CoreVolume, &rec.CoreWa,     &rec.CoreWaAc, &rec.CoreMass,
                                    &rec.CorePerm, &rec.CoreAL,     &rec.CoreSurface};
-    ResetArray(rec.CorePartNo);
-    for (int k = 1; k < 13; ++k) ResetArray(*cols[k]);
-    WalkFields(rec.GappedCores ? kGappedText : kNoGapText, 13, [&](int column, std::string_view field) {
-        if (column == 1) {
-            rec.CorePartNo.emplace_back(field);
-            for (int k = 1; k < 13; ++k) cols[k]->push_back(0);
-            return;
-        }
-        double v = Val(field);
-        cols[column - 1]->back() = v;
-        if (column == 9 && v > rec.MaxAreaProduct) rec.MaxAreaProduct = v;
-    });
+    rec.CorePartNo = rows.partNo;
+    for (int k = 1; k < 13; ++k) *cols[k] = rows.columns[k];
+    if (rows.largestWaAc > rec.MaxAreaProduct) rec.MaxAreaProduct = rows.largestWaAc;
 }
 
 Module1 LoadedRecord(bool gapped) {
