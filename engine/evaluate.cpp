@@ -13,18 +13,21 @@ double Sq(double x) {
 
 // Wire choice: the thinnest wire whose insulated area is strictly larger than
 // the required copper area. Walks from AWG 8 while the wire is still larger.
-bool ChooseWire(Module1& rec) {
+int ChooseWireRow(const Module1& rec) {
     const int rows = static_cast<int>(rec.WireTableArea.size()) - 1;
-    bool taken = false;
+    int taken = 0;
     for (int k = 1; k <= rows; ++k) {
         const double r = rec.RequiredCopperArea * 1000 / rec.WireTableArea[k];
         if (!(r < 1)) break;
-        rec.WireSize = rec.WireTableAWG[k];
-        rec.WireDiameter = rec.WireTableDiameter[k];
-        rec.WireResistance = rec.WireTableResistance[k] / 1000000;
-        taken = true;
+        taken = k;
     }
     return taken;
+}
+
+void TakeWire(Module1& rec, int row) {
+    rec.WireSize = rec.WireTableAWG[row];
+    rec.WireDiameter = rec.WireTableDiameter[row];
+    rec.WireResistance = rec.WireTableResistance[row] / 1000000;
 }
 
 // Turns: n = sqrt(L[mH] / (Stack * AL[mH/turn^2])), clamped, rounded up.
@@ -38,9 +41,81 @@ std::int16_t TurnsFor(double inductance, std::int16_t stack, double al) {
 }
 
 bool AllFinite(std::initializer_list<double> values) {
-    for (double v : values)
-        if (!std::isfinite(v)) return false;
-    return true;
+    bool finite = true;
+    for (double v : values) finite &= std::isfinite(v);
+    return finite;
+}
+
+// No figure that a screen, the report or the CLI shows may be infinite or
+// undefined. The check comes in two halves: the figures up to the copper
+// loss and the surface, and the losses and temperatures that follow them.
+bool WindingFiguresFinite(const Module1& rec) {
+    return AllFinite({rec.Period,
+                      rec.OffTime,
+                      rec.RippleCurrent,
+                      rec.PeakCurrent,
+                      rec.Energy,
+                      rec.AreaProduct,
+                      rec.Inductance,
+                      rec.Inductance * 1000000,
+                      rec.InductanceEntered * 1000000,
+                      rec.Frequency,
+                      rec.StackedAc,
+                      rec.RequiredCopperArea,
+                      rec.InductanceFullLoad,
+                      rec.SkinDepth,
+                      rec.MeanTurnLength,
+                      rec.ConductorLength,
+                      rec.ConductorResistance,
+                      rec.ConductorResistance * 1000,
+                      rec.AcResistanceFactor,
+                      rec.AcResistance,
+                      rec.ActualFillFactor,
+                      rec.Bdc,
+                      rec.Bac,
+                      rec.CopperLoss,
+                      rec.SurfaceArea});
+}
+
+bool LossFiguresFinite(const Module1& rec) {
+    const int i = rec.CoreIndex;
+    return AllFinite({rec.MaterialLoss, rec.MaterialLoss * rec.CoreMass[i] * rec.Stack / 1000, rec.CoreLoss,
+                      rec.CopperLossAtTemp, rec.TotalLoss, rec.TempRise, rec.AmbientTemp + rec.TempRise});
+}
+
+// Steps 15-17 and 19-22 for catalogue row `core`, from the flux swing, copper
+// loss and surface that the record holds.
+void ComputeLosses(Module1& rec, int core) {
+    const double stack = rec.Stack;
+    // 15. Material loss density, W/kg, f in kHz, both terms on Bac / 2.
+    const double f = rec.Frequency / 1000;
+    rec.MaterialLoss = kCoreLossHysteresis * f * std::pow(rec.Bac / 2, kCoreLossHysteresisExp) +
+                       kCoreLossEddy * Sq(f) * Sq(rec.Bac / 2);
+    // 16, 17. Core loss over the stack, W.
+    rec.CoreLoss = stack * rec.CoreMass[core] / 1000 * rec.MaterialLoss;
+    rec.TotalLoss = rec.CoreLoss + rec.CopperLoss;
+    // 19. Temperature rise from the loss density in mW/cm^2.
+    rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
+    // 20-22. Copper loss at operating temperature, then one correction of the rise.
+    rec.CopperLossAtTemp = (1 + kCopperTempCoefficient * (rec.AmbientTemp + rec.TempRise - 25)) * rec.CopperLoss;
+    rec.TotalLoss = rec.CopperLossAtTemp + rec.CoreLoss;
+    rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
+}
+
+// True when steps 15-22 cannot give an infinite or undefined figure, so that
+// they may wait until a figure of theirs is read. With half the flux swing in
+// [0, 1e6] T, f in [0, 1e12] kHz, the mass in [0, 1e10] g, the stack in
+// [0, 10], the copper loss in [0, 1e30] W, the surface at least 1e-6 cm^2 and
+// the ambient at least -200 degC: the material loss stays below 2e35 W/kg,
+// the core loss below 2e43 W, the first rise below 1e44, the factor of the
+// copper loss at temperature in [0.11, 1e42], the total loss below 1e73 W and
+// the last rise below 1e68 degC. No base of a power is negative and no
+// quotient is 0/0, so nothing is undefined either.
+bool LossesCertainlyFinite(const Module1& rec, int core) {
+    const double halfSwing = rec.Bac / 2, f = rec.Frequency / 1000, mass = rec.CoreMass[core];
+    return halfSwing >= 0 && halfSwing <= 1e6 && f >= 0 && f <= 1e12 && mass >= 0 && mass <= 1e10 && rec.Stack >= 0 &&
+           rec.Stack <= 10 && rec.CopperLoss >= 0 && rec.CopperLoss <= 1e30 && rec.SurfaceArea >= 1e-6 &&
+           rec.AmbientTemp >= -200;
 }
 
 }  // namespace
@@ -71,16 +146,38 @@ bool PermeabilityUnderBias(double mu, double H, double& effective) {
 }
 
 Evaluation EvaluateCandidate(Module1& rec) {
+    EvaluationMemo memo;
+    const Evaluation verdict = EvaluateCandidate(rec, memo);
+    SettleLosses(rec, memo);
+    return verdict;
+}
+
+void SettleLosses(Module1& rec, EvaluationMemo& memo) {
+    if (!memo.lossesPending) return;
+    ComputeLosses(rec, memo.lossesCore);
+    memo.lossesPending = false;
+}
+
+Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo) {
     const int i = rec.CoreIndex;
     const double od = rec.CoreOD[i], id = rec.CoreID[i], ht = rec.CoreHT[i], lm = rec.CoreLm[i];
     const double stack = rec.Stack;
 
     // 1. Wire.
-    if (!ChooseWire(rec)) return Evaluation::NoWire;
+    if (memo.wireRow < 0) memo.wireRow = ChooseWireRow(rec);
+    if (memo.wireRow == 0) return Evaluation::NoWire;
+    TakeWire(rec, memo.wireRow);
 
     // 2. Turns.
     rec.Turns = TurnsFor(rec.Inductance, rec.Stack, rec.CoreAL[i]);
     const double turns = rec.Turns;
+    // The same core with the same turns: every figure below would come out as
+    // it stands (or, for losses still pending, as certainly finite); only the
+    // inductance and energy before them have moved on.
+    if (memo.core == i && memo.turns == rec.Turns)
+        return WindingFiguresFinite(rec) && (memo.lossesPending || LossFiguresFinite(rec)) ? Evaluation::Complete
+                                                                                           : Evaluation::DcBias;
+    memo.core = 0;
 
     // 3. Magnetising force, oersted: H = 0.4 pi N Ipk / Lm.
     rec.MagnetizingForce = 0.4 * kPi * turns * rec.PeakCurrent / lm;
@@ -115,57 +212,24 @@ Evaluation EvaluateCandidate(Module1& rec) {
     // 14. Copper loss at 25 degC, W.
     rec.CopperLoss =
         Sq(rec.RippleCurrent * kRippleFactor) * rec.AcResistance + Sq(rec.DCCurrent) * rec.ConductorResistance;
-    // 15. Material loss density, W/kg, f in kHz, both terms on Bac / 2.
-    const double f = rec.Frequency / 1000;
-    rec.MaterialLoss = kCoreLossHysteresis * f * std::pow(rec.Bac / 2, kCoreLossHysteresisExp) +
-                       kCoreLossEddy * Sq(f) * Sq(rec.Bac / 2);
-    // 16, 17. Core loss over the stack, W.
-    rec.CoreLoss = stack * rec.CoreMass[i] / 1000 * rec.MaterialLoss;
-    rec.TotalLoss = rec.CoreLoss + rec.CopperLoss;
     // 18. Exposed surface: both end faces once, outer and inner walls over the stacked height, cm^2.
     rec.SurfaceArea = kTwoPi * (Sq(od / 20) - Sq(id / 20)) + stack * (kPi * od / 10) * (ht / 10) +
                       stack * (kPi * id / 10) * (ht / 10);
-    // 19. Temperature rise from the loss density in mW/cm^2.
-    rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
-    // 20-22. Copper loss at operating temperature, then one correction of the rise.
-    rec.CopperLossAtTemp = (1 + kCopperTempCoefficient * (rec.AmbientTemp + rec.TempRise - 25)) * rec.CopperLoss;
-    rec.TotalLoss = rec.CopperLossAtTemp + rec.CoreLoss;
-    rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
 
-    // No figure that a screen, the report or the CLI shows may be infinite or undefined.
-    const bool finite = AllFinite({rec.Period,
-                                   rec.OffTime,
-                                   rec.RippleCurrent,
-                                   rec.PeakCurrent,
-                                   rec.Energy,
-                                   rec.AreaProduct,
-                                   rec.Inductance,
-                                   rec.Inductance * 1000000,
-                                   rec.InductanceEntered * 1000000,
-                                   rec.Frequency,
-                                   rec.StackedAc,
-                                   rec.RequiredCopperArea,
-                                   rec.InductanceFullLoad,
-                                   rec.SkinDepth,
-                                   rec.MeanTurnLength,
-                                   rec.ConductorLength,
-                                   rec.ConductorResistance,
-                                   rec.ConductorResistance * 1000,
-                                   rec.AcResistanceFactor,
-                                   rec.AcResistance,
-                                   rec.ActualFillFactor,
-                                   rec.Bdc,
-                                   rec.Bac,
-                                   rec.CopperLoss,
-                                   rec.MaterialLoss,
-                                   rec.MaterialLoss * rec.CoreMass[i] * rec.Stack / 1000,
-                                   rec.CoreLoss,
-                                   rec.SurfaceArea,
-                                   rec.CopperLossAtTemp,
-                                   rec.TotalLoss,
-                                   rec.TempRise,
-                                   rec.AmbientTemp + rec.TempRise});
-    return finite ? Evaluation::Complete : Evaluation::DcBias;
+    // 15-17, 19-22: the losses and temperatures. Most candidates of a run are
+    // passed over for their inductance or fill, which never read them, so
+    // they wait for SettleLosses when they cannot fail.
+    if (WindingFiguresFinite(rec) && LossesCertainlyFinite(rec, i)) {
+        memo.lossesPending = true;
+        memo.lossesCore = i;
+    } else {
+        memo.lossesPending = false;
+        ComputeLosses(rec, i);
+        if (!WindingFiguresFinite(rec) || !LossFiguresFinite(rec)) return Evaluation::DcBias;
+    }
+    memo.core = i;
+    memo.turns = rec.Turns;
+    return Evaluation::Complete;
 }
 
 }  // namespace coredesign

@@ -2,6 +2,8 @@
 // full-load inductance, winding, losses and temperature rise.
 #pragma once
 
+#include <cstdint>
+
 #include "record.h"
 
 namespace coredesign {
@@ -15,6 +17,30 @@ enum class Evaluation {
 // Needs CoreIndex, StackedAc, Permeability, RequiredCopperArea, PeakCurrent,
 // RippleCurrent and the inputs in the record.
 Evaluation EvaluateCandidate(Module1& rec);
+
+// What one Show Results run carries from one candidate evaluation to the
+// next: the wire row, chosen once (it depends only on the required copper
+// area and the wire table); the core and turns of the last complete
+// evaluation, whose figures the record still holds; and whether that
+// evaluation's losses and temperatures are still to be worked out.
+struct EvaluationMemo {
+    int wireRow = -1;  // -1 until chosen; 0 when no wire is large enough
+    int core = 0;      // 0 when no complete evaluation is held
+    std::int16_t turns = 0;
+    bool lossesPending = false;  // steps 15-22 of catalogue row lossesCore not yet written
+    int lossesCore = 0;
+};
+
+// The same evaluation within one run, with the same verdict. Between the calls
+// that share a memo only the design inductance and what follows from it
+// (energy, area product) and the candidate core may change. The losses and
+// temperatures of a complete candidate may be left pending: SettleLosses must
+// come before anything reads MaterialLoss, CoreLoss, TotalLoss, TempRise or
+// CopperLossAtTemp, and before the record is handed on.
+Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo);
+
+// Writes the pending losses and temperatures, if any, into the record.
+void SettleLosses(Module1& rec, EvaluationMemo& memo);
 
 // Permeability kept under a DC magnetising force H (oersted), for a core of
 // relative permeability mu. Returns false when the capability is exceeded

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -187,6 +188,65 @@ TEST(Evaluate, DcBiasStillReportsTheFullLoadInductance) {
     EXPECT_EQ(r.EffectivePermeability, 200);
     const double expected = 0.4 * 3.141592654 * 64 * 64 * r.StackedAc * 200 * 1e-8 * 1e6 / r.CoreLm[r.CoreIndex];
     EXPECT_NEAR(r.InductanceFullLoad, expected, 1e-9 * expected);
+}
+
+// Within one run the evaluation reuses what cannot have changed: the wire, the
+// figures of a core whose turns stayed the same, and losses nothing has read
+// yet. Step by step it gives the verdicts of evaluations from scratch, and once
+// settled the record holds exactly their figures, also when a later core fails
+// on DC bias after the losses of an earlier one were left pending.
+TEST(Evaluate, ReuseWithinARunLeavesTheFiguresOfFreshEvaluations) {
+    const double Module1::*figures[] = {&Module1::WireSize,
+                                        &Module1::WireDiameter,
+                                        &Module1::WireResistance,
+                                        &Module1::MagnetizingForce,
+                                        &Module1::EffectivePermeability,
+                                        &Module1::InductanceFullLoad,
+                                        &Module1::SkinDepth,
+                                        &Module1::MeanTurnLength,
+                                        &Module1::ConductorLength,
+                                        &Module1::ConductorResistance,
+                                        &Module1::AcResistanceFactor,
+                                        &Module1::AcResistance,
+                                        &Module1::ActualFillFactor,
+                                        &Module1::Bdc,
+                                        &Module1::Bac,
+                                        &Module1::CopperLoss,
+                                        &Module1::MaterialLoss,
+                                        &Module1::CoreLoss,
+                                        &Module1::SurfaceArea,
+                                        &Module1::CopperLossAtTemp,
+                                        &Module1::TotalLoss,
+                                        &Module1::TempRise};
+    // (core, design inductance as a multiple of the entered one); 6205TXNG trips the bias.
+    const std::vector<std::pair<const char*, double>> steps = {
+        {"6230TXNG", 1},   {"6230TXNG", 1.005}, {"6230TXNG", 1.010025}, {"6230TXNG", 1.3},
+        {"6222TXNG", 1.3}, {"6230TXNG", 1.3},   {"6205TXNG", 1.3}};
+    // At 50 kHz the losses may wait; at 1e16 Hz they are worked out at once; at
+    // 1e160 Hz they overflow while every figure before them is finite.
+    for (double frequency : {50000.0, 1e16, 1e160}) {
+        SCOPED_TRACE(frequency);
+        Module1 reused = Candidate(false, "6230TXNG", 1, 318e-6, 3.5, 0.503, frequency);
+        Module1 fresh = reused;
+        EvaluationMemo memo;
+        for (const auto& [part, factor] : steps) {
+            for (Module1* r : {&reused, &fresh}) {
+                r->CoreIndex = static_cast<std::int16_t>(FindCoreRow(*r, part));
+                r->StackedAc = r->Stack * r->CoreAc[r->CoreIndex];
+                r->Permeability = r->CorePerm[r->CoreIndex];
+                r->Inductance = r->InductanceEntered * factor;
+            }
+            const Evaluation verdict = EvaluateCandidate(reused, memo);
+            ASSERT_EQ(verdict, EvaluateCandidate(fresh)) << part << " x" << factor;
+            Module1 settled = reused;
+            EvaluationMemo pending = memo;
+            SettleLosses(settled, pending);
+            EXPECT_EQ(settled.Turns, fresh.Turns) << part << " x" << factor;
+            for (const auto figure : figures) EXPECT_EQ(settled.*figure, fresh.*figure) << part << " x" << factor;
+            if (verdict != Evaluation::Complete) break;
+        }
+        EXPECT_EQ(fresh.CoreIndex, FindCoreRow(fresh, frequency < 1e100 ? "6205TXNG" : "6230TXNG"));
+    }
 }
 
 }  // namespace
