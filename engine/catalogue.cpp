@@ -1,5 +1,6 @@
 #include "catalogue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -124,12 +125,25 @@ Module1 LoadedRecord(bool gapped) {
 }
 
 std::string PickListEntry(const Module1& rec, int row, PickLayout layout) {
-    std::string part(TrimBlanks(rec.CorePartNo[row]));
-    if (part.size() < 20) part.append(20 - part.size(), ' ');
+    const std::string_view part = TrimBlanks(rec.CorePartNo[row]);
     auto mm = [](double v) { return FormatWhole(static_cast<int>(std::round(v))); };
     const std::string od = mm(rec.CoreOD[row]), id = mm(rec.CoreID[row]), ht = mm(rec.CoreHT[row]);
-    if (layout == PickLayout::A) return part + " OD= " + od + "mm,  ID= " + id + " mm, Height = " + ht + "mm";
-    return part + " HT= " + ht + "mm,  OD= " + od + " mm, ID = " + id + "mm";
+    // Built in one piece: the part number padded to 20 places, then the sizes.
+    std::string entry;
+    entry.reserve(std::max<size_t>(part.size(), 20) + 48 + od.size() + id.size() + ht.size());
+    entry.append(part);
+    if (part.size() < 20) entry.append(20 - part.size(), ' ');
+    if (layout == PickLayout::A)
+        entry.append(" OD= ")
+            .append(od)
+            .append("mm,  ID= ")
+            .append(id)
+            .append(" mm, Height = ")
+            .append(ht)
+            .append("mm");
+    else
+        entry.append(" HT= ").append(ht).append("mm,  OD= ").append(od).append(" mm, ID = ").append(id).append("mm");
+    return entry;
 }
 
 std::vector<std::string> LoadPickCoreArray(const Module1& rec, PickLayout layout) {
