@@ -139,33 +139,30 @@ double ToDouble(DecimalLiteral& lit) {
 // value that the full reading gives (a zero keeps its sign); false for any
 // other text.
 bool ReadPlainDecimal(std::string_view t, double& value) {
-    size_t i = 0;
-    const size_t n = t.size();
+    const char* p = t.data();
+    const char* const end = p + t.size();
     bool negative = false;
-    if (i < n && (t[i] == '+' || t[i] == '-')) {
-        negative = t[i] == '-';
-        ++i;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
     }
+    const char* const first = p;
+    while (p != end && *p == '0') ++p;  // leading zeros are not significant
     std::uint64_t mantissa = 0;
     size_t count = 0;
+    for (; p != end && IsDigit(*p); ++p, ++count) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
     long long shift = 0;
-    bool seenPoint = false, seenDigit = false;
-    for (; i < n; ++i) {
-        const char c = t[i];
-        if (IsDigit(c)) {
-            seenDigit = true;
-            if (count > 0 || c != '0') {
-                if (++count > DecimalLiteral::kMantissaDigits) return false;
-                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            }
-            if (seenPoint && --shift < -kLargestExactPower) return false;
-        } else if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            return false;
-        }
+    if (p != end && *p == '.') {
+        const char* const point = p++;
+        if (count == 0)
+            while (p != end && *p == '0') ++p;  // nor are zeros right after the point
+        for (; p != end && IsDigit(*p); ++p, ++count) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        shift = -static_cast<long long>(p - point - 1);
+        if (p - first == 1) return false;  // the point alone
+    } else if (p == first) {
+        return false;  // no digit at all
     }
-    if (!seenDigit) return false;
+    if (p != end || count > DecimalLiteral::kMantissaDigits || shift < -kLargestExactPower) return false;
     const double m = static_cast<double>(mantissa);
     const double v = shift < 0 ? m / kExactPowersOfTen[-shift] : m;
     value = negative ? -v : v;
