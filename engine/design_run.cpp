@@ -224,7 +224,9 @@ void RunPasses(Module1& rec, const InputTexts& in, int pickedRow, RunResult& res
             rec.RequiredCopperArea = rec.DCCurrent / rec.CurrentDensityFactor;
             rec.Permeability = rec.CorePerm[i];
 
-            switch (EvaluateCandidate(rec, memo)) {
+            // Calculate Core moves on from an overfilled core until the retry counter runs out.
+            const bool passedOverWhenOverfilled = !pickCore && !(counter + 1 > kRetryCounterLimit && phase == 1);
+            switch (EvaluateCandidate(rec, memo, passedOverWhenOverfilled)) {
                 case Evaluation::NoWire:
                     Caution(result, MessageId::NoWire, NoWireMessageText(), "txtDCCurrent");
                     result.outcome = Outcome::NoWire;
@@ -275,7 +277,7 @@ void RunPasses(Module1& rec, const InputTexts& in, int pickedRow, RunResult& res
             }
 
             // Temperature.
-            SettleLosses(rec, memo);
+            SettlePendingFigures(rec, memo);
             if (rec.AmbientTemp + rec.TempRise > kMaxTotalTemperature) {
                 ++counter;
                 if (pickCore || (counter > kRetryCounterLimit && phase == 3)) {
@@ -316,7 +318,7 @@ RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* por
 
     EvaluationMemo memo;
     RunPasses(rec, in, pickedRow, result, memo);
-    SettleLosses(rec, memo);  // the record holds every figure of the last candidate
+    SettlePendingFigures(rec, memo);  // the record holds every figure of the last candidate
     return result;
 }
 

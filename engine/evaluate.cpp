@@ -47,40 +47,79 @@ bool AllFinite(std::initializer_list<double> values) {
 }
 
 // No figure that a screen, the report or the CLI shows may be infinite or
-// undefined. The check comes in two halves: the figures up to the copper
-// loss and the surface, and the losses and temperatures that follow them.
+// undefined. The check comes in parts: the figures of the run and pass; the
+// candidate's inductance and fill; the winding figures; and the losses and
+// temperatures.
+bool RunFiguresFinite(const Module1& rec) {
+    return AllFinite({rec.Period, rec.OffTime, rec.RippleCurrent, rec.PeakCurrent, rec.Energy, rec.AreaProduct,
+                      rec.Inductance, rec.Inductance * 1000000, rec.InductanceEntered * 1000000, rec.Frequency,
+                      rec.StackedAc, rec.RequiredCopperArea});
+}
+
+bool CandidateFiguresFinite(const Module1& rec) {
+    return RunFiguresFinite(rec) && AllFinite({rec.InductanceFullLoad, rec.ActualFillFactor});
+}
+
 bool WindingFiguresFinite(const Module1& rec) {
-    return AllFinite({rec.Period,
-                      rec.OffTime,
-                      rec.RippleCurrent,
-                      rec.PeakCurrent,
-                      rec.Energy,
-                      rec.AreaProduct,
-                      rec.Inductance,
-                      rec.Inductance * 1000000,
-                      rec.InductanceEntered * 1000000,
-                      rec.Frequency,
-                      rec.StackedAc,
-                      rec.RequiredCopperArea,
-                      rec.InductanceFullLoad,
-                      rec.SkinDepth,
-                      rec.MeanTurnLength,
-                      rec.ConductorLength,
-                      rec.ConductorResistance,
-                      rec.ConductorResistance * 1000,
-                      rec.AcResistanceFactor,
-                      rec.AcResistance,
-                      rec.ActualFillFactor,
-                      rec.Bdc,
-                      rec.Bac,
-                      rec.CopperLoss,
-                      rec.SurfaceArea});
+    return AllFinite({rec.SkinDepth, rec.MeanTurnLength, rec.ConductorLength, rec.ConductorResistance,
+                      rec.ConductorResistance * 1000, rec.AcResistanceFactor, rec.AcResistance, rec.Bdc, rec.Bac,
+                      rec.CopperLoss, rec.SurfaceArea});
 }
 
 bool LossFiguresFinite(const Module1& rec) {
     const int i = rec.CoreIndex;
     return AllFinite({rec.MaterialLoss, rec.MaterialLoss * rec.CoreMass[i] * rec.Stack / 1000, rec.CoreLoss,
                       rec.CopperLossAtTemp, rec.TotalLoss, rec.TempRise, rec.AmbientTemp + rec.TempRise});
+}
+
+// Steps 3-5 for catalogue row `core` with `turns` turns, relative permeability
+// `mu` and stacked cross-section `stackedAc`. False when the DC bias capability
+// is exceeded.
+bool ComputeBias(Module1& rec, int core, double turns, double mu, double stackedAc) {
+    const double lm = rec.CoreLm[core];
+    // 3. Magnetising force, oersted: H = 0.4 pi N Ipk / Lm.
+    rec.MagnetizingForce = 0.4 * kPi * turns * rec.PeakCurrent / lm;
+    // 4. Permeability under bias.
+    const bool withinBias = std::isfinite(rec.MagnetizingForce) &&
+                            PermeabilityUnderBias(mu, rec.MagnetizingForce, rec.EffectivePermeability);
+    // 5. Inductance at full load, microhenry: 0.4 pi N^2 Ac mu_eff 1e-8 / Lm, times 1e6.
+    rec.InductanceFullLoad = 0.4 * kPi * Sq(turns) * stackedAc * rec.EffectivePermeability * 1e-8 * 1000000 / lm;
+    return withinBias;
+}
+
+// 11. Window fill on the window of one core.
+double FillOf(const Module1& rec, int core, double turns) {
+    return turns * kPi * Sq(rec.WireDiameter) / 4 / rec.CoreWa[core];
+}
+
+// Steps 6-10, 12-14 and 18 for catalogue row `core` wound with `turns` turns of
+// the record's wire, at the record's effective permeability.
+void ComputeWinding(Module1& rec, int core, double turns) {
+    const double od = rec.CoreOD[core], id = rec.CoreID[core], ht = rec.CoreHT[core], lm = rec.CoreLm[core];
+    const double stack = rec.Stack;
+    // 6. Skin depth, cm.
+    rec.SkinDepth = kSkinDepthConstant / std::sqrt(rec.Frequency);
+    // 7. Mean turn over the whole stack, cm.
+    rec.MeanTurnLength = (od - id + 2 * ht) * stack / 10;
+    // 8. Conductor length with the winding allowance, cm.
+    rec.ConductorLength = turns * rec.MeanTurnLength * kWindingAllowance;
+    // 9. DC resistance at 25 degC, ohm.
+    rec.ConductorResistance = rec.WireResistance * rec.ConductorLength;
+    // 10. AC resistance from the skin depth; a wire thinner than the skin depth keeps factor 1,
+    // and so does a wire exactly one skin depth thick, where the ratio has no finite value.
+    const double skinDenominator = (rec.WireDiameter - rec.SkinDepth) * rec.SkinDepth;
+    rec.AcResistanceFactor = skinDenominator == 0 ? 1 : (Sq(rec.WireDiameter) / 4) / skinDenominator;
+    if (rec.AcResistanceFactor < 0) rec.AcResistanceFactor = 1;
+    rec.AcResistance = rec.AcResistanceFactor * rec.ConductorResistance;
+    // 12, 13. Flux densities, tesla.
+    rec.Bdc = 0.4 * kPi * turns * rec.PeakCurrent / lm * rec.EffectivePermeability * 1e-4;
+    rec.Bac = 0.4 * kPi * turns * (rec.RippleCurrent / 2) * rec.EffectivePermeability * 1e-4 / lm;
+    // 14. Copper loss at 25 degC, W.
+    rec.CopperLoss =
+        Sq(rec.RippleCurrent * kRippleFactor) * rec.AcResistance + Sq(rec.DCCurrent) * rec.ConductorResistance;
+    // 18. Exposed surface: both end faces once, outer and inner walls over the stacked height, cm^2.
+    rec.SurfaceArea = kTwoPi * (Sq(od / 20) - Sq(id / 20)) + stack * (kPi * od / 10) * (ht / 10) +
+                      stack * (kPi * id / 10) * (ht / 10);
 }
 
 // Steps 15-17 and 19-22 for catalogue row `core`, from the flux swing, copper
@@ -102,20 +141,52 @@ void ComputeLosses(Module1& rec, int core) {
     rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
 }
 
-// True when steps 15-22 cannot give an infinite or undefined figure, so that
-// they may wait until a figure of theirs is read. With half the flux swing in
-// [0, 1e6] T, f in [0, 1e12] kHz, the mass in [0, 1e10] g, the stack in
-// [0, 10], the copper loss in [0, 1e30] W, the surface at least 1e-6 cm^2 and
-// the ambient at least -200 degC: the material loss stays below 2e35 W/kg,
-// the core loss below 2e43 W, the first rise below 1e44, the factor of the
-// copper loss at temperature in [0.11, 1e42], the total loss below 1e73 W and
-// the last rise below 1e68 degC. No base of a power is negative and no
-// quotient is 0/0, so nothing is undefined either.
+bool Within(double v, double lo, double hi) {
+    return v >= lo && v <= hi;
+}
+
+// True when steps 15-22 cannot give an infinite or undefined figure. With half
+// the flux swing in [0, 1e6] T, f in [0, 1e12] kHz, the mass in [0, 1e10] g,
+// the stack in [0, 10], the copper loss in [0, 1e30] W, the surface at least
+// 1e-6 cm^2 and the ambient at least -200 degC: the material loss stays below
+// 2e35 W/kg, the core loss below 2e43 W, the first rise below 1e44, the factor
+// of the copper loss at temperature in [0.11, 1e42], the total loss below
+// 1e73 W and the last rise below 1e68 degC. No base of a power is negative and
+// no quotient is 0/0, so nothing is undefined either.
 bool LossesCertainlyFinite(const Module1& rec, int core) {
-    const double halfSwing = rec.Bac / 2, f = rec.Frequency / 1000, mass = rec.CoreMass[core];
-    return halfSwing >= 0 && halfSwing <= 1e6 && f >= 0 && f <= 1e12 && mass >= 0 && mass <= 1e10 && rec.Stack >= 0 &&
-           rec.Stack <= 10 && rec.CopperLoss >= 0 && rec.CopperLoss <= 1e30 && rec.SurfaceArea >= 1e-6 &&
-           rec.AmbientTemp >= -200;
+    return Within(rec.Bac / 2, 0, 1e6) && Within(rec.Frequency / 1000, 0, 1e12) &&
+           Within(rec.CoreMass[core], 0, 1e10) && Within(rec.Stack, 0, 10) && Within(rec.CopperLoss, 0, 1e30) &&
+           rec.SurfaceArea >= 1e-6 && rec.AmbientTemp >= -200;
+}
+
+// True when a candidate of the exponential (gapped) law with magnetising force
+// `force` stays within its DC bias capability and none of its figures from
+// step 3 on can be infinite or undefined, the figures of the run being finite:
+//   mu in [1, 1e4], H in [0, 1500] Oe: (H / 155.51)^2.89 stays below 700, so
+//     mu_eff lies in [9e-305, mu] and the capability holds;
+//   Lm in [1e-3, 1e4] cm, stacked Ac in [0, 1e6] cm^2, at most 32767 turns: the
+//     full-load inductance is at most 1.4e23 uH;
+//   f in [1, 1e12] Hz: the skin depth s lies in [6.62e-6, 6.62] cm;
+//   wire diameter d in [1e-3, 1] cm: d - s, when not 0, is at least 2^-70 (the
+//     spacing of doubles there), so the AC factor is 1 or in (0, 4.6e25];
+//   OD in [1e-3, 1e4], ID in [0, OD], HT in [1e-3, 1e4] mm, stack in [1, 10],
+//     wire resistance in [0, 1] ohm/cm: the mean turn is in (0, 3e4] cm, the
+//     conductor resistance in [0, 1.1e9] ohm, the AC resistance at most 5e34
+//     ohm, the surface in [3.1e-8, 7e7] cm^2;
+//   peak, ripple and DC current in [0, 1e15] A: Bdc and Bac in [0, 4.2e22] T,
+//     the copper loss in [0, 1.7e64] W;
+//   mass in [0, 1e10] g, ambient at least -200 degC: the material loss below
+//     6e68 W/kg, the core loss below 6e76 W, the first rise below 1e73, the
+//     factor of the copper loss at temperature in [0.11, 3e70], the total loss
+//     below 4e134 W and the last rise below 1e121 degC.
+bool CandidateCertainlyComplete(const Module1& rec, int core, double turns, double force) {
+    const double mu = rec.Permeability, od = rec.CoreOD[core];
+    return mu != 245 && mu != 270 && Within(mu, 1, 1e4) && Within(force, 0, 1500) &&
+           Within(rec.CoreLm[core], 1e-3, 1e4) && Within(rec.StackedAc, 0, 1e6) && turns >= 1 &&
+           Within(rec.Frequency, 1, 1e12) && Within(rec.WireDiameter, 1e-3, 1) && Within(od, 1e-3, 1e4) &&
+           Within(rec.CoreID[core], 0, od) && Within(rec.CoreHT[core], 1e-3, 1e4) && Within(rec.Stack, 1, 10) &&
+           Within(rec.WireResistance, 0, 1) && Within(rec.PeakCurrent, 0, 1e15) && Within(rec.RippleCurrent, 0, 1e15) &&
+           Within(rec.DCCurrent, 0, 1e15) && Within(rec.CoreMass[core], 0, 1e10) && rec.AmbientTemp >= -200;
 }
 
 }  // namespace
@@ -146,22 +217,41 @@ bool PermeabilityUnderBias(double mu, double H, double& effective) {
 }
 
 Evaluation EvaluateCandidate(Module1& rec) {
-    EvaluationMemo memo;
-    const Evaluation verdict = EvaluateCandidate(rec, memo);
-    SettleLosses(rec, memo);
-    return verdict;
-}
-
-void SettleLosses(Module1& rec, EvaluationMemo& memo) {
-    if (!memo.lossesPending) return;
-    ComputeLosses(rec, memo.lossesCore);
-    memo.lossesPending = false;
-}
-
-Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo) {
     const int i = rec.CoreIndex;
-    const double od = rec.CoreOD[i], id = rec.CoreID[i], ht = rec.CoreHT[i], lm = rec.CoreLm[i];
-    const double stack = rec.Stack;
+    // 1. Wire.
+    const int wireRow = ChooseWireRow(rec);
+    if (wireRow == 0) return Evaluation::NoWire;
+    TakeWire(rec, wireRow);
+    // 2. Turns.
+    rec.Turns = TurnsFor(rec.Inductance, rec.Stack, rec.CoreAL[i]);
+    const double turns = rec.Turns;
+    // 3-5. Magnetising force, permeability under bias, full-load inductance.
+    if (!ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc)) return Evaluation::DcBias;
+    // 6-10, 12-14, 18. The winding.
+    ComputeWinding(rec, i, turns);
+    // 11. Window fill.
+    rec.ActualFillFactor = FillOf(rec, i, turns);
+    // 15-17, 19-22. Losses and temperatures.
+    ComputeLosses(rec, i);
+    return CandidateFiguresFinite(rec) && WindingFiguresFinite(rec) && LossFiguresFinite(rec) ? Evaluation::Complete
+                                                                                              : Evaluation::DcBias;
+}
+
+void SettlePendingFigures(Module1& rec, EvaluationMemo& memo) {
+    const int core = memo.pendingCore;
+    switch (memo.pending) {
+        case EvaluationMemo::Pending::None: return;
+        case EvaluationMemo::Pending::FromBias:
+            ComputeBias(rec, core, memo.pendingTurns, memo.pendingPermeability, memo.pendingStackedAc);
+            ComputeWinding(rec, core, memo.pendingTurns);
+            [[fallthrough]];
+        case EvaluationMemo::Pending::Losses: ComputeLosses(rec, core); break;
+    }
+    memo.pending = EvaluationMemo::Pending::None;
+}
+
+Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo, bool passedOverWhenOverfilled) {
+    const int i = rec.CoreIndex;
 
     // 1. Wire.
     if (memo.wireRow < 0) memo.wireRow = ChooseWireRow(rec);
@@ -172,60 +262,63 @@ Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo) {
     rec.Turns = TurnsFor(rec.Inductance, rec.Stack, rec.CoreAL[i]);
     const double turns = rec.Turns;
     // The same core with the same turns: every figure below would come out as
-    // it stands (or, for losses still pending, as certainly finite); only the
-    // inductance and energy before them have moved on.
-    if (memo.core == i && memo.turns == rec.Turns)
-        return WindingFiguresFinite(rec) && (memo.lossesPending || LossFiguresFinite(rec)) ? Evaluation::Complete
-                                                                                           : Evaluation::DcBias;
+    // it stands, and all of them were finite (or, for figures still pending,
+    // certainly will be). Only the design inductance and what follows from it
+    // have moved on, so only those need the finiteness check again.
+    if (memo.core == i && memo.turns == rec.Turns) {
+        if (memo.pending == EvaluationMemo::Pending::FromBias) SettlePendingFigures(rec, memo);  // read next
+        return AllFinite({rec.Energy, rec.AreaProduct, rec.Inductance, rec.Inductance * 1000000}) ? Evaluation::Complete
+                                                                                                  : Evaluation::DcBias;
+    }
     memo.core = 0;
 
-    // 3. Magnetising force, oersted: H = 0.4 pi N Ipk / Lm.
-    rec.MagnetizingForce = 0.4 * kPi * turns * rec.PeakCurrent / lm;
+    // A candidate that the run passes over when it overfills its window, and
+    // does: nothing from step 3 on is read before the next candidate's figures
+    // replace them, so they wait when the candidate cannot fail.
+    if (passedOverWhenOverfilled) {
+        const double fill = FillOf(rec, i, turns);
+        const double force = 0.4 * kPi * turns * rec.PeakCurrent / rec.CoreLm[i];
+        if (fill > rec.FillFactor && std::isfinite(fill) && CandidateCertainlyComplete(rec, i, turns, force) &&
+            RunFiguresFinite(rec)) {
+            rec.ActualFillFactor = fill;
+            memo.pending = EvaluationMemo::Pending::FromBias;
+            memo.pendingCore = i;
+            memo.pendingTurns = turns;
+            memo.pendingPermeability = rec.Permeability;
+            memo.pendingStackedAc = rec.StackedAc;
+            memo.core = i;
+            memo.turns = rec.Turns;
+            return Evaluation::Complete;
+        }
+    }
 
-    // 4. Permeability under bias.
-    bool withinBias = std::isfinite(rec.MagnetizingForce) &&
-                      PermeabilityUnderBias(rec.Permeability, rec.MagnetizingForce, rec.EffectivePermeability);
+    // 3-5. Magnetising force, permeability under bias, full-load inductance.
+    if (!ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc)) {
+        if (memo.pending == EvaluationMemo::Pending::FromBias) {
+            // The record keeps the pending candidate's figures under this
+            // one's, and a failed bias law may keep its effective permeability.
+            SettlePendingFigures(rec, memo);
+            ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc);
+        }
+        return Evaluation::DcBias;
+    }
 
-    // 5. Inductance at full load, microhenry: 0.4 pi N^2 Ac mu_eff 1e-8 / Lm, times 1e6.
-    rec.InductanceFullLoad = 0.4 * kPi * Sq(turns) * rec.StackedAc * rec.EffectivePermeability * 1e-8 * 1000000 / lm;
-    if (!withinBias) return Evaluation::DcBias;
-
-    // 6. Skin depth, cm.
-    rec.SkinDepth = kSkinDepthConstant / std::sqrt(rec.Frequency);
-    // 7. Mean turn over the whole stack, cm.
-    rec.MeanTurnLength = (od - id + 2 * ht) * stack / 10;
-    // 8. Conductor length with the winding allowance, cm.
-    rec.ConductorLength = turns * rec.MeanTurnLength * kWindingAllowance;
-    // 9. DC resistance at 25 degC, ohm.
-    rec.ConductorResistance = rec.WireResistance * rec.ConductorLength;
-    // 10. AC resistance from the skin depth; a wire thinner than the skin depth keeps factor 1,
-    // and so does a wire exactly one skin depth thick, where the ratio has no finite value.
-    const double skinDenominator = (rec.WireDiameter - rec.SkinDepth) * rec.SkinDepth;
-    rec.AcResistanceFactor = skinDenominator == 0 ? 1 : (Sq(rec.WireDiameter) / 4) / skinDenominator;
-    if (rec.AcResistanceFactor < 0) rec.AcResistanceFactor = 1;
-    rec.AcResistance = rec.AcResistanceFactor * rec.ConductorResistance;
-    // 11. Window fill on the window of one core.
-    rec.ActualFillFactor = turns * kPi * Sq(rec.WireDiameter) / 4 / rec.CoreWa[i];
-    // 12, 13. Flux densities, tesla.
-    rec.Bdc = 0.4 * kPi * turns * rec.PeakCurrent / lm * rec.EffectivePermeability * 1e-4;
-    rec.Bac = 0.4 * kPi * turns * (rec.RippleCurrent / 2) * rec.EffectivePermeability * 1e-4 / lm;
-    // 14. Copper loss at 25 degC, W.
-    rec.CopperLoss =
-        Sq(rec.RippleCurrent * kRippleFactor) * rec.AcResistance + Sq(rec.DCCurrent) * rec.ConductorResistance;
-    // 18. Exposed surface: both end faces once, outer and inner walls over the stacked height, cm^2.
-    rec.SurfaceArea = kTwoPi * (Sq(od / 20) - Sq(id / 20)) + stack * (kPi * od / 10) * (ht / 10) +
-                      stack * (kPi * id / 10) * (ht / 10);
+    // 6-10, 12-14, 18. The winding.
+    ComputeWinding(rec, i, turns);
+    // 11. Window fill.
+    rec.ActualFillFactor = FillOf(rec, i, turns);
 
     // 15-17, 19-22: the losses and temperatures. Most candidates of a run are
     // passed over for their inductance or fill, which never read them, so
-    // they wait for SettleLosses when they cannot fail.
-    if (WindingFiguresFinite(rec) && LossesCertainlyFinite(rec, i)) {
-        memo.lossesPending = true;
-        memo.lossesCore = i;
+    // they wait for SettlePendingFigures when they cannot fail.
+    if (CandidateFiguresFinite(rec) && WindingFiguresFinite(rec) && LossesCertainlyFinite(rec, i)) {
+        memo.pending = EvaluationMemo::Pending::Losses;
+        memo.pendingCore = i;
     } else {
-        memo.lossesPending = false;
+        memo.pending = EvaluationMemo::Pending::None;
         ComputeLosses(rec, i);
-        if (!WindingFiguresFinite(rec) || !LossFiguresFinite(rec)) return Evaluation::DcBias;
+        if (!CandidateFiguresFinite(rec) || !WindingFiguresFinite(rec) || !LossFiguresFinite(rec))
+            return Evaluation::DcBias;
     }
     memo.core = i;
     memo.turns = rec.Turns;
