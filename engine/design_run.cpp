@@ -224,9 +224,7 @@ void RunPasses(Module1& rec, const InputTexts& in, int pickedRow, RunResult& res
             rec.RequiredCopperArea = rec.DCCurrent / rec.CurrentDensityFactor;
             rec.Permeability = rec.CorePerm[i];
 
-            // Calculate Core moves on from an overfilled core until the retry counter runs out.
-            const bool passedOverWhenOverfilled = !pickCore && !(counter + 1 > kRetryCounterLimit && phase == 1);
-            switch (EvaluateCandidate(rec, memo, passedOverWhenOverfilled)) {
+            switch (EvaluateCandidate(rec, memo)) {
                 case Evaluation::NoWire:
                     Caution(result, MessageId::NoWire, NoWireMessageText(), "txtDCCurrent");
                     result.outcome = Outcome::NoWire;

@@ -159,36 +159,6 @@ bool LossesCertainlyFinite(const Module1& rec, int core) {
            rec.SurfaceArea >= 1e-6 && rec.AmbientTemp >= -200;
 }
 
-// True when a candidate of the exponential (gapped) law with magnetising force
-// `force` stays within its DC bias capability and none of its figures from
-// step 3 on can be infinite or undefined, the figures of the run being finite:
-//   mu in [1, 1e4], H in [0, 1500] Oe: (H / 155.51)^2.89 stays below 700, so
-//     mu_eff lies in [9e-305, mu] and the capability holds;
-//   Lm in [1e-3, 1e4] cm, stacked Ac in [0, 1e6] cm^2, at most 32767 turns: the
-//     full-load inductance is at most 1.4e23 uH;
-//   f in [1, 1e12] Hz: the skin depth s lies in [6.62e-6, 6.62] cm;
-//   wire diameter d in [1e-3, 1] cm: d - s, when not 0, is at least 2^-70 (the
-//     spacing of doubles there), so the AC factor is 1 or in (0, 4.6e25];
-//   OD in [1e-3, 1e4], ID in [0, OD], HT in [1e-3, 1e4] mm, stack in [1, 10],
-//     wire resistance in [0, 1] ohm/cm: the mean turn is in (0, 3e4] cm, the
-//     conductor resistance in [0, 1.1e9] ohm, the AC resistance at most 5e34
-//     ohm, the surface in [3.1e-8, 7e7] cm^2;
-//   peak, ripple and DC current in [0, 1e15] A: Bdc and Bac in [0, 4.2e22] T,
-//     the copper loss in [0, 1.7e64] W;
-//   mass in [0, 1e10] g, ambient at least -200 degC: the material loss below
-//     6e68 W/kg, the core loss below 6e76 W, the first rise below 1e73, the
-//     factor of the copper loss at temperature in [0.11, 3e70], the total loss
-//     below 4e134 W and the last rise below 1e121 degC.
-bool CandidateCertainlyComplete(const Module1& rec, int core, double turns, double force) {
-    const double mu = rec.Permeability, od = rec.CoreOD[core];
-    return mu != 245 && mu != 270 && Within(mu, 1, 1e4) && Within(force, 0, 1500) &&
-           Within(rec.CoreLm[core], 1e-3, 1e4) && Within(rec.StackedAc, 0, 1e6) && turns >= 1 &&
-           Within(rec.Frequency, 1, 1e12) && Within(rec.WireDiameter, 1e-3, 1) && Within(od, 1e-3, 1e4) &&
-           Within(rec.CoreID[core], 0, od) && Within(rec.CoreHT[core], 1e-3, 1e4) && Within(rec.Stack, 1, 10) &&
-           Within(rec.WireResistance, 0, 1) && Within(rec.PeakCurrent, 0, 1e15) && Within(rec.RippleCurrent, 0, 1e15) &&
-           Within(rec.DCCurrent, 0, 1e15) && Within(rec.CoreMass[core], 0, 1e10) && rec.AmbientTemp >= -200;
-}
-
 }  // namespace
 
 bool PermeabilityUnderBias(double mu, double H, double& effective) {
@@ -238,19 +208,12 @@ Evaluation EvaluateCandidate(Module1& rec) {
 }
 
 void SettlePendingFigures(Module1& rec, EvaluationMemo& memo) {
-    const int core = memo.pendingCore;
-    switch (memo.pending) {
-        case EvaluationMemo::Pending::None: return;
-        case EvaluationMemo::Pending::FromBias:
-            ComputeBias(rec, core, memo.pendingTurns, memo.pendingPermeability, memo.pendingStackedAc);
-            ComputeWinding(rec, core, memo.pendingTurns);
-            [[fallthrough]];
-        case EvaluationMemo::Pending::Losses: ComputeLosses(rec, core); break;
-    }
-    memo.pending = EvaluationMemo::Pending::None;
+    if (!memo.lossesPending) return;
+    ComputeLosses(rec, memo.pendingCore);
+    memo.lossesPending = false;
 }
 
-Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo, bool passedOverWhenOverfilled) {
+Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo) {
     const int i = rec.CoreIndex;
 
     // 1. Wire.
@@ -265,43 +228,13 @@ Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo, bool passedOver
     // it stands, and all of them were finite (or, for figures still pending,
     // certainly will be). Only the design inductance and what follows from it
     // have moved on, so only those need the finiteness check again.
-    if (memo.core == i && memo.turns == rec.Turns) {
-        if (memo.pending == EvaluationMemo::Pending::FromBias) SettlePendingFigures(rec, memo);  // read next
+    if (memo.core == i && memo.turns == rec.Turns)
         return AllFinite({rec.Energy, rec.AreaProduct, rec.Inductance, rec.Inductance * 1000000}) ? Evaluation::Complete
                                                                                                   : Evaluation::DcBias;
-    }
     memo.core = 0;
 
-    // A candidate that the run passes over when it overfills its window, and
-    // does: nothing from step 3 on is read before the next candidate's figures
-    // replace them, so they wait when the candidate cannot fail.
-    if (passedOverWhenOverfilled) {
-        const double fill = FillOf(rec, i, turns);
-        const double force = 0.4 * kPi * turns * rec.PeakCurrent / rec.CoreLm[i];
-        if (fill > rec.FillFactor && std::isfinite(fill) && CandidateCertainlyComplete(rec, i, turns, force) &&
-            RunFiguresFinite(rec)) {
-            rec.ActualFillFactor = fill;
-            memo.pending = EvaluationMemo::Pending::FromBias;
-            memo.pendingCore = i;
-            memo.pendingTurns = turns;
-            memo.pendingPermeability = rec.Permeability;
-            memo.pendingStackedAc = rec.StackedAc;
-            memo.core = i;
-            memo.turns = rec.Turns;
-            return Evaluation::Complete;
-        }
-    }
-
     // 3-5. Magnetising force, permeability under bias, full-load inductance.
-    if (!ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc)) {
-        if (memo.pending == EvaluationMemo::Pending::FromBias) {
-            // The record keeps the pending candidate's figures under this
-            // one's, and a failed bias law may keep its effective permeability.
-            SettlePendingFigures(rec, memo);
-            ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc);
-        }
-        return Evaluation::DcBias;
-    }
+    if (!ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc)) return Evaluation::DcBias;
 
     // 6-10, 12-14, 18. The winding.
     ComputeWinding(rec, i, turns);
@@ -312,10 +245,10 @@ Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo, bool passedOver
     // passed over for their inductance or fill, which never read them, so
     // they wait for SettlePendingFigures when they cannot fail.
     if (CandidateFiguresFinite(rec) && WindingFiguresFinite(rec) && LossesCertainlyFinite(rec, i)) {
-        memo.pending = EvaluationMemo::Pending::Losses;
+        memo.lossesPending = true;
         memo.pendingCore = i;
     } else {
-        memo.pending = EvaluationMemo::Pending::None;
+        memo.lossesPending = false;
         ComputeLosses(rec, i);
         if (!CandidateFiguresFinite(rec) || !WindingFiguresFinite(rec) || !LossFiguresFinite(rec))
             return Evaluation::DcBias;
