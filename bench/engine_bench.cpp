@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "design_record.h"
 #include "design_run.h"
-#include "record.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ using namespace coredesign;
 
 // Every run rewrites the inputs and results it uses, so one loaded record
 // serves all iterations; only the run itself is timed.
-void Run(benchmark::State& state, Module1& rec, const InputTexts& in, Outcome expected) {
+void Run(benchmark::State& state, DesignRecord& rec, const InputTexts& in, Outcome expected) {
     int passes = 0;
     for (auto _ : state) {
         RunResult result = ShowResults(rec, in);
@@ -36,14 +36,14 @@ void Run(benchmark::State& state, Module1& rec, const InputTexts& in, Outcome ex
 }
 
 void CalculateCoreDefault(benchmark::State& state) {
-    Module1 rec = LoadedRecord(true);
+    DesignRecord rec = LoadedRecord(true);
     Run(state, rec, InputTexts{}, Outcome::Results);
 }
 BENCHMARK(CalculateCoreDefault);
 
 // The default inputs on the no-gap family: about 140 inductance passes.
 void CalculateCoreManyPasses(benchmark::State& state) {
-    Module1 rec = LoadedRecord(false);
+    DesignRecord rec = LoadedRecord(false);
     InputTexts in;
     in.txtFluxDensity = "0.8";
     Run(state, rec, in, Outcome::Results);
@@ -53,21 +53,21 @@ BENCHMARK(CalculateCoreManyPasses);
 // A picked core that cannot reach the inductance: the run ends at the bound
 // of 10000 passes.
 void PickCorePassBound(benchmark::State& state) {
-    Module1 rec = LoadedRecord(true);
-    rec.CalculatorType = 2;
+    DesignRecord rec = LoadedRecord(true);
+    rec.CalculatorType = Calculator::PickCore;
     InputTexts in;
     in.txtInductance = "100";
     in.txtDCCurrent = ".01";
-    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6238TXGP"), PickLayout::B);
+    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6238TXGP"), PickLayout::HeightFirst);
     Run(state, rec, in, Outcome::InductanceLimit);
 }
 BENCHMARK(PickCorePassBound)->Unit(benchmark::kMicrosecond);
 
 void PickCore(benchmark::State& state) {
-    Module1 rec = LoadedRecord(true);
-    rec.CalculatorType = 2;
+    DesignRecord rec = LoadedRecord(true);
+    rec.CalculatorType = Calculator::PickCore;
     InputTexts in;
-    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6218TXGP"), PickLayout::B);
+    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6218TXGP"), PickLayout::HeightFirst);
     Run(state, rec, in, Outcome::Results);
 }
 BENCHMARK(PickCore);
@@ -75,14 +75,14 @@ BENCHMARK(PickCore);
 // Pick Core on every core of both families, one to nine cores stacked.
 void SweepEveryCoreAndStack(benchmark::State& state) {
     struct Family {
-        Module1 rec;
+        DesignRecord rec;
         std::vector<std::string> entries;
     };
     std::vector<Family> families;
     for (bool gapped : {true, false}) {
         Family f{LoadedRecord(gapped), {}};
-        f.rec.CalculatorType = 2;
-        f.entries = LoadPickCoreArray(f.rec, PickLayout::B);
+        f.rec.CalculatorType = Calculator::PickCore;
+        f.entries = LoadPickCoreArray(f.rec, PickLayout::HeightFirst);
         families.push_back(std::move(f));
     }
     InputTexts in;

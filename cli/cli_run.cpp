@@ -1,13 +1,15 @@
 #include "cli_run.h"
 
+#include <cstdint>
 #include <cstring>
+#include <variant>
 #include <vector>
 
 #include "constants.h"
+#include "input_screen.h"
 #include "json_writer.h"
 #include "numtext.h"
 #include "report_file.h"
-#include "session.h"
 
 namespace coredesign::cli {
 namespace {
@@ -32,17 +34,8 @@ constexpr FieldOption kFieldOptions[] = {
 };
 
 std::string* FieldByControl(InputTexts& in, const std::string& control) {
-    if (control == "txtInductance") return &in.txtInductance;
-    if (control == "txtOutPutVoltage") return &in.txtOutPutVoltage;
-    if (control == "txtDCCurrent") return &in.txtDCCurrent;
-    if (control == "txtFluxDensity") return &in.txtFluxDensity;
-    if (control == "txtFrequency") return &in.txtFrequency;
-    if (control == "txtMinInputVoltage") return &in.txtMinInputVoltage;
-    if (control == "txtMaxInputVoltage") return &in.txtMaxInputVoltage;
-    if (control == "txtAmbientTemp") return &in.txtAmbientTemp;
-    if (control == "txtCurrentDensityFactor") return &in.txtCurrentDensityFactor;
-    if (control == "txtFill_Factor") return &in.txtFill_Factor;
-    if (control == "txtStack") return &in.txtStack;
+    for (const InputField& field : kInputFields)
+        if (control == field.control) return &(in.*field.text);
     return nullptr;
 }
 
@@ -50,76 +43,29 @@ const char* IconName(MessageIcon icon) {
     return icon == MessageIcon::Information ? "information" : "none";
 }
 
-void WriteRecord(JsonWriter& w, const Module1& r) {
-    auto num = [&](const char* name, double v) {
-        w.Key(name);
-        w.Number(v);
-    };
-    auto integer = [&](const char* name, long long v) {
-        w.Key(name);
-        w.Integer(v);
-    };
-    auto flag = [&](const char* name, bool v) {
-        w.Key(name);
-        w.Bool(v);
-    };
-    auto text = [&](const char* name, const std::string& v) {
-        w.Key(name);
-        w.String(v);
-    };
+// One figure of the record as its JSON value.
+void WriteValue(JsonWriter& w, double v) {
+    w.Number(v);
+}
+void WriteValue(JsonWriter& w, std::int16_t v) {
+    w.Integer(v);
+}
+void WriteValue(JsonWriter& w, Calculator v) {
+    w.Integer(static_cast<std::int16_t>(v));
+}
+void WriteValue(JsonWriter& w, bool v) {
+    w.Bool(v);
+}
+void WriteValue(JsonWriter& w, const std::string& v) {
+    w.String(v);
+}
+
+void WriteRecord(JsonWriter& w, const DesignRecord& r) {
     w.BeginObject();
-    num("InductanceEntered", r.InductanceEntered);
-    num("Inductance", r.Inductance);
-    num("DCCurrent", r.DCCurrent);
-    num("OutputVoltage", r.OutputVoltage);
-    num("MinInputVoltage", r.MinInputVoltage);
-    num("MaxInputVoltage", r.MaxInputVoltage);
-    num("Frequency", r.Frequency);
-    num("FluxDensity", r.FluxDensity);
-    integer("AmbientTemp", r.AmbientTemp);
-    num("CurrentDensityFactor", r.CurrentDensityFactor);
-    num("FillFactor", r.FillFactor);
-    integer("Stack", r.Stack);
-    integer("CalculatorType", r.CalculatorType);
-    flag("GappedCores", r.GappedCores);
-    text("CoreSize", r.CoreSize);
-    text("TempFolder", r.TempFolder);
-    num("MaxAreaProduct", r.MaxAreaProduct);
-    integer("CoreIndex", r.CoreIndex);
-    num("RippleCurrent", r.RippleCurrent);
-    num("PeakCurrent", r.PeakCurrent);
-    num("Energy", r.Energy);
-    num("AreaProduct", r.AreaProduct);
-    num("WireSize", r.WireSize);
-    num("WireDiameter", r.WireDiameter);
-    integer("Turns", r.Turns);
-    num("InductanceFullLoad", r.InductanceFullLoad);
-    num("ActualFillFactor", r.ActualFillFactor);
-    num("MeanTurnLength", r.MeanTurnLength);
-    num("ConductorLength", r.ConductorLength);
-    num("ConductorResistance", r.ConductorResistance);
-    num("SkinDepth", r.SkinDepth);
-    num("Bdc", r.Bdc);
-    num("Bac", r.Bac);
-    num("MaterialLoss", r.MaterialLoss);
-    num("CoreLoss", r.CoreLoss);
-    num("CopperLossAtTemp", r.CopperLossAtTemp);
-    num("TotalLoss", r.TotalLoss);
-    num("TempRise", r.TempRise);
-    flag("DesignWarning", r.DesignWarning);
-    flag("FillWarning", r.FillWarning);
-    num("Period", r.Period);
-    num("OffTime", r.OffTime);
-    num("StackedAc", r.StackedAc);
-    num("Permeability", r.Permeability);
-    num("RequiredCopperArea", r.RequiredCopperArea);
-    num("WireResistance", r.WireResistance);
-    num("MagnetizingForce", r.MagnetizingForce);
-    num("EffectivePermeability", r.EffectivePermeability);
-    num("AcResistanceFactor", r.AcResistanceFactor);
-    num("AcResistance", r.AcResistance);
-    num("CopperLoss", r.CopperLoss);
-    num("SurfaceArea", r.SurfaceArea);
+    for (const RecordField& field : kRecordFields) {
+        w.Key(field.name);
+        std::visit([&](auto member) { WriteValue(w, r.*member); }, field.member);
+    }
     w.EndObject();
 }
 
@@ -191,6 +137,7 @@ std::string UsageText() {
            "Sizes a DC output inductor as the desktop program's Show Results does, starting\n"
            "from a freshly loaded input screen. Field texts are taken exactly as given.\n"
            "\n"
+           "Options:\n"
            "  --inductance TEXT                    inductance at full load (.000318)\n"
            "  --inductance-unit Henry|millihenry|microhenry   (Henry)\n"
            "  --output-voltage TEXT                output voltage, V (10)\n"
@@ -209,6 +156,7 @@ std::string UsageText() {
            "  --report FILE                        on results, also write the design report to FILE\n"
            "  --json                               print the JSON document\n"
            "  --help                               this text\n"
+           "  --version                            the program's name and version\n"
            "\n"
            "Exit status: 0 results shown, 1 the run ended otherwise, 2 usage error.\n";
 }
@@ -248,6 +196,11 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
         if (arg == "--help" || arg == "-h") {
             if (!noValue()) return false;
             options.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            if (!noValue()) return false;
+            options.version = true;
             continue;
         }
         bool matched = false;
@@ -301,7 +254,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
     return true;
 }
 
-std::string JsonDocument(const HeadlessSession& session) {
+std::string JsonDocument(const InputScreen& session) {
     const RunResult& run = session.LastRun();
     JsonWriter w;
     w.BeginObject();
@@ -343,7 +296,7 @@ std::string JsonDocument(const HeadlessSession& session) {
     return w.Text() + "\n";
 }
 
-std::string Summary(const HeadlessSession& session) {
+std::string Summary(const InputScreen& session) {
     const RunResult& run = session.LastRun();
     std::string out;
     out += std::string(kAppTitle) + "\n";
@@ -400,7 +353,7 @@ std::string Summary(const HeadlessSession& session) {
 }
 
 int Run(const Options& options, std::ostream& out, std::ostream& err) {
-    HeadlessSession session;
+    InputScreen session;
     if (!options.gapped) session.ChooseFamily(false);
     if (options.pick) {
         session.ChoosePickCore();

@@ -7,7 +7,7 @@
 #include <string>
 
 namespace coredesign {
-class HeadlessSession;
+class InputScreen;
 }
 
 namespace coredesign::cli {
@@ -20,6 +20,7 @@ struct Options {
     std::optional<std::string> reportFile;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 // False (with a message) on a usage error.
@@ -31,9 +32,9 @@ std::string UsageText();
 int Run(const Options& options, std::ostream& out, std::ostream& err);
 
 // The JSON document of a finished session.
-std::string JsonDocument(const HeadlessSession& session);
+std::string JsonDocument(const InputScreen& session);
 
 // The readable summary of a finished session.
-std::string Summary(const HeadlessSession& session);
+std::string Summary(const InputScreen& session);
 
 }  // namespace coredesign::cli

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli_run.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << coredesign::cli::UsageText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << coredesign::VersionText("coredesign-cli");
         return 0;
     }
     return coredesign::cli::Run(options, std::cout, std::cerr);

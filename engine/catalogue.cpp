@@ -97,7 +97,7 @@ const char* WireTableText() {
     return kWireText;
 }
 
-void DataLoad(Module1& rec) {
+void DataLoad(DesignRecord& rec) {
     const WireArrays& table = StoredWireTable();
     rec.WireTableAWG = table.awg;
     rec.WireTableResistance = table.resistance;
@@ -105,7 +105,7 @@ void DataLoad(Module1& rec) {
     rec.WireTableArea = table.area;
 }
 
-void ArrayData_QV_Load(Module1& rec) {
+void ArrayData_QV_Load(DesignRecord& rec) {
     const CatalogueArrays& rows = StoredCatalogue(rec.GappedCores);
     std::vector<double>* cols[] = {nullptr,       &rec.CoreOD,     &rec.CoreID,     &rec.CoreHT,   &rec.CoreLm,
                                    &rec.CoreAc,   &rec.CoreVolume, &rec.CoreWa,     &rec.CoreWaAc, &rec.CoreMass,
@@ -115,16 +115,16 @@ void ArrayData_QV_Load(Module1& rec) {
     if (rows.largestWaAc > rec.MaxAreaProduct) rec.MaxAreaProduct = rows.largestWaAc;
 }
 
-Module1 LoadedRecord(bool gapped) {
-    Module1 rec;
-    rec.CalculatorType = 1;
+DesignRecord LoadedRecord(bool gapped) {
+    DesignRecord rec;
+    rec.CalculatorType = Calculator::CalculateCore;
     DataLoad(rec);
     rec.GappedCores = gapped;
     ArrayData_QV_Load(rec);
     return rec;
 }
 
-std::string PickListEntry(const Module1& rec, int row, PickLayout layout) {
+std::string PickListEntry(const DesignRecord& rec, int row, PickLayout layout) {
     const std::string_view part = TrimBlanks(rec.CorePartNo[row]);
     auto mm = [](double v) { return FormatWhole(static_cast<int>(std::round(v))); };
     const std::string od = mm(rec.CoreOD[row]), id = mm(rec.CoreID[row]), ht = mm(rec.CoreHT[row]);
@@ -133,7 +133,7 @@ std::string PickListEntry(const Module1& rec, int row, PickLayout layout) {
     entry.reserve(std::max<size_t>(part.size(), 20) + 48 + od.size() + id.size() + ht.size());
     entry.append(part);
     if (part.size() < 20) entry.append(20 - part.size(), ' ');
-    if (layout == PickLayout::A)
+    if (layout == PickLayout::DiametersFirst)
         entry.append(" OD= ")
             .append(od)
             .append("mm,  ID= ")
@@ -146,7 +146,7 @@ std::string PickListEntry(const Module1& rec, int row, PickLayout layout) {
     return entry;
 }
 
-std::vector<std::string> LoadPickCoreArray(const Module1& rec, PickLayout layout) {
+std::vector<std::string> LoadPickCoreArray(const DesignRecord& rec, PickLayout layout) {
     std::vector<std::string> entries;
     entries.reserve(rec.CorePartNo.size());
     entries.emplace_back();
@@ -158,7 +158,7 @@ std::string PartNumberOfEntry(const std::string& entry) {
     return entry.substr(0, entry.find(' '));
 }
 
-int FindCoreRow(const Module1& rec, const std::string& partNo) {
+int FindCoreRow(const DesignRecord& rec, const std::string& partNo) {
     for (int row = 1; row <= rec.CatalogueRows(); ++row)
         if (rec.CorePartNo[row] == partNo) return row;
     return 0;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "record.h"
+#include "design_record.h"
 
 namespace coredesign {
 
@@ -14,32 +14,33 @@ const char* NoGapCatalogueText();
 const char* WireTableText();
 
 // Rebuilds the four wire arrays from the stored wire text.
-void DataLoad(Module1& rec);
+void DataLoad(DesignRecord& rec);
 
 // Rebuilds the thirteen catalogue arrays from the family chosen by
 // GappedCores and raises MaxAreaProduct. (The input screen then refills its
 // core size list from the loaded rows.)
-void ArrayData_QV_Load(Module1& rec);
+void ArrayData_QV_Load(DesignRecord& rec);
 
 // A record as the input screen's load leaves it: Calculate Core, the wire
 // table and the catalogue of the chosen family loaded.
-Module1 LoadedRecord(bool gapped = true);
+DesignRecord LoadedRecord(bool gapped = true);
 
-// Core size list entries. Layout A is written by every catalogue load,
-// layout B when Pick Core is chosen.
-enum class PickLayout { A, B };
+// Core size list entries: the part number, then the outer and inner
+// diameters and the height (written by every catalogue load), or the height
+// first (written when Pick Core is chosen). (Formerly layouts A and B.)
+enum class PickLayout { DiametersFirst, HeightFirst };
 
 // The entry of catalogue row `row` (1-based).
-std::string PickListEntry(const Module1& rec, int row, PickLayout layout);
+std::string PickListEntry(const DesignRecord& rec, int row, PickLayout layout);
 
 // The whole list: the empty entry, then one entry per loaded row, so that a
 // list position equals the catalogue row.
-std::vector<std::string> LoadPickCoreArray(const Module1& rec, PickLayout layout = PickLayout::A);
+std::vector<std::string> LoadPickCoreArray(const DesignRecord& rec, PickLayout layout = PickLayout::DiametersFirst);
 
 // The part number of a list text: everything before its first blank.
 std::string PartNumberOfEntry(const std::string& entry);
 
 // The catalogue row holding this part number, or 0.
-int FindCoreRow(const Module1& rec, const std::string& partNo);
+int FindCoreRow(const DesignRecord& rec, const std::string& partNo);
 
 }  // namespace coredesign

@@ -1,22 +1,20 @@
 #include "design_run.h"
 
 #include <cmath>
-#include <cstdlib>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include "catalogue.h"
 #include "constants.h"
 #include "evaluate.h"
+#include "folders.h"
 #include "numtext.h"
 
 namespace coredesign {
 namespace {
 
-Message InputMessage(MessageId id, const char* text, const char* focus) {
-    return Message{id, text, kCautionTitle, MessageIcon::Information, focus};
+// A message box titled "Caution" with the information icon; afterwards the
+// control named `focus` (none when empty) takes the focus.
+void Caution(RunResult& result, MessageId id, std::string text, const char* focus) {
+    result.messages.push_back(Message{id, std::move(text), kCautionTitle, MessageIcon::Information, focus});
 }
 
 // The values of the field texts as read by initValues, before any unit or
@@ -38,9 +36,9 @@ bool FitsInt16(double value) {
 }
 
 // The input checks in their fixed order; the first failure is returned.
-bool Validate(Module1& rec, const InputTexts& in, const FieldValues& values, int& pickedRow, RunResult& result) {
+bool Validate(DesignRecord& rec, const InputTexts& in, const FieldValues& values, int& pickedRow, RunResult& result) {
     auto fail = [&](MessageId id, const char* text, const char* focus) {
-        result.messages.push_back(InputMessage(id, text, focus));
+        Caution(result, id, text, focus);
         result.outcome = Outcome::Validation;
         return false;
     };
@@ -74,8 +72,10 @@ bool Validate(Module1& rec, const InputTexts& in, const FieldValues& values, int
             return fail(MessageId::FillFactor, "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor");
     }
     // A picked part number that the loaded catalogue does not hold is refused like a missing choice.
-    pickedRow = rec.CalculatorType == 2 && !TrimBlanks(in.txtCoreSize).empty() ? FindCoreRow(rec, rec.CoreSize) : 0;
-    if (rec.CalculatorType == 2 && pickedRow == 0)
+    pickedRow = rec.CalculatorType == Calculator::PickCore && !TrimBlanks(in.txtCoreSize).empty()
+                    ? FindCoreRow(rec, rec.CoreSize)
+                    : 0;
+    if (rec.CalculatorType == Calculator::PickCore && pickedRow == 0)
         return fail(MessageId::CoreSize, "Please select Core size from list of values. ", "txtCoreSize");
     if (TrimBlanks(in.txtStack).empty()) {
         result.stackSetToOne = true;
@@ -84,10 +84,6 @@ bool Validate(Module1& rec, const InputTexts& in, const FieldValues& values, int
         return fail(MessageId::Stack, "Please select to stack between 1 and 9 cores.", "txtStack");
     }
     return true;
-}
-
-void Caution(RunResult& result, MessageId id, std::string text, const char* focus) {
-    result.messages.push_back(Message{id, std::move(text), kCautionTitle, MessageIcon::Information, focus});
 }
 
 }  // namespace
@@ -105,28 +101,11 @@ const char* OutcomeName(Outcome outcome) {
     return "";
 }
 
-std::string TempFolderFromEnvironment() {
-    if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;
-#ifdef _WIN32
-    char buffer[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(sizeof buffer, buffer);
-    if (length > 0 && length < sizeof buffer) {
-        std::string folder(buffer, length);
-        if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-        return folder;
-    }
-    return "C:\\Windows\\Temp";
-#else
-    if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir && *tmpdir) return tmpdir;
-    return "/tmp";
-#endif
-}
-
 namespace {
 
 // initValues, keeping the values read from the texts for the input checks.
-void ReadInputs(Module1& rec, const InputTexts& in, ResultsScreenPort* port, FieldValues& values) {
-    rec.TempFolder = TempFolderFromEnvironment();
+void ReadInputs(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port, FieldValues& values) {
+    rec.TempFolder = platform::TempFolder();
     values.frequency = Val(in.txtFrequency);
     rec.Frequency = values.frequency;
     if (TrimBlanks(in.cmbfrequency) == "kHz") rec.Frequency = rec.Frequency * 1000;
@@ -156,15 +135,15 @@ void ReadInputs(Module1& rec, const InputTexts& in, ResultsScreenPort* port, Fie
     rec.AmbientTemp = ToInt16(values.ambientTemp);
     rec.MaxInputVoltage = Val(in.txtMaxInputVoltage);
     if (port) port->ResetTemperatureMark(rec);
-    if (rec.CalculatorType == 1)
+    if (rec.CalculatorType == Calculator::CalculateCore)
         rec.CoreSize.clear();
-    else if (rec.CalculatorType == 2 && !TrimBlanks(in.txtCoreSize).empty())
+    else if (rec.CalculatorType == Calculator::PickCore && !TrimBlanks(in.txtCoreSize).empty())
         rec.CoreSize = PartNumberOfEntry(in.txtCoreSize);
 }
 
 }  // namespace
 
-void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
+void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
     FieldValues values;
     ReadInputs(rec, in, port, values);
 }
@@ -172,8 +151,8 @@ void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
 namespace {
 
 // The calculation passes of a run whose inputs passed the checks.
-void RunPasses(Module1& rec, const InputTexts& in, int pickedRow, RunResult& result, EvaluationMemo& memo) {
-    const bool pickCore = rec.CalculatorType == 2;
+void RunPasses(DesignRecord& rec, const InputTexts& in, int pickedRow, RunResult& result, EvaluationMemo& memo) {
+    const bool pickCore = rec.CalculatorType == Calculator::PickCore;
     auto areaProductEnd = [&] {
         Caution(result, MessageId::AreaProduct, AreaProductMessageText(), "");
         result.clearCoreList = true;
@@ -307,7 +286,7 @@ void RunPasses(Module1& rec, const InputTexts& in, int pickedRow, RunResult& res
 
 }  // namespace
 
-RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* port) {
+RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
     RunResult result;
     FieldValues values;
     ReadInputs(rec, in, port, values);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "design_record.h"
 #include "messages.h"
-#include "record.h"
 
 namespace coredesign {
 
@@ -42,7 +42,7 @@ const char* OutcomeName(Outcome outcome);
 class ResultsScreenPort {
 public:
     virtual ~ResultsScreenPort() = default;
-    virtual void ResetTemperatureMark(const Module1& rec) = 0;
+    virtual void ResetTemperatureMark(const DesignRecord& rec) = 0;
 };
 
 struct RunResult {
@@ -57,13 +57,10 @@ struct RunResult {
     int inductancePasses = 0;        // passes after the first
 };
 
-// The temporary folder: TEMP, or the platform's own when TEMP is unset or empty.
-std::string TempFolderFromEnvironment();
-
 // Copies all inputs, in base units, into the record.
-void initValues(Module1& rec, const InputTexts& in, ResultsScreenPort* port);
+void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port);
 
 // The whole run. The record must hold a loaded catalogue and wire table.
-RunResult ShowResults(Module1& rec, const InputTexts& in, ResultsScreenPort* port = nullptr);
+RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port = nullptr);
 
 }  // namespace coredesign

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "record.h"
+#include "design_record.h"
 
 namespace coredesign {
 
@@ -16,7 +16,7 @@ enum class Evaluation {
 
 // Needs CoreIndex, StackedAc, Permeability, RequiredCopperArea, PeakCurrent,
 // RippleCurrent and the inputs in the record.
-Evaluation EvaluateCandidate(Module1& rec);
+Evaluation EvaluateCandidate(DesignRecord& rec);
 
 // What one Show Results run carries from one candidate evaluation to the
 // next: the wire row, chosen once (it depends only on the required copper
@@ -40,10 +40,10 @@ struct EvaluationMemo {
 // come out infinite or undefined (most candidates are passed over for their
 // inductance or fill, which never read them): SettlePendingFigures must come
 // before they are read and before the record is handed on.
-Evaluation EvaluateCandidate(Module1& rec, EvaluationMemo& memo);
+Evaluation EvaluateCandidate(DesignRecord& rec, EvaluationMemo& memo);
 
 // Writes the pending losses and temperatures, if any, into the record.
-void SettlePendingFigures(Module1& rec, EvaluationMemo& memo);
+void SettlePendingFigures(DesignRecord& rec, EvaluationMemo& memo);
 
 // Permeability kept under a DC magnetising force H (oersted), for a core of
 // relative permeability mu. Returns false when the capability is exceeded

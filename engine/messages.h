@@ -46,6 +46,9 @@ std::string TemperatureMessageText();
 std::string NoWireMessageText();
 std::string InductanceLimitMessageText();
 
+// The title of every message box that warns.
 inline constexpr const char* kCautionTitle = "Caution";
+// The first line of every message about a file that could not be read or written.
+inline constexpr const char* kSorryMessage = "Sorry for the inconvenience";
 
 }  // namespace coredesign

@@ -4,7 +4,7 @@
 
 namespace coredesign {
 
-void DisplayResults(const Module1& rec, const std::string& coreListText, ResultsTexts& t) {
+void DisplayResults(const DesignRecord& rec, const std::string& coreListText, ResultsTexts& t) {
     t.txtOutCoreSize = rec.CoreSize;
     t.txtStackout = rec.Stack == 1 ? std::string() : "* " + FormatWhole(rec.Stack);
     t.txtNoOfTurns = FormatWhole(rec.Turns);
@@ -15,7 +15,8 @@ void DisplayResults(const Module1& rec, const std::string& coreListText, Results
     t.txtCoreLoss = FormatRounded(rec.CoreLoss, 4);
     t.txtTotalLoss = FormatRounded(rec.TotalLoss, 2);
     t.txtTotalTempRise = FormatRounded(rec.TempRise, 0);
-    if (rec.CalculatorType == 2 && !coreListText.empty()) t.txtcore = coreListText.substr(0, coreListText.find(' '));
+    if (rec.CalculatorType == Calculator::PickCore && !coreListText.empty())
+        t.txtcore = coreListText.substr(0, coreListText.find(' '));
     t.txtInductance = FormatRounded(rec.InductanceEntered * 1000000, 1);
     t.txtOutPutVoltage = FormatPlain(rec.OutputVoltage);
     t.txtDCCurrent = FormatPlain(rec.DCCurrent);
@@ -33,7 +34,7 @@ void ClearResultFields(ResultsTexts& t) {
         box->clear();
 }
 
-IntermediateTexts MakeIntermediateTexts(const Module1& rec) {
+IntermediateTexts MakeIntermediateTexts(const DesignRecord& rec) {
     IntermediateTexts t;
     auto row = [&](int k, const char* caption, std::string value) {
         t.Label[k] = caption;

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "record.h"
+#include "design_record.h"
 
 namespace coredesign {
 
@@ -25,7 +25,7 @@ struct ResultsTexts {
 // Fills every box from the record. `coreListText` is the input screen's core
 // size list text; in Pick Core mode its part number becomes txtcore,
 // otherwise txtcore keeps what it holds.
-void DisplayResults(const Module1& rec, const std::string& coreListText, ResultsTexts& texts);
+void DisplayResults(const DesignRecord& rec, const std::string& coreListText, ResultsTexts& texts);
 
 // Empties the eight output boxes, in their fixed order.
 void ClearResultFields(ResultsTexts& texts);
@@ -39,6 +39,6 @@ struct IntermediateTexts {
     bool FillFactorRed = false;  // the "Actual Fill Factor" value drawn red
 };
 
-IntermediateTexts MakeIntermediateTexts(const Module1& rec);
+IntermediateTexts MakeIntermediateTexts(const DesignRecord& rec);
 
 }  // namespace coredesign

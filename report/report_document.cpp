@@ -1,23 +1,15 @@
 #include "report_document.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <vector>
 
 #include "constants.h"
+#include "folders.h"
 #include "numtext.h"
-
-#ifdef _WIN32
-#include <windows.h>
-
-#include <algorithm>
-#include <cctype>
-#else
-#include <sys/stat.h>
-
-#include <filesystem>
-#endif
 
 namespace coredesign::report {
 namespace {
@@ -141,7 +133,6 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& cp
     return length;
 }
 
-#ifndef _WIN32
 // The absolute file: URL of a path, every byte outside the unreserved set
 // (letters, digits, - . _ ~) and the separator / percent-encoded.
 std::string FileUrl(const std::string& absolutePath) {
@@ -161,34 +152,24 @@ std::string FileUrl(const std::string& absolutePath) {
     }
     return url;
 }
-#endif
 
 }  // namespace
 
 std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName) {
-#ifdef _WIN32
-    const std::string longPath = programFolder + "\\" + fileName;
-    char buffer[256];
-    std::fill(buffer, buffer + 255, ' ');
-    buffer[255] = '\0';
-    GetShortPathNameA(longPath.c_str(), buffer, 255);
-    std::string reference;
-    for (int k = 0; k < 255; ++k)
-        if (buffer[k] != '\0') reference += buffer[k];
-    const auto first = reference.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    reference = reference.substr(first, reference.find_last_not_of(' ') - first + 1);
-    for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return reference;
-#else
+    if constexpr (platform::kHasShortPaths) {
+        // The short path as the system writes it, lower-cased, without blanks at either end.
+        std::string reference = platform::ShortPath(programFolder + platform::kPathSeparator + fileName);
+        const auto first = reference.find_first_not_of(' ');
+        if (first == std::string::npos) return std::string();
+        reference = reference.substr(first, reference.find_last_not_of(' ') - first + 1);
+        for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return reference;
+    }
     std::error_code ec;
     std::filesystem::path path = std::filesystem::path(programFolder) / fileName;
     path = std::filesystem::absolute(path, ec).lexically_normal();
-    if (ec) return std::string();
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::string();
+    if (ec || !platform::IsRegularFile(path.string())) return std::string();
     return FileUrl(path.string());
-#endif
 }
 
 std::string ReportText(std::string_view utf8) {
@@ -219,8 +200,9 @@ std::string ReportText(std::string_view utf8) {
     return out;
 }
 
-std::string BuildReportDocument(const ResultsTexts& results, const Module1& rec, const std::string& programFolder) {
-    const bool calculateCore = rec.CalculatorType == 1;
+std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord& rec,
+                                const std::string& programFolder) {
+    const bool calculateCore = rec.CalculatorType == Calculator::CalculateCore;
     const int index = rec.CoreIndex;
     const double n = rec.Stack;
     const std::string stack = FormatWhole(rec.Stack);

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "record.h"
+#include "design_record.h"
 #include "screen_texts.h"
 
 namespace coredesign::report {
@@ -33,6 +33,6 @@ std::string ReportText(std::string_view utf8);
 
 // The whole document (Windows-1252 bytes, no line break). Images are looked
 // up in `programFolder`.
-std::string BuildReportDocument(const ResultsTexts& results, const Module1& rec, const std::string& programFolder);
+std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord& rec, const std::string& programFolder);
 
 }  // namespace coredesign::report

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "record.h"
+#include "design_record.h"
 #include "screen_texts.h"
 
 namespace coredesign::report {
@@ -12,18 +12,15 @@ namespace coredesign::report {
 // separator and "temp.htm".
 std::string ReportFilePath(const std::string& tempFolder);
 
-// The folder that holds the running program's executable (empty when the
-// system cannot tell).
-std::string ProgramFolder();
-
 // Writes the design report for this results screen and record to `path`:
 // the document as one line followed by CR LF, replacing any earlier file.
 // Images are referenced in `programFolder`. False, with the system's
 // description of the failure, when the file cannot be written.
-bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec,
+bool WriteReportFile(const std::string& path, const ResultsTexts& results, const DesignRecord& rec,
                      const std::string& programFolder, std::string& failure);
 
 // The same, with the images of the running program's folder.
-bool WriteReportFile(const std::string& path, const ResultsTexts& results, const Module1& rec, std::string& failure);
+bool WriteReportFile(const std::string& path, const ResultsTexts& results, const DesignRecord& rec,
+                     std::string& failure);
 
 }  // namespace coredesign::report

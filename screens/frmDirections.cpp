@@ -11,10 +11,6 @@
 namespace coredesign::gui {
 namespace {
 
-void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
-}
-
 const QColor kSilver(192, 192, 192);
 
 }  // namespace
@@ -84,26 +80,23 @@ frmDirections::frmDirections(ScreenRegistry&) {
     text1_->setFocusPolicy(Qt::NoFocus);
     text1_->setFont(look::Arial(12, true));
     look::SetBackground(text1_, kSilver);
-    Place(text1_, 2880, 120, 5040, 405);
+    look::PlaceAtTwips(text1_, 2880, 120, 5040, 405);
 
     txtHelp_ = new MultiLineTextBox(this);
     txtHelp_->setObjectName(QStringLiteral("txtHelp"));
     txtHelp_->setFont(look::Arial(9.75));
     look::SetBackground(txtHelp_, look::kFieldGrey);
-    Place(txtHelp_, 240, 480, 10215, 5895);
+    look::PlaceAtTwips(txtHelp_, 240, 480, 10215, 5895);
 
-    cmdExit_ = new QPushButton(QStringLiteral("E&xit"), this);
-    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
-    cmdExit_->setFont(look::Arial(12, true));
-    cmdExit_->setAutoDefault(false);
-    Place(cmdExit_, 4320, 6480, 1575, 420);
+    cmdExit_ = look::PlacedButton(this, QStringLiteral("cmdExit"), QStringLiteral("E&xit"), look::Arial(12, true), 4320,
+                                  6480, 1575, 420);
     connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
 
     txtHelp2_ = new MultiLineTextBox(this);
     txtHelp2_->setObjectName(QStringLiteral("TxtHelp2"));
     txtHelp2_->setFont(look::Arial(9.75));
     look::SetBackground(txtHelp2_, look::kFieldGrey);
-    Place(txtHelp2_, 1080, 7080, 8295, 615);
+    look::PlaceAtTwips(txtHelp2_, 1080, 7080, 8295, 615);
 
     setTabOrder(txtHelp_, cmdExit_);
     setTabOrder(cmdExit_, txtHelp2_);

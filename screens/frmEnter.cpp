@@ -2,23 +2,17 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "constants.h"
-#include "design_run.h"
+#include "design_record.h"
+#include "folders.h"
 #include "frmXls.h"
-#include "record.h"
 #include "screen_look.h"
 #include "screen_registry.h"
 
 namespace coredesign::gui {
 namespace {
-
-void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
-}
 
 QLabel* Label(QWidget* parent, const char* name, const QString& text, const QFont& font) {
     QLabel* label =
@@ -26,46 +20,6 @@ QLabel* Label(QWidget* parent, const char* name, const QString& text, const QFon
     label->setWordWrap(true);
     return label;
 }
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(look::Arial(9.75, true));
-    button->setAutoDefault(false);
-    return button;
-}
-
-// A picture box that keeps the picture's shape: the logo fits the box and is
-// centred in it; the strip fills the box's height from its left edge, its
-// right edge cut off where the box ends.
-class PictureBox : public QWidget {
-public:
-    enum class Fit { Centred, FillHeight };
-    PictureBox(QWidget* parent, const char* name, const QString& resource, Fit fit)
-        : QWidget(parent), pixmap_(resource), fit_(fit) {
-        setObjectName(QString::fromLatin1(name));
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (pixmap_.isNull()) return;
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QSizeF picture = pixmap_.size();
-        if (fit_ == Fit::FillHeight) {
-            const double scale = height() / picture.height();
-            painter.drawPixmap(QRectF(0, 0, picture.width() * scale, height()), pixmap_, QRectF(pixmap_.rect()));
-        } else {
-            const QSizeF shown = picture.scaled(size(), Qt::KeepAspectRatio);
-            const QPointF corner((width() - shown.width()) / 2, (height() - shown.height()) / 2);
-            painter.drawPixmap(QRectF(corner, shown), pixmap_, QRectF(pixmap_.rect()));
-        }
-    }
-
-private:
-    QPixmap pixmap_;
-    Fit fit_;
-};
 
 }  // namespace
 
@@ -90,26 +44,28 @@ frmEnter::frmEnter(ScreenRegistry& registry) : registry_(registry) {
     setWindowTitle(QStringLiteral("Output Inductor Core Selection Calculator"));
     setFixedSize(Twips(8520), Twips(6660));
 
-    sidepic_ =
-        new PictureBox(this, "sidepic", QStringLiteral(":/coredesign/sidestrip.png"), PictureBox::Fit::FillHeight);
-    Place(sidepic_, 0, 0, 495, 7095);
-    picture1_ = new PictureBox(this, "Picture1", QStringLiteral(":/coredesign/logo.png"), PictureBox::Fit::Centred);
-    Place(picture1_, 720, 120, 7575, 1515);
+    using look::PlaceAtTwips;
+    sidepic_ = new look::Picture(this, QStringLiteral("sidepic"), QStringLiteral(":/coredesign/sidestrip.png"),
+                                 look::Picture::Fit::FillHeight);
+    PlaceAtTwips(sidepic_, 0, 0, 495, 7095);
+    picture1_ = new look::Picture(this, QStringLiteral("Picture1"), QStringLiteral(":/coredesign/logo.png"),
+                                  look::Picture::Fit::Centred);
+    PlaceAtTwips(picture1_, 720, 120, 7575, 1515);
 
     label1_ = Label(this, "Label1", QStringLiteral("Output Inductor Core Design Tool"), look::Arial(15.75, true));
     label1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Place(label1_, 1080, 2280, 6975, 375);
+    PlaceAtTwips(label1_, 1080, 2280, 6975, 375);
     label5_ = Label(this, "Label5", TermsOfUseText(), look::Arial(9.75));
-    Place(label5_, 840, 3000, 7290, 1215);
+    PlaceAtTwips(label5_, 840, 3000, 7290, 1215);
     label6_ = Label(this, "Label6", DisclaimerText(), look::Arial(9.75));
-    Place(label6_, 840, 4320, 7290, 1215);
+    PlaceAtTwips(label6_, 840, 4320, 7290, 1215);
 
-    cmdProcess_ = Button(this, "cmdProcess", QStringLiteral("I &Accept"));
-    Place(cmdProcess_, 2760, 5760, 1305, 420);
+    cmdProcess_ = look::PlacedButton(this, QStringLiteral("cmdProcess"), QStringLiteral("I &Accept"),
+                                     look::Arial(9.75, true), 2760, 5760, 1305, 420);
     connect(cmdProcess_, &QPushButton::clicked, this, [this] { cmdProcess_Click(); });
 
-    cmdExit_ = Button(this, "cmdExit", QStringLiteral("E&xit"));
-    Place(cmdExit_, 4680, 5760, 1185, 420);
+    cmdExit_ = look::PlacedButton(this, QStringLiteral("cmdExit"), QStringLiteral("E&xit"), look::Arial(9.75, true),
+                                  4680, 5760, 1185, 420);
     connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
 
     // A small box: a thin border and no inner margins, so that the text fits.
@@ -118,14 +74,14 @@ frmEnter::frmEnter(ScreenRegistry& registry) : registry_(registry) {
     text1_->setFont(look::Arial(8.25));
     text1_->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; padding: 0px; background: white; }"));
     text1_->setTextMargins(0, 0, 0, 0);
-    Place(text1_, 6960, 5880, 1095, 255);
+    PlaceAtTwips(text1_, 6960, 5880, 1095, 255);
 
     setTabOrder(cmdProcess_, cmdExit_);
     setTabOrder(cmdExit_, text1_);
 
     // Created: the fixed place, and the temporary folder read again.
     look::PlaceAtTwips(this, 700, 600);
-    registry_.Record().TempFolder = TempFolderFromEnvironment();
+    registry_.Record().TempFolder = platform::TempFolder();
 }
 
 void frmEnter::cmdProcess_Click() {

@@ -67,44 +67,19 @@ void SelectWhole(QLineEdit* field) {
     field->setSelection(length, -length);
 }
 
-// The results screen as the input reading touches it. Creating it fills it;
-// a results screen that exists only because a run touched it does not keep
-// the program alive until it is shown.
-class ResultsPort final : public ResultsScreenPort {
-public:
-    explicit ResultsPort(ScreenRegistry& registry) : registry_(registry) {}
-    void ResetTemperatureMark(const Module1&) override {
-        const bool existed = registry_.Find<frmResult>() != nullptr;
-        frmResult& results = registry_.Get<frmResult>();
-        if (!existed) registry_.SetKeepsProgramAlive(&results, false);
-        results.SetTemperatureAlarm(false);
-    }
-
-private:
-    ScreenRegistry& registry_;
-};
-
-// The busy pointer for as long as the calculation runs.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
-std::string Text(const QLineEdit* field) {
-    return field->text().toStdString();
-}
-
 }  // namespace
 
 frmXls::frmXls(ScreenRegistry& registry) : QWidget(nullptr), registry_(registry) {
     setObjectName(QStringLiteral("frmXls"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
     BuildControls();
+    InputScreenView& view = *this;
+    screen_ = std::make_unique<InputScreen>(registry_.Record(), view);
     Load();
+    Mirror();
 }
+
+frmXls::~frmXls() = default;
 
 void frmXls::BuildControls() {
     using namespace look;
@@ -112,8 +87,8 @@ void frmXls::BuildControls() {
     const QFont noteFont = Arial(9.75);
     const QFont fieldFont = Arial(12, true);
 
-    auto field = [&](const char* name, const char* text, bool filtered) {
-        auto* edit = new QLineEdit(QString::fromUtf8(text), this);
+    auto field = [&](const char* name, bool filtered) {
+        auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromUtf8(name));
         edit->setFont(fieldFont);
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -146,20 +121,20 @@ void frmXls::BuildControls() {
         return box;
     };
 
-    txtInductance_ = field("txtInductance", ".000318", true);
+    txtInductance_ = field("txtInductance", true);
     txtInductance_->setToolTip(QStringLiteral("Inductance should not be greater than 0.1 Henries"));
     cmbinductance_ = list("cmbinductance", {"Henry", "millihenry", "microhenry"});
-    txtOutPutVoltage_ = field("txtOutPutVoltage", "10", true);
-    txtDCCurrent_ = field("txtDCCurrent", "3.5", true);
+    txtOutPutVoltage_ = field("txtOutPutVoltage", true);
+    txtDCCurrent_ = field("txtDCCurrent", true);
     txtDCCurrent_->setToolTip(QStringLiteral("Output Power should not be greater than 5000 watts"));
-    txtFluxDensity_ = field("txtFluxDensity", "1.2", true);
-    txtFrequency_ = field("txtFrequency", "50000", true);
+    txtFluxDensity_ = field("txtFluxDensity", true);
+    txtFrequency_ = field("txtFrequency", true);
     txtFrequency_->setToolTip(QStringLiteral(" Frequency should not be greater than 1000000 Hz."));
     cmbfrequency_ = list("cmbfrequency", {"Hz", "kHz"});
-    txtMinInputVoltage_ = field("txtMinInputVoltage", "24", true);
-    txtMaxInputVoltage_ = field("txtMaxInputVoltage", "50", false);
-    txtAmbientTemp_ = field("txtAmbientTemp", "35", true);
-    txtCurrentDensityFactor_ = field("txtCurrentDensityFactor", "400", true);
+    txtMinInputVoltage_ = field("txtMinInputVoltage", true);
+    txtMaxInputVoltage_ = field("txtMaxInputVoltage", false);
+    txtAmbientTemp_ = field("txtAmbientTemp", true);
+    txtCurrentDensityFactor_ = field("txtCurrentDensityFactor", true);
     txtDensityFactorUom_ = new QLineEdit(QStringLiteral("A/cm^2"), this);
     txtDensityFactorUom_->setObjectName(QStringLiteral("txtDensityFactorUom"));
     txtDensityFactorUom_->setReadOnly(true);
@@ -169,12 +144,12 @@ void frmXls::BuildControls() {
     txtDensityFactorUom_->setTextMargins(0, 0, 0, 0);
     txtDensityFactorUom_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; padding: 0px; }"));
     SetTextColour(txtDensityFactorUom_, kNavy);
-    txtFill_Factor_ = field("txtFill_Factor", ".4", true);
+    txtFill_Factor_ = field("txtFill_Factor", true);
     chkGap_ = check("chkGap", "100 Perm", true);
     chkGap_->setToolTip(QStringLiteral("Gapped PFC  Quorvane Cores are used by calculator."));
     chkNoGap_ = check("chkNoGap", "245 Perm", false);
     chkNoGap_->setToolTip(QStringLiteral("No-Gap Quorvane Cores are used by calculator."));
-    txtStack_ = field("txtStack", "1", true);
+    txtStack_ = field("txtStack", true);
     txtStack_->setToolTip(QStringLiteral("Number of Cores to Stack In Calculations"));
     txtStack_->setFixedWidth(60);
     chkCalcCore_ = check("chkCalcCore", "Calculate Core", true);
@@ -307,87 +282,77 @@ void frmXls::BuildControls() {
     for (int k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
     txtInductance_->setFocus(Qt::OtherFocusReason);
 
-    connect(cmdProcess_, &QPushButton::clicked, this, &frmXls::ShowResultsClicked);
-    connect(cmdQuit_, &QPushButton::clicked, this, &frmXls::ClearResultsClicked);
+    // What is typed and chosen goes to the logic; the clicks are the logic's.
+    for (const InputField& f : kInputFields) {
+        connect(findChild<QLineEdit*>(QString::fromUtf8(f.control)), &QLineEdit::textChanged, this,
+                [this, text = f.text](const QString& typed) {
+                    if (!mirroring_) screen_->Fields().*text = typed.toStdString();
+                });
+    }
+    connect(cmbinductance_, &QComboBox::currentTextChanged, this, [this](const QString& unit) {
+        if (!mirroring_) screen_->Fields().cmbinductance = unit.toStdString();
+    });
+    connect(cmbfrequency_, &QComboBox::currentTextChanged, this, [this](const QString& unit) {
+        if (!mirroring_) screen_->Fields().cmbfrequency = unit.toStdString();
+    });
+    connect(txtCoreSize_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!mirroring_) screen_->ChooseListEntry(index);
+    });
+    connect(cmdProcess_, &QPushButton::clicked, this, [this] { screen_->ShowResults(); });
+    connect(cmdQuit_, &QPushButton::clicked, this, [this] { screen_->ClearResults(); });
     connect(cmdExit_, &QPushButton::clicked, this, &frmXls::CancelClicked);
     connect(cmdHelp_, &QPushButton::clicked, this, &frmXls::HelpClicked);
-    connect(chkGap_, &QCheckBox::clicked, this, [this](bool checked) { FamilyClicked(true, checked); });
-    connect(chkNoGap_, &QCheckBox::clicked, this, [this](bool checked) { FamilyClicked(false, checked); });
-    connect(chkCalcCore_, &QCheckBox::clicked, this, [this](bool checked) { CalculatorTypeClicked(1, checked); });
-    connect(chkPickCore_, &QCheckBox::clicked, this, [this](bool checked) { CalculatorTypeClicked(2, checked); });
+    connect(chkGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(true); });
+    connect(chkNoGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(false); });
+    connect(chkCalcCore_, &QCheckBox::clicked, this, [this] { screen_->ClickCalculator(Calculator::CalculateCore); });
+    connect(chkPickCore_, &QCheckBox::clicked, this, [this] { screen_->ClickCalculator(Calculator::PickCore); });
 }
 
-// Runs once each time the screen is created.
+// Runs once each time the screen is created; the logic has loaded the record.
 void frmXls::Load() {
     look::PlaceAtTwips(this, 700, 600);
-    cmbfrequency_->setCurrentIndex(0);
-    cmbinductance_->setCurrentIndex(0);
-    Module1& rec = registry_.Record();
-    rec.CalculatorType = 1;
     txtDensityFactorUom_->setText(QString::fromUtf8(kCurrentDensityUnit));
-    DataLoad();
-    rec.GappedCores = true;
-    ArrayData_QV_Load();
 }
 
-void frmXls::DataLoad() {
-    coredesign::DataLoad(registry_.Record());
-}
+void frmXls::Mirror() {
+    mirroring_ = true;
+    const InputTexts& in = screen_->Fields();
+    for (const InputField& f : kInputFields) {
+        auto* edit = findChild<QLineEdit*>(QString::fromUtf8(f.control));
+        const QString text = QString::fromStdString(in.*f.text);
+        if (edit->text() != text) edit->setText(text);
+    }
+    cmbinductance_->setCurrentIndex(cmbinductance_->findText(QString::fromStdString(in.cmbinductance)));
+    cmbfrequency_->setCurrentIndex(cmbfrequency_->findText(QString::fromStdString(in.cmbfrequency)));
 
-void frmXls::ArrayData_QV_Load() {
-    coredesign::ArrayData_QV_Load(registry_.Record());
-    LoadPickCoreArray();
-}
+    const CheckBoxes& boxes = screen_->Boxes();
+    chkGap_->setChecked(boxes.chkGap);
+    chkNoGap_->setChecked(boxes.chkNoGap);
+    chkCalcCore_->setChecked(boxes.chkCalcCore);
+    chkPickCore_->setChecked(boxes.chkPickCore);
 
-void frmXls::LoadPickCoreArray() {
-    FillCoreList(PickLayout::A);
-}
-
-void frmXls::FillCoreList(PickLayout layout) {
-    txtCoreSize_->clear();
-    for (const std::string& entry : coredesign::LoadPickCoreArray(registry_.Record(), layout))
-        txtCoreSize_->addItem(QString::fromStdString(entry));
-    txtCoreSize_->setCurrentIndex(-1);
-}
-
-void frmXls::SetCoreListColour(const QColor& colour) {
-    look::SetTextColour(txtCoreSize_, colour);
-}
-
-void frmXls::EmptyCoreSizeList() {
-    txtCoreSize_->clear();
-    txtCoreSize_->setEnabled(false);
+    const std::vector<std::string>& list = screen_->CoreList();
+    bool same = txtCoreSize_->count() == static_cast<int>(list.size());
+    for (int k = 0; same && k < txtCoreSize_->count(); ++k)
+        same = txtCoreSize_->itemText(k).toStdString() == list[static_cast<std::size_t>(k)];
+    if (!same) {
+        txtCoreSize_->clear();
+        for (const std::string& entry : list) txtCoreSize_->addItem(QString::fromStdString(entry));
+    }
+    txtCoreSize_->setCurrentIndex(screen_->CoreListIndex());
+    txtCoreSize_->setEnabled(in.coreSizeListEnabled);
+    if (screen_->CoreListColour() != ListColour::AsLoaded)
+        look::SetTextColour(txtCoreSize_,
+                            screen_->CoreListColour() == ListColour::Grey ? look::kButtonGrey : QColor(Qt::black));
+    mirroring_ = false;
 }
 
 void frmXls::ResetCoreSizeList() {
-    if (registry_.Record().CalculatorType == 1)
-        EmptyCoreSizeList();
-    else
-        txtCoreSize_->setCurrentIndex(0);
+    screen_->ResetCoreSizeList();
 }
 
 QString frmXls::CoreListText() const {
-    return txtCoreSize_->currentText();
-}
-
-InputTexts frmXls::FieldTexts() const {
-    InputTexts in;
-    in.txtInductance = Text(txtInductance_);
-    in.cmbinductance = cmbinductance_->currentText().toStdString();
-    in.txtOutPutVoltage = Text(txtOutPutVoltage_);
-    in.txtDCCurrent = Text(txtDCCurrent_);
-    in.txtFluxDensity = Text(txtFluxDensity_);
-    in.txtFrequency = Text(txtFrequency_);
-    in.cmbfrequency = cmbfrequency_->currentText().toStdString();
-    in.txtMinInputVoltage = Text(txtMinInputVoltage_);
-    in.txtMaxInputVoltage = Text(txtMaxInputVoltage_);
-    in.txtAmbientTemp = Text(txtAmbientTemp_);
-    in.txtCurrentDensityFactor = Text(txtCurrentDensityFactor_);
-    in.txtFill_Factor = Text(txtFill_Factor_);
-    in.txtStack = Text(txtStack_);
-    in.txtCoreSize = txtCoreSize_->currentText().toStdString();
-    in.coreSizeListEnabled = txtCoreSize_->isEnabled();
-    return in;
+    return QString::fromStdString(screen_->CoreListText());
 }
 
 bool frmXls::eventFilter(QObject* watched, QEvent* event) {
@@ -425,39 +390,46 @@ void frmXls::FocusControl(const std::string& name) {
     if (control && control->isEnabled()) control->setFocus(Qt::OtherFocusReason);
 }
 
-void frmXls::ShowResultsClicked() {
-    RunResult run;
-    {
-        BusyPointer busy;
-        ResultsPort port(registry_);
-        run = coredesign::ShowResults(registry_.Record(), FieldTexts(), &port);
-        if (run.stackSetToOne) txtStack_->setText(QStringLiteral("1"));
-    }
-    for (const Message& message : run.messages) {
-        ShowMessage(MessageBoxRequest{QString::fromStdString(message.text), QString::fromStdString(message.title),
-                                      message.icon == MessageIcon::Information ? BoxIcon::Information : BoxIcon::None,
-                                      this});
-        FocusControl(message.focus);
-    }
-    if (run.clearCoreList) EmptyCoreSizeList();
-    frmResult* results = registry_.Find<frmResult>();
-    if (run.temperatureAlarm && results) results->SetTemperatureAlarm(true);
-    if (run.clearResultFields && results) results->ClearResultFields();
-    if (run.showResults) {
-        hide();
-        look::Present(&registry_.Get<frmResult>());
-    } else if (run.outcome == Outcome::FillWarning) {
-        // The input screen stays; the intermediate outputs carry the warning.
-        look::Present(this);
-        if (run.showIntermediate) look::Present(&registry_.Get<frmIntermediateOutput>());
-    }
+void frmXls::Busy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QApplication::restoreOverrideCursor();
 }
 
-void frmXls::ClearResultsClicked() {
-    for (QLineEdit* field :
-         {txtInductance_, txtOutPutVoltage_, txtDCCurrent_, txtFluxDensity_, txtFrequency_, txtMinInputVoltage_,
-          txtMaxInputVoltage_, txtAmbientTemp_, txtCurrentDensityFactor_, txtFill_Factor_, txtStack_})
-        field->clear();
+void frmXls::Tell(const Message& message) {
+    registry_.ShowMessage({QString::fromStdString(message.text), QString::fromStdString(message.title),
+                           message.icon == MessageIcon::Information ? BoxIcon::Information : BoxIcon::None, this});
+    FocusControl(message.focus);
+}
+
+// The results screen as the input reading touches it. Creating it fills it;
+// a results screen that exists only because a run touched it does not keep
+// the program alive until it is shown.
+void frmXls::TouchResults(const DesignRecord&, const std::string&) {
+    const bool existed = registry_.Find<frmResult>() != nullptr;
+    frmResult& results = registry_.Get<frmResult>();
+    if (!existed) registry_.SetKeepsProgramAlive(&results, false);
+    results.SetTemperatureAlarm(false);
+}
+
+void frmXls::MarkTemperature() {
+    if (frmResult* results = registry_.Find<frmResult>()) results->SetTemperatureAlarm(true);
+}
+
+void frmXls::ClearResultOutputs() {
+    if (frmResult* results = registry_.Find<frmResult>()) results->ClearResultFields();
+}
+
+void frmXls::ShowResultsScreen(const DesignRecord&, const std::string&) {
+    hide();
+    look::Present(&registry_.Get<frmResult>());  // showing fills it from the record
+}
+
+void frmXls::ShowFillWarning(bool intermediate) {
+    // The input screen stays; the intermediate outputs carry the warning.
+    look::Present(this);
+    if (intermediate) look::Present(&registry_.Get<frmIntermediateOutput>());
 }
 
 void frmXls::CancelClicked() {
@@ -468,30 +440,6 @@ void frmXls::CancelClicked() {
 void frmXls::HelpClicked() {
     if (registry_.Command().ShowDirections) registry_.Command().ShowDirections();
     unsetCursor();
-}
-
-void frmXls::FamilyClicked(bool gapped, bool checked) {
-    if (!checked) return;  // unchecking the chosen family changes nothing
-    registry_.Record().GappedCores = gapped;
-    txtFluxDensity_->setText(gapped ? QStringLiteral("1.2") : QStringLiteral("0.8"));
-    ArrayData_QV_Load();
-    (gapped ? chkNoGap_ : chkGap_)->setChecked(false);
-}
-
-void frmXls::CalculatorTypeClicked(int calculatorType, bool checked) {
-    if (!checked) return;  // unchecking the chosen type changes nothing
-    registry_.Record().CalculatorType = static_cast<std::int16_t>(calculatorType);
-    if (calculatorType == 1) {
-        chkPickCore_->setChecked(false);
-        txtCoreSize_->clear();
-        SetCoreListColour(look::kButtonGrey);
-        txtCoreSize_->setEnabled(false);
-    } else {
-        chkCalcCore_->setChecked(false);
-        FillCoreList(PickLayout::B);
-        SetCoreListColour(Qt::black);
-        txtCoreSize_->setEnabled(true);
-    }
 }
 
 }  // namespace coredesign::gui

@@ -1,12 +1,14 @@
 // The design input screen: the designer's inputs, the core family, the
-// calculator type, the Pick Core list, and the Show Results command.
+// calculator type, the Pick Core list, and the Show Results command. What
+// each click does is the engine's InputScreen; this screen shows its state.
 #pragma once
 
 #include <QString>
 #include <QWidget>
+#include <memory>
+#include <string>
 
-#include "catalogue.h"
-#include "design_run.h"
+#include "input_screen.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,23 +19,16 @@ namespace coredesign::gui {
 
 class ScreenRegistry;
 
-class frmXls : public QWidget {
+class frmXls : public QWidget, private InputScreenView {
     Q_OBJECT
 public:
     explicit frmXls(ScreenRegistry& registry);
+    ~frmXls() override;
 
-    // Loads the wire table into the design record.
-    void DataLoad();
-    // Loads the catalogue of the family chosen by GappedCores and refills
-    // the core size list (layout A).
-    void ArrayData_QV_Load();
-    // Rebuilds the core size list in layout A from the loaded catalogue:
-    // the empty entry, then one entry per catalogue row, nothing chosen.
-    // The list's enabled state and colour are left as they are.
-    void LoadPickCoreArray();
+    // The logic behind the screen; every click goes there, and the widgets
+    // show its state.
+    InputScreen& Logic() { return *screen_; }
 
-    // The texts of the fields as Show Results reads them.
-    InputTexts FieldTexts() const;
     // The core size list's current text.
     QString CoreListText() const;
 
@@ -41,8 +36,6 @@ public:
     // core size list is emptied and disabled, in Pick Core mode its first
     // (empty) entry is chosen.
     void ResetCoreSizeList();
-    // Empties and disables the core size list (its colour stays).
-    void EmptyCoreSizeList();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,18 +43,25 @@ protected:
 private:
     void BuildControls();
     void Load();
-    void FillCoreList(PickLayout layout);
-    void SetCoreListColour(const QColor& colour);
+    // Shows the logic's state in the widgets.
+    void Mirror();
     void FocusControl(const std::string& name);
-
-    void ShowResultsClicked();
-    void ClearResultsClicked();
     void CancelClicked();
     void HelpClicked();
-    void FamilyClicked(bool gapped, bool checked);
-    void CalculatorTypeClicked(int calculatorType, bool checked);
+
+    // InputScreenView: what the logic asks of this screen and the others.
+    void Refresh() override { Mirror(); }
+    void Busy(bool busy) override;
+    void Tell(const Message& message) override;
+    void TouchResults(const DesignRecord& rec, const std::string& coreListText) override;
+    void MarkTemperature() override;
+    void ClearResultOutputs() override;
+    void ShowResultsScreen(const DesignRecord& rec, const std::string& coreListText) override;
+    void ShowFillWarning(bool intermediate) override;
 
     ScreenRegistry& registry_;
+    std::unique_ptr<InputScreen> screen_;
+    bool mirroring_ = false;  // the widgets are being set from the logic's state
 
     QLineEdit* txtInductance_ = nullptr;
     QComboBox* cmbinductance_ = nullptr;

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "test_support.h"
+#include "engine_checks.h"
 
 namespace coredesign {
 namespace {
@@ -22,70 +22,26 @@ TEST(NumberTexts, ParseTable) {
     // Values are compared exactly: each expected value is the double nearest the
     // decimal it names, which is what a correct parse gives. A text that does not
     // fit a double is no number and reads as 0; one that underflows is the number 0.
-    const std::pair<std::string, double> numbers[] = {{"5", 5},
-                                                      {".5", 0.5},
-                                                      {"-5", -5},
-                                                      {"+5", 5},
-                                                      {"-.5e1", -5},
-                                                      {"0.000318", 0.000318},
-                                                      {"1D3", 1000},
-                                                      {"1d-2", 0.01},
-                                                      {"2E+2", 200},
-                                                      {"  12  ", 12},
-                                                      {"&HFFFF", 65535},
-                                                      {"&hff", 255},
-                                                      {"  &H10", 16},
-                                                      {"&O17", 15},
-                                                      {"0", 0},
-                                                      {"-0", 0},
-                                                      {"0e999999999", 0},
-                                                      {"1e-400", 0},
-                                                      {"4.9e-324", 4.9e-324},
-                                                      {"1.7976931348623157e308", 1.7976931348623157e308},
-                                                      {"1e-310", 1e-310},
-                                                      {"2.4e-324", 0},
-                                                      {"0.000000000000000000000000001e27", 1}};
+    // clang-format off
+    const std::pair<std::string, double> numbers[] = {
+        {"5", 5}, {".5", 0.5}, {"-5", -5}, {"+5", 5}, {"-.5e1", -5}, {"0.000318", 0.000318}, {"1D3", 1000},
+        {"1d-2", 0.01}, {"2E+2", 200}, {"  12  ", 12}, {"&HFFFF", 65535}, {"&hff", 255}, {"  &H10", 16}, {"&O17", 15},
+        {"0", 0}, {"-0", 0}, {"0e999999999", 0}, {"1e-400", 0}, {"4.9e-324", 4.9e-324},
+        {"1.7976931348623157e308", 1.7976931348623157e308}, {"1e-310", 1e-310}, {"2.4e-324", 0},
+        {"0.000000000000000000000000001e27", 1}};
+    // clang-format on
     // Texts that are no number, with what the leading-number parse reads from them.
     // Blanks inside a text are skipped by the parse but make no number; only blanks
     // are trimmed for the number test; the comma is never a decimal separator; a
     // vulgar half, a no-break space, Arabic-Indic and full-width digits are no digits.
-    const std::pair<std::string, double> notNumbers[] = {{"&O8", 0},
-                                                         {"&H", 0},
-                                                         {"&HG", 0},
-                                                         {"-&H1", 0},
-                                                         {"+&H1", 0},
-                                                         {"5&H1", 5},
-                                                         {"&H 1F", 31},
-                                                         {"& H1", 1},
-                                                         {"1e400", 0},
-                                                         {"1e999999999999999999999", 0},
-                                                         {"1.8e308", 0},
-                                                         {".", 0},
-                                                         {"", 0},
-                                                         {"   ", 0},
-                                                         {"1.2.3", 1.2},
-                                                         {"12V", 12},
-                                                         {"abc", 0},
-                                                         {"e5", 0},
-                                                         {"1e", 1},
-                                                         {"1E 5", 1e5},
-                                                         {"1 2", 12},
-                                                         {"- 5", -5},
-                                                         {"\t7", 7},
-                                                         {"7\n", 7},
-                                                         {"1\n2", 12},
-                                                         {"5\r", 5},
-                                                         {"5,5", 5},
-                                                         {"1_000", 1},
-                                                         {"0x10", 0},
-                                                         {"+-5", 0},
-                                                         {"Infinity", 0},
-                                                         {"NaN", 0},
-                                                         {"nan", 0},
-                                                         {"\xC2\xBD", 0},
-                                                         {"5\xC2\xA0", 5},
-                                                         {"\xD9\xA1\xD9\xA2", 0},
-                                                         {"\xEF\xBC\x95", 0}};
+    // clang-format off
+    const std::pair<std::string, double> notNumbers[] = {
+        {"&O8", 0}, {"&H", 0}, {"&HG", 0}, {"-&H1", 0}, {"+&H1", 0}, {"5&H1", 5}, {"&H 1F", 31}, {"& H1", 1},
+        {"1e400", 0}, {"1e999999999999999999999", 0}, {"1.8e308", 0}, {".", 0}, {"", 0}, {"   ", 0}, {"1.2.3", 1.2},
+        {"12V", 12}, {"abc", 0}, {"e5", 0}, {"1e", 1}, {"1E 5", 1e5}, {"1 2", 12}, {"- 5", -5}, {"\t7", 7},
+        {"7\n", 7}, {"1\n2", 12}, {"5\r", 5}, {"5,5", 5}, {"1_000", 1}, {"0x10", 0}, {"+-5", 0}, {"Infinity", 0},
+        {"NaN", 0}, {"nan", 0}, {"\xC2\xBD", 0}, {"5\xC2\xA0", 5}, {"\xD9\xA1\xD9\xA2", 0}, {"\xEF\xBC\x95", 0}};
+    // clang-format on
     auto check = [](const auto& list, bool isNumber) {
         for (const auto& [text, value] : list) {
             SCOPED_TRACE(::testing::PrintToString(text));
@@ -120,45 +76,23 @@ TEST(NumberTexts, ToInt16HalvesGoToTheEvenNeighbour) {
 TEST(NumberTexts, FormatTable) {
     // Rounding sends halves to the even digit, deciding on the binary value; a
     // figure without a finite value has no text.
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {FormatPlain(0), "0"},
-        {FormatPlain(-0.0), "0"},
-        {FormatPlain(0.5), "0.5"},
-        {FormatPlain(100000), "100000"},
-        {FormatPlain(-1234.5), "-1234.5"},
-        {FormatPlain(0.1 + 0.2), "0.3"},
-        {FormatPlain(1.0 / 3), "0.333333333333333"},
-        {FormatPlain(0.0001), "0.0001"},
-        {FormatPlain(1e-5), "1E-05"},
-        {FormatPlain(1.5e20), "1.5E+20"},
-        {FormatPlain(1e14), "100000000000000"},
-        {FormatPlain(1e15), "1E+15"},
-        {FormatPlain(123456789012345678.0), "1.23456789012346E+17"},
-        {FormatPlain(-2.5e-7), "-2.5E-07"},
-        {FormatPlain(4.9406564584124654e-324), "4.94065645841247E-324"},
-        {FormatPlain(0.57 * 100), "57"},
-        {FormatPlain(kInf), ""},
-        {FormatPlain(kNaN), ""},
-        {FormatRounded(0.125, 2), "0.12"},
-        {FormatRounded(0.375, 2), "0.38"},
-        {FormatRounded(1.005, 2), "1"},
-        {FormatRounded(2.675, 2), "2.67"},
-        {FormatRounded(32.5, 0), "32"},
-        {FormatRounded(33.5, 0), "34"},
-        {FormatRounded(-12.5, 0), "-12"},
-        {FormatRounded(1.50, 2), "1.5"},
-        {FormatRounded(0.12344, 4), "0.1234"},
-        {FormatRounded(99.96, 1), "100"},
-        {FormatRounded(0.000105 * 1000000, 1), "105"},
-        {FormatRounded(0.0125 * 1000, 2), "12.5"},
-        {FormatRounded(-0.001, 2), "0"},
-        {FormatRounded(1e20, 4), "1E+20"},
-        {FormatRounded(0.00004, 4), "0"},
-        {FormatRounded(0.00005, 4), "0.0001"},
-        {FormatRounded(-kInf, 2), ""},
-        {FormatRounded(kNaN, 0), ""},
-        {FormatWhole(-32768), "-32768"},
-        {FormatWhole(32767), "32767"}};
+        {FormatPlain(0), "0"}, {FormatPlain(-0.0), "0"}, {FormatPlain(0.5), "0.5"}, {FormatPlain(100000), "100000"},
+        {FormatPlain(-1234.5), "-1234.5"}, {FormatPlain(0.1 + 0.2), "0.3"},
+        {FormatPlain(1.0 / 3), "0.333333333333333"}, {FormatPlain(0.0001), "0.0001"}, {FormatPlain(1e-5), "1E-05"},
+        {FormatPlain(1.5e20), "1.5E+20"}, {FormatPlain(1e14), "100000000000000"}, {FormatPlain(1e15), "1E+15"},
+        {FormatPlain(123456789012345678.0), "1.23456789012346E+17"}, {FormatPlain(-2.5e-7), "-2.5E-07"},
+        {FormatPlain(4.9406564584124654e-324), "4.94065645841247E-324"}, {FormatPlain(0.57 * 100), "57"},
+        {FormatPlain(kInf), ""}, {FormatPlain(kNaN), ""}, {FormatRounded(0.125, 2), "0.12"},
+        {FormatRounded(0.375, 2), "0.38"}, {FormatRounded(1.005, 2), "1"}, {FormatRounded(2.675, 2), "2.67"},
+        {FormatRounded(32.5, 0), "32"}, {FormatRounded(33.5, 0), "34"}, {FormatRounded(-12.5, 0), "-12"},
+        {FormatRounded(1.50, 2), "1.5"}, {FormatRounded(0.12344, 4), "0.1234"}, {FormatRounded(99.96, 1), "100"},
+        {FormatRounded(0.000105 * 1000000, 1), "105"}, {FormatRounded(0.0125 * 1000, 2), "12.5"},
+        {FormatRounded(-0.001, 2), "0"}, {FormatRounded(1e20, 4), "1E+20"}, {FormatRounded(0.00004, 4), "0"},
+        {FormatRounded(0.00005, 4), "0.0001"}, {FormatRounded(-kInf, 2), ""}, {FormatRounded(kNaN, 0), ""},
+        {FormatWhole(-32768), "-32768"}, {FormatWhole(32767), "32767"}};
+    // clang-format on
     for (size_t k = 0; k < std::size(cases); ++k) EXPECT_EQ(cases[k].first, cases[k].second) << "case " << k;
 }
 

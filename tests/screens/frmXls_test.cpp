@@ -1,20 +1,22 @@
-// The design input screen: its controls as loaded, the key filter, the
-// field selection, the family and calculator-type boxes, the input checks
-// with their messages and focus, and what a refused run leaves.
+// The design input screen: its controls as loaded, the tab order, the key
+// filter, the field selection, the family and calculator-type boxes, Clear
+// Results, and how a refused or ended run reaches the boxes, the focus and
+// the list.
+#include "frmXls.h"
+
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPushButton>
 
-#include "screens_test_support.h"
+#include "layout_check.h"
+#include "screen_test.h"
 
 namespace coredesign::gui::testing {
 namespace {
 
-using InputScreen = ScreensTest;
-
-// The eleven fields; all but the last have the key filter.
-const char* const kFields[] = {"txtInductance",  "txtOutPutVoltage",   "txtDCCurrent",      "txtFluxDensity",
-                               "txtFrequency",   "txtMinInputVoltage", "txtAmbientTemp",    "txtCurrentDensityFactor",
-                               "txtFill_Factor", "txtStack",           "txtMaxInputVoltage"};
+using InputScreenTest = ScreenTest;
+using ScreenLayout = ScreenTest;
 
 // Which of chkGap, chkNoGap, chkCalcCore and chkPickCore are checked.
 std::string BoxStates(const frmXls& input) {
@@ -24,28 +26,19 @@ std::string BoxStates(const frmXls& input) {
     return states;
 }
 
-TEST_F(InputScreen, LoadsWithItsInitialTextsListsAndModes) {
+TEST_F(InputScreenTest, LoadsWithTheEnginesInitialTextsListsAndModes) {
     frmXls& input = Input();
-    const std::pair<const char*, const char*> initial[] = {
-        {"txtInductance", ".000318"}, {"txtOutPutVoltage", "10"}, {"txtDCCurrent", "3.5"},
-        {"txtFluxDensity", "1.2"},    {"txtFrequency", "50000"},  {"txtMinInputVoltage", "24"},
-        {"txtMaxInputVoltage", "50"}, {"txtAmbientTemp", "35"},   {"txtCurrentDensityFactor", "400"},
-        {"txtFill_Factor", ".4"},     {"txtStack", "1"}};
-    for (const auto& [name, text] : initial) EXPECT_EQ(Str(Field(name).text()), text) << name;
+    const InputTexts initial;
+    for (const InputField& field : kInputFields)
+        EXPECT_EQ(Str(Field(field.control).text()), initial.*field.text) << field.control;
     EXPECT_EQ(BoxStates(input), "1010");  // 100 Perm, Calculate Core
-    EXPECT_EQ(record.CalculatorType, 1);
+    EXPECT_EQ(record.CalculatorType, Calculator::CalculateCore);
     EXPECT_TRUE(record.GappedCores);
-
     // The core list: the gapped family's cores in layout A, nothing chosen.
     EXPECT_EQ(ListState(CoreList()), "35 6205TXGP A enabled");
-    for (int k = 1; k < CoreList().count(); ++k)
-        EXPECT_EQ(PartNumberOfEntry(Str(CoreList().itemText(k))), record.CorePartNo[k]) << "row " << k;
     EXPECT_EQ(Str(CoreList().currentText()), "");
     EXPECT_EQ(FocusName(), "txtInductance");
-}
 
-TEST_F(InputScreen, TabMovesThroughTheControlsInTheirOrder) {
-    frmXls& input = Input();
     QStringList order;
     QWidget* w = &Field("txtInductance");
     do {
@@ -60,19 +53,15 @@ TEST_F(InputScreen, TabMovesThroughTheControlsInTheirOrder) {
               "chkNoGap txtStack txtCoreSize cmdProcess cmdQuit cmdExit cmdHelp chkCalcCore chkPickCore");
 }
 
-TEST_F(InputScreen, TheKeyFilterLetsOnlyDigitsPointsAndBackspaceThrough) {
-    for (const char* name : kFields) {
-        if (name == std::string("txtMaxInputVoltage")) continue;
-        QLineEdit& field = Field(name);
+TEST_F(InputScreenTest, TheKeyFilterLetsOnlyDigitsPointsAndBackspaceThrough) {
+    for (const InputField& f : kInputFields) {
+        QLineEdit& field = Field(f.control);
         field.clear();
         QTest::keyClicks(&field, QStringLiteral("+1a-,.2e &H\r.3"));
-        EXPECT_EQ(Str(field.text()), "1.2.3") << name;
+        // The maximum input voltage alone is not filtered.
+        EXPECT_EQ(Str(field.text()), f.control == std::string("txtMaxInputVoltage") ? "+1a-,.2e &H.3" : "1.2.3")
+            << f.control;
     }
-    QLineEdit& maxInput = Field("txtMaxInputVoltage");
-    maxInput.clear();
-    QTest::keyClicks(&maxInput, QStringLiteral("-1e2V"));
-    EXPECT_EQ(Str(maxInput.text()), "-1e2V");
-
     // Backspace edits; the clipboard chords do nothing in a filtered field.
     QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
     QLineEdit& field = Field("txtInductance");
@@ -87,51 +76,65 @@ TEST_F(InputScreen, TheKeyFilterLetsOnlyDigitsPointsAndBackspaceThrough) {
     EXPECT_EQ(Str(field.text()), "12");
     QTest::keyClick(&field, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(Str(QGuiApplication::clipboard()->text()), "abc");
-    // The unfiltered field pastes as usual.
+    QLineEdit& maxInput = Field("txtMaxInputVoltage");  // pastes as usual
     maxInput.clear();
     QTest::keyClick(&maxInput, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Str(maxInput.text()), "abc");
 }
 
-TEST_F(InputScreen, AFieldThatGetsTheFocusSelectsItsWholeText) {
+// A field that gets the focus selects its whole text; the focus leaving
+// Cancel goes to the first field.
+TEST_F(InputScreenTest, FocusSelectsWholeTextsAndLeavesCancelForTheFirstField) {
     frmXls& input = Input();
     input.activateWindow();
-    for (const char* name : kFields) {
-        QLineEdit& field = Field(name);
+    for (const InputField& f : kInputFields) {
+        QLineEdit& field = Field(f.control);
         field.setText(QStringLiteral("12.5"));
         field.deselect();
         Child<QPushButton>(input, "cmdProcess").setFocus();
         field.setFocus(Qt::MouseFocusReason);
         PumpEvents();
-        EXPECT_EQ(Str(field.selectedText()), "12.5") << name;
-        EXPECT_EQ(field.cursorPosition(), 0) << name;
+        EXPECT_EQ(Str(field.selectedText()), "12.5") << f.control;
+        EXPECT_EQ(field.cursorPosition(), 0) << f.control;
     }
+    Field("txtMaxInputVoltage").setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(&Field("txtMaxInputVoltage"), QStringLiteral("3"));  // typing replaces the old value
     EXPECT_EQ(Str(Field("txtMaxInputVoltage").text()), "3");
+
+    auto& cancel = Child<QPushButton>(input, "cmdExit");
+    cancel.setFocus(Qt::TabFocusReason);
+    PumpEvents();
+    QTest::keyClick(&cancel, Qt::Key_Tab);
+    PumpEvents();
+    EXPECT_EQ(FocusName(), "txtInductance");
+    EXPECT_EQ(Str(Field("txtInductance").selectedText()), "12.5");
+    cancel.setFocus(Qt::TabFocusReason);
+    Child<QPushButton>(input, "cmdQuit").setFocus(Qt::MouseFocusReason);
+    PumpEvents();
+    EXPECT_EQ(FocusName(), "txtInductance");
 }
 
 // Each click, and the state of both pairs of boxes, the record, the flux
 // density text and the core list after it. Unchecking the chosen box changes
 // nothing else, so both boxes of a pair may stand unchecked.
-TEST_F(InputScreen, FamilyAndCalculatorTypeBoxes) {
+TEST_F(InputScreenTest, FamilyAndCalculatorTypeBoxes) {
     frmXls& input = Input();
-    struct Step {
+    const struct {
         const char* box;
         const char* boxes;
         const char* flux;
         const char* list;
         bool gapped;
-        int calculatorType;
-    };
-    const Step steps[] = {{"chkNoGap", "0110", "0.8", "37 6201TXNG A enabled", false, 1},
-                          {"chkNoGap", "0010", "0.7", "37 6201TXNG A enabled", false, 1},
-                          {"chkPickCore", "0001", "0.7", "37 6201TXNG B enabled", false, 2},
-                          {"chkGap", "1001", "1.2", "35 6205TXGP A enabled", true, 2},
-                          {"chkPickCore", "1000", "1.2", "35 6205TXGP A enabled", true, 2},
-                          {"chkCalcCore", "1010", "1.2", "0  disabled grey", true, 1},
-                          {"chkPickCore", "1001", "1.2", "35 6205TXGP B enabled", true, 2}};
+        Calculator type;
+    } steps[] = {{"chkNoGap", "0110", "0.8", "37 6201TXNG A enabled", false, Calculator::CalculateCore},
+                 {"chkNoGap", "0010", "0.7", "37 6201TXNG A enabled", false, Calculator::CalculateCore},
+                 {"chkPickCore", "0001", "0.7", "37 6201TXNG B enabled", false, Calculator::PickCore},
+                 {"chkGap", "1001", "1.2", "35 6205TXGP A enabled", true, Calculator::PickCore},
+                 {"chkPickCore", "1000", "1.2", "35 6205TXGP A enabled", true, Calculator::PickCore},
+                 {"chkCalcCore", "1010", "1.2", "0  disabled grey", true, Calculator::CalculateCore},
+                 {"chkPickCore", "1001", "1.2", "35 6205TXGP B enabled", true, Calculator::PickCore}};
     SetField("txtFluxDensity", QStringLiteral("1.5"));
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(std::to_string(&step - steps) + ": " + step.box);
         Click(input, step.box);
         EXPECT_EQ(BoxStates(input), step.boxes);
@@ -139,109 +142,69 @@ TEST_F(InputScreen, FamilyAndCalculatorTypeBoxes) {
         EXPECT_EQ(ListState(CoreList()), step.list);
         EXPECT_EQ(Str(CoreList().currentText()), "");
         EXPECT_EQ(record.GappedCores, step.gapped);
-        EXPECT_EQ(record.CalculatorType, step.calculatorType);
+        EXPECT_EQ(record.CalculatorType, step.type);
         if (&step == steps) SetField("txtFluxDensity", QStringLiteral("0.7"));
     }
 }
 
-TEST_F(InputScreen, ClearResultsEmptiesTheElevenFieldsOnly) {
+TEST_F(InputScreenTest, ClearResultsEmptiesTheElevenFieldsOnly) {
     frmXls& input = Input();
     Child<QComboBox>(input, "cmbfrequency").setCurrentIndex(1);
     PickCore("6218TXGP");
     Click(input, "cmdQuit");
-    for (const char* name : kFields) EXPECT_EQ(Str(Field(name).text()), "") << name;
+    for (const InputField& f : kInputFields) EXPECT_EQ(Str(Field(f.control).text()), "") << f.control;
     EXPECT_EQ(Str(Child<QComboBox>(input, "cmbfrequency").currentText()), "kHz");
     EXPECT_TRUE(Child<QCheckBox>(input, "chkPickCore").isChecked());
     EXPECT_EQ(PartNumberOfEntry(Str(CoreList().currentText())), "6218TXGP");
 }
 
-// One input check: the field and its text (txtCoreSize: the empty list entry
-// in Pick Core), the message and where the focus goes. The boundaries of
-// every check are the engine tests' table; this one reaches the widgets.
-struct Check {
-    const char* field;
-    const char* text;
-    const char* message;
-};
-
-class InputCheck : public InputScreen, public ::testing::WithParamInterface<Check> {};
-
-TEST_P(InputCheck, RefusesTheFieldWithItsMessageAndFocus) {
-    frmXls& input = Input();
-    const Check& c = GetParam();
-    if (std::string(c.field) == "txtCoreSize")
-        Click(input, "chkPickCore");
-    else
-        SetField(c.field, QString::fromUtf8(c.text));
-    Child<QPushButton>(input, "cmdProcess").setFocus();
-    ShowResults();
-    PumpEvents();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(Str(messages[0].text), c.message);
-    EXPECT_EQ(Str(messages[0].title), "Caution");
-    EXPECT_EQ(messages[0].icon, BoxIcon::Information);
-    EXPECT_EQ(messages[0].parent, &input);
-    EXPECT_EQ(FocusName(), c.field);
-    EXPECT_TRUE(input.isVisible());
-    ASSERT_NE(Results(), nullptr);  // the input reading touched it
-    EXPECT_FALSE(Shown(Results()));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is gone
+// Runs that stop with a message: the engine's message reaches the box,
+// parented on the input screen, which stays; the focus lands on the control
+// the message names (where it can take it); the list as the run leaves it.
+TEST_F(InputScreenTest, AStoppedRunShowsTheEnginesMessageAndMovesTheFocus) {
+    const struct {
+        const char* screen;
+        const char* list;  // the core list afterwards; nullptr: as before
+    } cases[] = {
+        {"txtInductance=0.0", nullptr},
+        {"txtOutPutVoltage=.", nullptr},
+        {"txtDCCurrent=0", nullptr},
+        {"txtMinInputVoltage=", nullptr},
+        {"txtFrequency=1.2.3", nullptr},
+        {"txtFluxDensity=0", nullptr},
+        {"txtAmbientTemp=", nullptr},
+        {"txtCurrentDensityFactor=800.1", nullptr},
+        {"txtFill_Factor=0.91", nullptr},
+        {"pick=", nullptr},
+        {"txtStack=9.6", nullptr},
+        {"txtInductance=5", "0  disabled grey"},                           // area product: the list emptied
+        {"nogap pick=6201TXNG txtDCCurrent=10", "37 6201TXNG B enabled"},  // DC bias: the list takes the focus
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.screen);
+        Fresh();
+        frmXls& input = Input();
+        Enter(c.screen);
+        const std::string listBefore = ListState(CoreList());
+        Child<QPushButton>(input, "cmdProcess").setFocus();
+        ShowResults();
+        PumpEvents();
+        InputScreen engine = coredesign::testing::Screen(c.screen);
+        const RunResult& run = engine.ShowResults();
+        ASSERT_EQ(run.messages.size(), 1u);
+        ExpectMessagesOf(run);
+        EXPECT_EQ(messages[0].parent, &input);
+        EXPECT_EQ(FocusName(), run.messages[0].focus.empty() ? "cmdProcess" : run.messages[0].focus);
+        EXPECT_TRUE(input.isVisible());
+        EXPECT_FALSE(Shown(Results()));
+        EXPECT_EQ(ListState(CoreList()), c.list ? c.list : listBefore);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is gone
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Checks, InputCheck,
-    ::testing::Values(Check{"txtInductance", "0.0", "Enter Inductance Value > 0."},
-                      Check{"txtOutPutVoltage", ".", "Enter Output Voltage Value > 0."},
-                      Check{"txtDCCurrent", "0", "Enter DC Current Value > 0."},
-                      Check{"txtMinInputVoltage", "", "Enter Minimum Input Voltage > 0."},
-                      Check{"txtFrequency", "1.2.3", "Enter the Frequency Value > 0."},
-                      Check{"txtFluxDensity", "0", "Enter a Flux Density > 0."},
-                      Check{"txtAmbientTemp", "", "Enter an ambient temperature > 0"},
-                      Check{"txtCurrentDensityFactor", "800.1", "Enter a Current Density Factor between 250 and 800."},
-                      Check{"txtFill_Factor", "0.91", "Enter a Window Fill Factor between 0 and .9"},
-                      Check{"txtCoreSize", "", "Please select Core size from list of values. "},
-                      Check{"txtStack", "9.6", "Please select to stack between 1 and 9 cores."}),
-    [](const ::testing::TestParamInfo<Check>& info) { return std::string(info.param.field); });
-
-// Runs that end on the catalogue: the list is emptied, or takes the focus.
-TEST_F(InputScreen, AreaProductEmptiesTheListAndDcBiasFocusesIt) {
-    frmXls& input = Input();
-    SetField("txtInductance", QStringLiteral("5"));
-    ShowResults();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(Str(messages[0].text), AreaProductMessageText());
-    EXPECT_EQ(Str(messages[0].title), "Caution");
-    EXPECT_EQ(ListState(CoreList()), "0  disabled grey");
-    EXPECT_TRUE(input.isVisible());
-
-    SetField("txtInductance", QStringLiteral(".000318"));
-    Click(input, "chkNoGap");
-    PickCore("6201TXNG");
-    SetField("txtDCCurrent", QStringLiteral("10"));
-    Child<QPushButton>(input, "cmdProcess").setFocus();
-    ShowResults();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(Str(messages[1].text), DcBiasMessageText());
-    EXPECT_EQ(FocusName(), "txtCoreSize");
-    EXPECT_TRUE(input.isVisible());
-}
-
-TEST_F(InputScreen, TheFocusLeavingCancelGoesToTheFirstField) {
-    frmXls& input = Input();
-    input.activateWindow();
-    auto& cancel = Child<QPushButton>(input, "cmdExit");
-    cancel.setFocus(Qt::TabFocusReason);
-    PumpEvents();
-    ASSERT_TRUE(cancel.hasFocus());
-    QTest::keyClick(&cancel, Qt::Key_Tab);
-    PumpEvents();
-    EXPECT_EQ(FocusName(), "txtInductance");
-    EXPECT_EQ(Str(Field("txtInductance").selectedText()), ".000318");
-
-    cancel.setFocus(Qt::TabFocusReason);
-    Child<QPushButton>(input, "cmdQuit").setFocus(Qt::MouseFocusReason);
-    PumpEvents();
-    EXPECT_EQ(FocusName(), "txtInductance");
+TEST_F(ScreenLayout, InputScreen) {
+    PickCore("6228TXGP");
+    CheckAndRender(Input(), "screen-input.png");
 }
 
 }  // namespace

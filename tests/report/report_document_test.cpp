@@ -1,0 +1,238 @@
+// The design report document: byte for byte (the worked example in full,
+// then what changes with the mode, the family, the stack and the texts), and
+// the picture references.
+#include "report_document.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "temp_folder.h"
+
+namespace coredesign::report {
+namespace {
+
+namespace fs = std::filesystem;
+using coredesign::testing::ReadFile;
+using coredesign::testing::TempFolder;
+
+// A folder `name` inside `dir` holding stand-ins for the three report
+// pictures (the report only asks whether they exist).
+std::string ImageFolder(const TempFolder& dir, const std::string& name) {
+    const std::string folder = dir.File(name);
+    fs::create_directories(folder);
+    for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
+        std::ofstream(folder + "/" + image) << "GIF89a";
+    return folder;
+}
+
+// A value cell and a row's first cell, as the report's layout writes them.
+const std::string kFont = "<font style='font-family:Verdana,Arial,Helvetica,sans-serif;";
+std::string V(const std::string& s) {
+    return "<td align=center>" + kFont + "font-size:9px;color:midnightblue;'>" + s + "</font></td>";
+}
+std::string First(const std::string& s) {
+    return "<tr align=center><td>" + kFont + "font-size:9px;color:midnightblue;'>" + s + "</font></td>";
+}
+
+// The worked example: Calculate Core, gapped, three cores of height 12.7 mm
+// and area product 0.555 cm^4.
+struct WorkedExample {
+    ResultsTexts texts;
+    DesignRecord rec;
+};
+
+WorkedExample MakeWorkedExample() {
+    WorkedExample w;
+    ResultsTexts& t = w.texts;
+    t.txtInductance = "318";
+    t.txtOutPutVoltage = "10";
+    t.txtDCCurrent = "3.5";
+    t.txtFluxDensity = "1.2";
+    t.txtFrequency = "50000";
+    t.txtMinInputVoltage = "24";
+    t.txtCurrentDensityFactor = "400";
+    t.txtAmbientTemp = "25";
+    t.txtOutCoreSize = "0125TXGP";
+    t.txtStackout = "* 3";
+    t.txtNoOfTurns = "77";
+    t.txtWireSize = "19";
+    t.txtInductanceZero = "325.5";
+    t.txtInductanceFull = "318.2";
+    t.txtCopperLoss = "1.5";
+    t.txtCoreLoss = "0.1234";
+    t.txtTotalLoss = "1.62";
+    t.txtTotalTempRise = "62";
+
+    DesignRecord& r = w.rec;
+    r.CalculatorType = Calculator::CalculateCore;
+    r.Stack = 3;
+    r.AmbientTemp = 25;
+    r.TempRise = 61.5;
+    r.GappedCores = true;
+    r.CoreIndex = 2;
+    // Row 1 is a decoy: the report must read the row at CoreIndex.
+    r.CoreOD = {0, 99, 33.02};
+    r.CoreID = {0, 99, 19.94};
+    r.CoreHT = {0, 99, 12.7};
+    r.CoreLm = {0, 99, 8.147};
+    r.CoreAc = {0, 99, 0.335};
+    r.CoreMass = {0, 99, 1.23456};
+    r.CoreWa = {0, 99, 3.1};
+    r.CoreWaAc = {0, 99, 0.555};
+    return w;
+}
+
+// worked_example.htm holds the expected bytes (Windows-1252), written out
+// from the report's layout: broken into lines for reading (the document has
+// no line breaks), with @FOLDER@ for the pictures' folder. Among them: the
+// total temperature 25 + 61.5 rounded half to even (86), and the stack row
+// with HT 3 x 12.7 unrounded, Ac and Mass multiplied then rounded (3 x 0.335
+// gives 1.01, where 3 x 0.34 would give 1.02), WaAc 3 x 0.56.
+TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
+    const WorkedExample w = MakeWorkedExample();
+    const TempFolder dir;
+    const std::string folder = ImageFolder(dir, "bin");
+    std::string expected;
+    for (char c : ReadFile(COREDESIGN_TEST_DATA "/worked_example.htm"))
+        if (c != '\n') expected += c;
+    ASSERT_GT(expected.size(), 10000u);
+    for (std::size_t p; (p = expected.find("@FOLDER@")) != std::string::npos;) expected.replace(p, 8, folder);
+
+    const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
+    if (doc != expected) {
+        const auto at = std::mismatch(doc.begin(), doc.end(), expected.begin(), expected.end());
+        const auto offset = static_cast<std::size_t>(at.first - doc.begin());
+        FAIL() << "first difference at byte " << offset << "\n  got:      " << doc.substr(offset, 120)
+               << "\n  expected: " << expected.substr(offset, 120);
+    }
+}
+
+// What changes with the calculator type (any but Calculate Core is the
+// designer's choice), the family and the stack.
+TEST(ReportDocument, ModeFamilyAndStackVariants) {
+    const TempFolder dir;
+    const std::string folder = ImageFolder(dir, "bin");
+    const std::string blue = kFont + "font-size:18px;color:#0000ff;font-weight:bold'>";
+    const struct {
+        Calculator calculatorType;
+        bool gapped;
+        std::int16_t stack;
+        std::string heading;  // after "Core size selected by "
+        bool coreEchoed;      // the inputs table shows the core size
+        const char* image;
+    } cases[] = {
+        {Calculator::CalculateCore, false, 1, "Program  </font>" + blue + "0125TXGP</font>", false, "corenogap.gif"},
+        {Calculator::PickCore, true, 1, "Designer 0125TXGP</font>", true, "coregap.gif"},
+        {Calculator::PickCore, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", true, "corenogap.gif"},
+        {Calculator{}, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", true, "corenogap.gif"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.heading);
+        WorkedExample w = MakeWorkedExample();
+        w.rec.CalculatorType = c.calculatorType;
+        w.rec.GappedCores = c.gapped;
+        w.rec.Stack = c.stack;
+        w.texts.txtcore = "0125TXGP";
+        const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
+        EXPECT_NE(doc.find("font-weight:bold'>Core size selected by " + c.heading + "<br></td></tr></table><br>"),
+                  std::string::npos);
+        EXPECT_EQ(doc.find(V("0125TXGP") + "</tr></table><br><hr width=650>") != std::string::npos, c.coreEchoed);
+        EXPECT_NE(doc.find(First("0125TXGP * " + std::to_string(c.stack))), std::string::npos);
+        EXPECT_NE(doc.find("<img src=file://" + folder + "/" + c.image + " width=350 height=225>"), std::string::npos);
+        EXPECT_EQ(doc.find(c.gapped ? "corenogap.gif" : "/coregap.gif"), std::string::npos);
+    }
+}
+
+TEST(ReportDocument, TotalTemperatureRoundsHalfToEven) {
+    const TempFolder dir;
+    const struct {
+        std::int16_t ambient;
+        double rise;
+        const char* total;
+    } cases[] = {{25, 62.5, "88"}, {25, 62.4999, "87"}, {40, 0, "40"}, {35, 119.6, "155"}};
+    for (const auto& c : cases) {
+        WorkedExample w = MakeWorkedExample();
+        w.rec.AmbientTemp = c.ambient;
+        w.rec.TempRise = c.rise;
+        const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+        EXPECT_NE(doc.find(V("1.62") + V(c.total) + "</tr></table>"), std::string::npos)
+            << c.ambient << " + " << c.rise;
+    }
+}
+
+TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
+    const struct {
+        const char* utf8;
+        const char* written;
+    } cases[] = {
+        {"1<2 A&B x>y", "1&lt;2 A&amp;B x&gt;y"},
+        {"&amp;", "&amp;amp;"},
+        {"12,5", "12,5"},                              // a comma decimal separator passes
+        {"\xC2\xB0\xC2\xB2", "\xB0\xB2"},              // degree sign, superscript two
+        {"\342\202\2545", "\2005"},                    // euro sign (E2 82 AC): Windows-1252 byte 80
+        {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},            // Latin-1 letters
+        {"\xD9\xAB", "&#1643;"},                       // Arabic decimal separator: not in Windows-1252
+        {"\xF0\x9F\x98\x80", "&#128512;"},             // outside the basic plane
+        {"\xC2\x81", "&#65533;"},                      // a C1 control would read back as another character
+        {"a\377b", "a&#65533;b"},                      // not UTF-8 at all (byte FF)
+        {"\xC0\xAF", "&#65533;&#65533;"},              // overlong form
+        {"\xED\xA0\x80", "&#65533;&#65533;&#65533;"},  // surrogate
+        {"\xE2\x82", "&#65533;&#65533;"},              // cut short
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReportText(c.utf8), c.written) << c.utf8;
+
+    // In the document: every copied box goes through the same conversion.
+    const TempFolder dir;
+    WorkedExample w = MakeWorkedExample();
+    w.rec.CalculatorType = Calculator::PickCore;
+    w.texts.txtcore = "<b>&";
+    w.texts.txtOutCoreSize = "P<1>";
+    w.texts.txtCopperLoss = "1&2";
+    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+    EXPECT_NE(doc.find(V("&lt;b&gt;&amp;") + "</tr>"), std::string::npos);
+    EXPECT_NE(doc.find("Designer P&lt;1&gt;"), std::string::npos);
+    EXPECT_NE(doc.find(First("P&lt;1&gt; * 3")), std::string::npos);
+    EXPECT_NE(doc.find(V("1&amp;2")), std::string::npos);
+    EXPECT_EQ(doc.find("<b>"), std::string::npos);
+}
+
+// A missing picture (or a folder of its name) is an empty reference; a
+// folder with blanks or other unsafe characters, or a relative one, gives an
+// absolute URL without blanks.
+TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
+    const TempFolder dir;
+    EXPECT_EQ(ResolveImagePath(dir.Path(), "kes_logo.gif"), "");
+    fs::create_directory(dir.File("coregap.gif"));
+    EXPECT_EQ(ResolveImagePath(dir.Path(), "coregap.gif"), "");
+    const WorkedExample w = MakeWorkedExample();
+    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+    EXPECT_NE(doc.find("<tr><td align=center><img src=></td></tr></table><br>"), std::string::npos);
+    EXPECT_NE(doc.find("<img src= width=350 height=225>"), std::string::npos);
+
+    const struct {
+        const char* folder;
+        const char* encoded;
+    } cases[] = {
+        {"Program Files/Core Design", "Program%20Files/Core%20Design"},
+        {"it's #1 100%", "it%27s%20%231%20100%25"},
+        {"a>b&c=d", "a%3Eb%26c%3Dd"},
+        {"Caf\xC3\xA9", "Caf%C3%A9"},
+        {"plain-name_1.0~x", "plain-name_1.0~x"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ResolveImagePath(ImageFolder(dir, c.folder), "kes_logo.gif"),
+                  "file://" + dir.Path() + "/" + c.encoded + "/kes_logo.gif");
+
+    const std::string folder = ImageFolder(dir, "rel");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.Path());
+    const std::string ref = ResolveImagePath("./rel/../rel", "coregap.gif");
+    fs::current_path(before);
+    EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
+}
+
+}  // namespace
+}  // namespace coredesign::report

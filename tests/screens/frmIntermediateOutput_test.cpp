@@ -1,0 +1,101 @@
+// The intermediate outputs screen: the Pick Core fill warning that brings it
+// up beside the input screen, the figures of its creation, and its Close.
+#include "frmIntermediateOutput.h"
+
+#include <QLabel>
+
+#include "layout_check.h"
+#include "screen_test.h"
+
+namespace coredesign::gui::testing {
+namespace {
+
+using IntermediateScreen = ScreenTest;
+using ScreenLayout = ScreenTest;
+
+// Pick Core on a core too small for the design: the messages first, then the
+// input screen stays with the intermediate outputs and their warning; the
+// hidden results screen holds what the input reading left.
+TEST_F(IntermediateScreen, AnOverfilledPickWarnsThenShowsTheWarningBesideTheInputs) {
+    for (const char* screen : {"pick=6205TXGP txtDCCurrent=10", "pick=6205TXGP txtAmbientTemp=150"}) {
+        SCOPED_TRACE(screen);
+        Fresh();
+        std::vector<bool> intermediateDuringMessages;
+        messages.onMessage = [&](const MessageBoxRequest&) {
+            intermediateDuringMessages.push_back(Intermediate() != nullptr);
+        };
+        Enter(screen);
+        ShowResults();
+        PumpEvents();
+        InputScreen engine = coredesign::testing::Screen(screen);
+        const RunResult& run = engine.ShowResults();
+        ASSERT_EQ(run.outcome, Outcome::FillWarning);
+        ExpectMessagesOf(run);
+        EXPECT_EQ(intermediateDuringMessages, std::vector<bool>(run.messages.size(), false));
+
+        EXPECT_TRUE(Input().isVisible());
+        ASSERT_TRUE(Shown(Intermediate()));
+        ExpectSameIntermediate(Intermediate()->Texts(), MakeIntermediateTexts(engine.Record()));
+        EXPECT_EQ(TextColour(Child<QLabel>(*Intermediate(), "txtWarning")), look::kRed);
+        EXPECT_EQ(TextColour(Child<QLabel>(*Intermediate(), "Labelo10")), look::kRed);
+        EXPECT_EQ(TextColour(Child<QLabel>(*Intermediate(), "Labelo9")), look::kNavy);
+        EXPECT_FALSE(Results()->isVisible());
+        ExpectSameBoxes(Results()->Texts(), *engine.Results());
+
+        // Close resets the list to its first entry; the input screen stays as it is.
+        ClickAndSettle(Intermediate(), "cmdExit");
+        EXPECT_EQ(Intermediate(), nullptr);
+        EXPECT_EQ(CoreList().currentIndex(), 0);
+        EXPECT_TRUE(Input().isVisible());
+    }
+}
+
+// The screen keeps the figures of its creation until closed.
+TEST_F(IntermediateScreen, ShowsTheFiguresOfItsCreationUntilClosed) {
+    ShowResults();
+    OpenCalculations();
+    frmIntermediateOutput* screen = Intermediate();
+    ASSERT_TRUE(Shown(screen));
+    const IntermediateTexts first = MakeIntermediateTexts(record);
+    ExpectSameIntermediate(screen->Texts(), first);
+    EXPECT_EQ(TextColour(Child<QLabel>(*screen, "Labelo10")), look::kNavy);  // the fill factor: no warning
+
+    // A new design while it stays open.
+    ClickAndSettle(Results(), "cmdExit");
+    SetField("txtDCCurrent", QStringLiteral("5"));
+    ShowResults();
+    OpenCalculations();
+    EXPECT_EQ(Intermediate(), screen);
+    ExpectSameIntermediate(screen->Texts(), first);
+    ASSERT_NE(MakeIntermediateTexts(record).Labelo[3], first.Labelo[3]);  // the record did move on
+
+    // Closed and opened again: the new figures.
+    ClickAndSettle(screen, "cmdExit");
+    EXPECT_EQ(Intermediate(), nullptr);
+    OpenCalculations();
+    ExpectSameIntermediate(Intermediate()->Texts(), MakeIntermediateTexts(record));
+}
+
+// After an ordinary design its Close leaves the list; left open after
+// Reset, it stays beside the inputs.
+TEST_F(IntermediateScreen, ClosesOnItsOwnAfterAnOrdinaryDesign) {
+    PickCore("6218TXGP");
+    ShowResults();
+    OpenCalculations();
+    ClickAndSettle(Intermediate(), "cmdExit");
+    EXPECT_EQ(PartNumberOfEntry(Str(CoreList().currentText())), "6218TXGP");
+    OpenCalculations();
+    ClickAndSettle(Results(), "cmdExit");
+    EXPECT_TRUE(Input().isVisible());
+    EXPECT_TRUE(Shown(Intermediate()));
+}
+
+TEST_F(ScreenLayout, IntermediateScreen) {
+    PickCore("6205TXGP");
+    ShowResults();  // overfills: the screen carries its warning
+    ASSERT_NE(Intermediate(), nullptr);
+    CheckAndRender(*Intermediate(), "screen-intermediate.png");
+}
+
+}  // namespace
+}  // namespace coredesign::gui::testing

@@ -1,0 +1,212 @@
+// What every test of the screens starts from: a fresh design record and
+// screen registry, TEMP set to a folder of the test's own, and stand-ins on
+// the registry for the message box (a collector) and the desktop shell.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "desktop_shell.h"
+#include "engine_checks.h"
+#include "frmIntermediateOutput.h"
+#include "frmResult.h"
+#include "frmXls.h"
+#include "screen_registry.h"
+#include "seams.h"
+#include "temp_folder.h"
+#include "widgets.h"
+
+namespace coredesign::gui::testing {
+
+using coredesign::testing::ExpectSameBoxes;
+
+// The message boxes a registry's screens would have shown, in order.
+class MessageCollector {
+public:
+    // Becomes the registry's message box.
+    void AttachTo(ScreenRegistry& registry) {
+        registry.StandIns().message = [this](const MessageBoxRequest& request) {
+            shown_.push_back(request);
+            if (onMessage) onMessage(request);
+        };
+    }
+
+    std::size_t size() const { return shown_.size(); }
+    bool empty() const { return shown_.empty(); }
+    const MessageBoxRequest& operator[](std::size_t k) const { return shown_.at(k); }
+    void clear() { shown_.clear(); }
+
+    std::function<void(const MessageBoxRequest&)> onMessage;  // called while the box would be up
+
+private:
+    std::vector<MessageBoxRequest> shown_;
+};
+
+// Answers the look-up and the open request with fixed codes and records what
+// it was asked, including the size of the probe file at the look-up.
+class StandInShell : public platform::DesktopShell {
+public:
+    long lookUpCode = platform::kFound;
+    long openCode = platform::kOpened;
+    bool failLookUp = false;
+
+    int lookUps = 0, opens = 0;
+    std::string lookedUp;                             // file, folder
+    std::optional<std::uintmax_t> probeSizeAtLookUp;  // nothing: the probe did not exist
+    platform::WindowHandle parent = 0;
+    std::string request;  // operation, address, parameters, folder, show command
+
+    long LookUpProgram(const std::string& file, const std::string& folder, std::string& program) override {
+        ++lookUps;
+        lookedUp = file + "|" + folder;
+        const std::filesystem::path probe = std::filesystem::path(folder) / file;
+        std::error_code e;
+        if (std::filesystem::is_regular_file(probe, e)) probeSizeAtLookUp = std::filesystem::file_size(probe);
+        if (failLookUp) throw std::system_error(EIO, std::generic_category(), "look-up");
+        program = "browser";
+        return lookUpCode;
+    }
+
+    long OpenAddress(platform::WindowHandle p, const std::string& op, const std::string& a, const std::string& params,
+                     const std::string& folder, int show) override {
+        ++opens;
+        parent = p;
+        request = op + "|" + a + "|" + params + "|" + folder + "|" + std::to_string(show);
+        return openCode;
+    }
+};
+
+class ScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp.Valid());
+        tempEnv.emplace("TEMP", temp.Path());
+        registry = std::make_unique<ScreenRegistry>(record);
+        registry->SetOnEmpty([this] { ++programEnds; });
+        messages.AttachTo(*registry);
+        registry->StandIns().shell = &shell;
+    }
+
+    void TearDown() override {
+        DeleteTopLevels();  // every screen of this test goes
+        PumpEvents();
+        registry.reset();
+        tempEnv.reset();
+    }
+
+    // Starts again from nothing: no screens, no messages, a fresh record.
+    void Fresh() {
+        DeleteTopLevels();
+        PumpEvents();
+        messages.clear();
+        record = DesignRecord();
+    }
+
+    // The input screen; shown when this call creates it.
+    frmXls& Input() {
+        const bool existed = registry->Find<frmXls>() != nullptr;
+        frmXls& input = registry->Get<frmXls>();
+        if (!existed) {
+            input.show();
+            PumpEvents();
+        }
+        return input;
+    }
+    frmResult* Results() { return registry->Find<frmResult>(); }
+    frmIntermediateOutput* Intermediate() { return registry->Find<frmIntermediateOutput>(); }
+    QLineEdit& Field(const char* name) { return Child<QLineEdit>(Input(), QString::fromUtf8(name)); }
+    QComboBox& CoreList() { return Child<QComboBox>(Input(), QStringLiteral("txtCoreSize")); }
+    std::string FocusName() { return Input().focusWidget() ? Str(Input().focusWidget()->objectName()) : "(none)"; }
+    void SetField(const char* name, const QString& text) { Field(name).setText(text); }
+    // Chooses the list entry whose part number is `partNo`.
+    void PickEntry(const std::string& partNo) {
+        QComboBox& list = CoreList();
+        for (int k = 1; k < list.count(); ++k)
+            if (PartNumberOfEntry(Str(list.itemText(k))) == partNo) return list.setCurrentIndex(k);
+        ADD_FAILURE() << "no list entry for " << partNo;
+    }
+    // Pick Core mode with this core chosen.
+    void PickCore(const std::string& partNo) {
+        Click(Input(), "chkPickCore");
+        PickEntry(partNo);
+    }
+    // Does on the input screen's widgets what testing::Screen(spec) does on a
+    // screen without windows: the same description, the same design.
+    void Enter(const std::string& spec) {
+        std::istringstream words(spec);
+        for (std::string word; words >> word;) {
+            const std::size_t eq = word.find('=');
+            const std::string name = word.substr(0, eq), text = eq == std::string::npos ? "" : word.substr(eq + 1);
+            if (word == "nogap") {
+                Click(Input(), "chkNoGap");
+            } else if (word == "calc") {
+                Click(Input(), "chkCalcCore");
+            } else if (name == "pick") {
+                Click(Input(), "chkPickCore");
+                if (!text.empty()) PickEntry(text);
+            } else if (name == "cmbinductance" || name == "cmbfrequency") {
+                Child<QComboBox>(Input(), QString::fromStdString(name)).setCurrentText(QString::fromStdString(text));
+            } else {
+                SetField(name.c_str(), QString::fromStdString(text));
+            }
+        }
+    }
+    void ShowResults() { Click(Input(), "cmdProcess"); }
+    void OpenCalculations() { Click(*Results(), "cmdIinterOutput"); }
+    // A button that closes its screen, and what follows the close.
+    void ClickAndSettle(QWidget* screen, const char* button) {
+        ASSERT_NE(screen, nullptr) << button;
+        Click(*screen, button);
+        PumpEvents();
+    }
+    // The boxes shown so far are the engine's messages of this run, in order.
+    void ExpectMessagesOf(const RunResult& run) {
+        ASSERT_EQ(messages.size(), run.messages.size());
+        for (std::size_t k = 0; k < messages.size(); ++k) {
+            EXPECT_EQ(Str(messages[k].text), run.messages[k].text);
+            EXPECT_EQ(Str(messages[k].title), run.messages[k].title);
+            EXPECT_EQ(messages[k].icon == BoxIcon::None, run.messages[k].icon == MessageIcon::None);
+        }
+    }
+
+    QString TempFile(const char* name) const { return QString::fromStdString(temp.File(name)); }
+
+    DesignRecord record;
+    std::unique_ptr<ScreenRegistry> registry;
+    MessageCollector messages;
+    StandInShell shell;
+    int programEnds = 0;
+    coredesign::testing::TempFolder temp;
+    std::optional<coredesign::testing::ScopedEnv> tempEnv;
+};
+
+// The core list as its size, the part number and layout of its first core
+// (A: diameters first, B: height first), and whether it can be used.
+inline std::string ListState(const QComboBox& list) {
+    const std::string first = list.count() > 1 ? Str(list.itemText(1)) : "";
+    const char* layout = first.find(" HT= ") != std::string::npos ? " B" : first.empty() ? "" : " A";
+    const bool black = TextColour(list, QPalette::ButtonText) == QColor(Qt::black);
+    return std::to_string(list.count()) + " " + PartNumberOfEntry(first) + layout +
+           (list.isEnabled() ? " enabled" : " disabled") + (black ? "" : " grey");
+}
+
+inline void ExpectSameIntermediate(const IntermediateTexts& shown, const IntermediateTexts& expected) {
+    EXPECT_EQ(shown.Label, expected.Label);
+    EXPECT_EQ(shown.Labelo, expected.Labelo);
+    EXPECT_EQ(shown.txtWarning, expected.txtWarning);
+    EXPECT_EQ(shown.FillFactorRed, expected.FillFactorRed);
+}
+
+}  // namespace coredesign::gui::testing

@@ -1,0 +1,350 @@
+// The report viewer driven through its buttons: View Report from the results
+// screen, Save, Open and Print (Back and Reset Design are steps of the
+// program's flow, checked there). A design is calculated on the real screens;
+// a temporary folder is TEMP; the message box, the file dialog and the
+// printer are stand-ins.
+#include "frmHtmlReport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWebEngineView>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app_startup.h"
+#include "cli_run.h"
+#include "screen_test.h"
+#include "viewer_plugin.h"
+
+namespace coredesign::gui::testing {
+namespace {
+
+using coredesign::testing::ReadFile;
+
+const QString kCaution = QStringLiteral("Caution");
+const QString kSorry = QStringLiteral("Sorry for the inconvenience\r\n\r\n");
+const QString kCannotPrint =
+    QStringLiteral("UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN");
+// How long a page may take to load, the web engine's start included.
+constexpr int kLoadTimeoutMs = 30000;
+
+class ViewerTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        dir = temp.Path();
+        Seams& seams = registry->StandIns();
+        seams.fileDialog = [this](const FileDialogRequest& r) -> std::optional<QString> {
+            dialogs.push_back(r);
+            if (answers.empty()) {
+                ADD_FAILURE() << "a file dialog nobody expected";
+                return std::nullopt;
+            }
+            const std::optional<QString> answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
+        // Counts the prints and tells which page each was asked for; prints nothing.
+        seams.print = [this](QWidget*) -> std::unique_ptr<QPrinter> {
+            ++prints;
+            printedUrl = Browser(*registry->Find<frmHtmlReport>()).url();
+            return nullptr;
+        };
+        // The program's commands, with the viewer linked into this test.
+        InstallCommands(*registry, [](QString&) { return &coredesign_view_report; });
+    }
+
+    // The design entered (as testing::Screen reads it) and Show Results pressed.
+    frmResult& Calculate(const std::string& design) {
+        Enter(design);
+        ShowResults();
+        PumpEvents();
+        frmResult* results = registry->Find<frmResult>();
+        if (!results || !results->isVisible()) throw std::runtime_error("the design did not reach the results screen");
+        return *results;
+    }
+
+    // Presses View Report; the viewer, if one was opened.
+    frmHtmlReport* ClickViewReport(frmResult& results) {
+        Click(results, "cmdReport");
+        return registry->Find<frmHtmlReport>();
+    }
+
+    // The design calculated, View Report pressed and the report loaded.
+    frmHtmlReport* LoadedViewer(const std::string& design = "") {
+        frmHtmlReport* viewer = ClickViewReport(Calculate(design));
+        if (!viewer || !LoadBy(*viewer, [] {})) ADD_FAILURE() << "no report loaded in the viewer";
+        return viewer;
+    }
+
+    static QWebEngineView& Browser(frmHtmlReport& viewer) { return Child<QWebEngineView>(viewer, "wb"); }
+
+    // Runs `action` and waits until the browser has finished the load it started.
+    template <class Action>
+    static bool LoadBy(frmHtmlReport& viewer, Action action) {
+        QSignalSpy loaded(&Browser(viewer), &QWebEngineView::loadFinished);
+        action();
+        if (loaded.isEmpty() && !loaded.wait(kLoadTimeoutMs)) return false;
+        return loaded.constFirst().constFirst().toBool();
+    }
+
+    void ExpectCaution(std::size_t index, const QString& text) {
+        ASSERT_EQ(messages.size(), index + 1);
+        EXPECT_EQ(messages[index].text, text);
+        EXPECT_EQ(messages[index].title, kCaution);
+        EXPECT_EQ(messages[index].icon, BoxIcon::Information);
+    }
+
+    std::string TempReport() const { return dir + "/temp.htm"; }
+
+    std::string dir;
+    std::vector<FileDialogRequest> dialogs;
+    std::deque<std::optional<QString>> answers;  // what the file dialogs return, in turn
+    int prints = 0;
+    QUrl printedUrl;
+};
+
+TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
+    frmResult& results = Calculate("txtStack=3");
+    frmHtmlReport* viewer = ClickViewReport(results);
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(LoadBy(*viewer, [] {}));
+
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(results.isVisible());  // stays open behind the viewer
+    EXPECT_EQ(Browser(*viewer).url(), QUrl::fromLocalFile(QString::fromStdString(TempReport())));
+    EXPECT_TRUE(messages.empty());
+
+    // The file is byte for byte what the command-line front end writes for
+    // the same design.
+    const std::string cliReport = dir + "/cli.htm";
+    std::vector<std::string> args = {"coredesign-cli", "--stack", "3", "--report", cliReport};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    cli::Options options;
+    std::string error;
+    ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::Run(options, out, err), 0) << err.str();
+    EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
+
+    // The page as displayed: the results screen's texts, the pictures found.
+    QVariant shown;
+    Browser(*viewer).page()->runJavaScript(
+        QStringLiteral("[document.body.innerText, Array.from(document.images).map(function (i) {"
+                       " return i.complete && i.naturalWidth > 0; }).join()]"),
+        [&shown](const QVariant& v) { shown = v; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.isValid(); }, kLoadTimeoutMs));
+    const QStringList parts = shown.toStringList();
+    ASSERT_EQ(parts.size(), 2);
+    EXPECT_TRUE(parts[0].contains(QString::fromUtf8("A/cm\u00B2"))) << parts[0].toStdString();
+    EXPECT_TRUE(parts[0].contains(QString::fromUtf8("\u00B0C")));
+    EXPECT_TRUE(
+        parts[0].contains(Child<QLineEdit>(results, "txtOutCoreSize").text() + QStringLiteral(" - Stacked by 3")));
+    EXPECT_EQ(parts[1], QStringLiteral("true,true"));
+
+    // View Report again: the same viewer, the file written anew.
+    std::ofstream(TempReport()) << "stale";
+    ASSERT_TRUE(LoadBy(*viewer, [&] { EXPECT_EQ(ClickViewReport(results), viewer); }));
+    EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
+}
+
+TEST_F(ViewerTest, UnwritableTemporaryFolderIsToldAndTheProgramGoesOn) {
+    frmResult& results = Calculate("");
+    // A folder that is not there, and one nobody may create files in.
+    for (const std::string& folder : {dir + "/missing", std::string("/proc")}) {
+        SCOPED_TRACE(folder);
+        messages.clear();
+        tempEnv.emplace("TEMP", folder);
+        EXPECT_EQ(ClickViewReport(results), nullptr);
+        ExpectCaution(0, kSorry + QStringLiteral("No such file or directory"));
+        PumpEvents();
+        EXPECT_TRUE(results.isVisible());
+        EXPECT_EQ(programEnds, 0);
+    }
+    tempEnv.emplace("TEMP", dir);
+    EXPECT_NE(ClickViewReport(results), nullptr);
+}
+
+// Save copies the generated report under the chosen name plus ".html";
+// Open shows a saved one, and Print prints what is shown.
+TEST_F(ViewerTest, SaveThenOpenThenPrint) {
+    frmHtmlReport* viewer = LoadedViewer("nogap pick=6234TXNG txtStack=2");
+    ASSERT_NE(viewer, nullptr);
+    const std::string report = ReadFile(TempReport());
+    const QString folder = QString::fromStdString(dir);
+
+    answers = {folder + QStringLiteral("/design")};
+    Click(*viewer, "cmdSave");
+    EXPECT_EQ(ReadFile(dir + "/design.html"), report);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].mode, FileDialogRequest::Mode::Save);
+    EXPECT_EQ(dialogs[0].filter, QStringLiteral("*.html"));
+    EXPECT_EQ(dialogs[0].fileName, QString());
+
+    // An existing .html file picked: ".html" is appended all the same, and an
+    // earlier file of the resulting name is replaced without asking.
+    std::ofstream(dir + "/design.html.html") << "older";
+    answers = {folder + QStringLiteral("/design.html")};
+    Click(*viewer, "cmdSave");
+    EXPECT_EQ(ReadFile(dir + "/design.html.html"), report);
+    EXPECT_EQ(dialogs[1].fileName, folder + QStringLiteral("/design"));  // remembered from the last use
+
+    // Cancelled: nothing copied, nothing overwritten.
+    std::ofstream(dir + "/design.html.html") << "kept";
+    const auto before = std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator());
+    answers = {std::nullopt};
+    Click(*viewer, "cmdSave");
+    EXPECT_EQ(ReadFile(dir + "/design.html.html"), "kept");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), before);
+
+    const QString saved = folder + QStringLiteral("/design.html");
+    answers = {saved};
+    ASSERT_TRUE(LoadBy(*viewer, [&] { Click(*viewer, "cmdOpen"); }));
+    ASSERT_EQ(dialogs.size(), 4u);
+    EXPECT_EQ(dialogs[3].mode, FileDialogRequest::Mode::Open);
+    EXPECT_EQ(dialogs[3].fileName, saved);  // the name Save was last given
+    EXPECT_EQ(dialogs[3].filter, QStringLiteral("*.html"));
+    EXPECT_EQ(Browser(*viewer).url(), QUrl::fromLocalFile(saved));
+    Click(*viewer, "cmdPrint");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return prints == 1; }, kLoadTimeoutMs));
+    EXPECT_EQ(printedUrl, QUrl::fromLocalFile(saved));
+    EXPECT_TRUE(messages.empty());
+}
+
+// Print is refused, without a print, before any page is shown and for a page
+// that lacks the report's print hook.
+TEST_F(ViewerTest, PrintRefusesNoPageAndPagesWithoutThePrintHook) {
+    Calculate("");
+    frmHtmlReport& viewer = registry->Get<frmHtmlReport>();  // never navigated
+    viewer.show();
+    Click(viewer, "cmdPrint");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }, kLoadTimeoutMs));
+    ExpectCaution(0, kCannotPrint);
+
+    const std::string foreign = dir + "/other.html";
+    std::ofstream(foreign) << "<html><body><p>Somebody else's page</p>"
+                              "<input type=hidden name=printer onclick='window.print()'></body></html>";
+    const QUrl foreignUrl = QUrl::fromLocalFile(QString::fromStdString(foreign));
+    answers = {QString::fromStdString(foreign)};
+    ASSERT_TRUE(LoadBy(viewer, [&] { Click(viewer, "cmdOpen"); }));
+    EXPECT_EQ(Browser(viewer).url(), foreignUrl);
+    Click(viewer, "cmdPrint");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() > 1; }, kLoadTimeoutMs));
+    ExpectCaution(1, kCannotPrint);
+    EXPECT_EQ(prints, 0);
+    EXPECT_EQ(Browser(viewer).url(), foreignUrl);
+    EXPECT_TRUE(viewer.isVisible());
+}
+
+// Failures of Save and Open are told, and leave the files and the display
+// as they were.
+TEST_F(ViewerTest, SaveAndOpenFailuresLeaveFilesAndDisplayAlone) {
+    frmHtmlReport* viewer = LoadedViewer();
+    ASSERT_NE(viewer, nullptr);
+    const QUrl shown = Browser(*viewer).url();
+    QSignalSpy started(&Browser(*viewer), &QWebEngineView::loadStarted);
+    const QString folder = QString::fromStdString(dir);
+    answers = {folder + QStringLiteral("/missing/design"), std::nullopt,
+               folder + QStringLiteral("/no-such-report.html"), folder, folder + QStringLiteral("/design")};
+
+    Click(*viewer, "cmdSave");  // into a folder that does not exist
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(kSorry)) << messages[0].text.toStdString();
+    EXPECT_GT(messages[0].text.size(), kSorry.size());
+    EXPECT_EQ(messages[0].title, kCaution);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
+    Click(*viewer, "cmdOpen");  // cancelled
+    EXPECT_EQ(messages.size(), 1u);
+    Click(*viewer, "cmdOpen");  // a file that is not there
+    ExpectCaution(1, kSorry + QStringLiteral("No such file or directory"));
+    Click(*viewer, "cmdOpen");  // a folder
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_TRUE(messages[2].text.startsWith(kSorry));
+
+    // The Print that follows still finds the generated report: nothing was navigated.
+    Click(*viewer, "cmdPrint");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return prints == 1; }, kLoadTimeoutMs));
+    EXPECT_EQ(started.count(), 0);
+    EXPECT_EQ(Browser(*viewer).url(), shown);
+
+    // The generated report gone: an earlier copy stays as it was.
+    std::ofstream(dir + "/design.html") << "earlier";
+    std::filesystem::remove(TempReport());
+    Click(*viewer, "cmdSave");
+    ExpectCaution(3, kSorry + QStringLiteral("No such file or directory"));
+    EXPECT_EQ(ReadFile(dir + "/design.html"), "earlier");
+    EXPECT_TRUE(viewer->isVisible());
+}
+
+// A print that fails is told: here the printer is a PDF file in a folder
+// that does not exist. Without a stand-in, the print dialog comes up and the
+// page goes to the printer chosen there (here a PDF file).
+TEST_F(ViewerTest, PrintFailureIsToldAndTheDefaultPrintUsesThePrintDialog) {
+    frmHtmlReport* viewer = LoadedViewer();
+    ASSERT_NE(viewer, nullptr);
+    const std::string unwritable = dir + "/missing/printed.pdf";
+    registry->StandIns().print = [unwritable](QWidget*) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(unwritable));
+        return printer;
+    };
+    QSignalSpy finished(&Browser(*viewer), &QWebEngineView::printFinished);
+    Click(*viewer, "cmdPrint");
+    ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+    EXPECT_FALSE(finished.constFirst().constFirst().toBool());
+    PumpEvents();
+    ExpectCaution(0, kCannotPrint);
+    EXPECT_FALSE(std::filesystem::exists(unwritable));
+    EXPECT_TRUE(viewer->isVisible());
+
+    registry->StandIns().print = {};
+    finished.clear();
+    messages.clear();
+    const QString pdf = QString::fromStdString(dir + "/printed.pdf");
+    bool dialogSeen = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintDialog*>(window);
+            if (!dialog || !dialog->isVisible()) continue;
+            dialogSeen = true;
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            if (!printers || !file) {
+                ADD_FAILURE() << "the print dialog has no printer list or file name field";
+                dialog->reject();
+                continue;
+            }
+            printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+            file->setText(pdf);
+            dialog->accept();
+        }
+    });
+    answer.start(20);
+    Click(*viewer, "cmdPrint");
+    ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+    answer.stop();
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(finished.constFirst().constFirst().toBool());
+    PumpEvents();  // the printer goes, and with it the file is closed
+    const std::string printed = ReadFile(pdf.toStdString());
+    EXPECT_EQ(printed.substr(0, 5), "%PDF-");
+    EXPECT_NE(printed.find("%%EOF", printed.size() > 16 ? printed.size() - 16 : 0), std::string::npos);
+    EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace coredesign::gui::testing

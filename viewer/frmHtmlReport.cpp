@@ -1,0 +1,165 @@
+#include "frmHtmlReport.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "design_record.h"
+#include "messages.h"
+#include "report_file.h"
+#include "screen_look.h"
+#include "screen_registry.h"
+#include "seams.h"
+
+namespace coredesign::gui {
+namespace {
+
+// In the displayed page: the element named "print" (the report's print
+// hook) is clicked; true when there was one.
+constexpr const char* kClickPrintHook =
+    "(function () {"
+    " var hooks = document.getElementsByName('print');"
+    " if (!hooks || hooks.length === 0) return false;"
+    " hooks[0].click();"
+    " return true;"
+    "})()";
+
+}  // namespace
+
+frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
+    setObjectName(QStringLiteral("frmHtmlReport"));
+    setWindowTitle(QStringLiteral("Output Inductor Core Selection Report"));
+    setFixedSize(Twips(11445), Twips(7995));
+
+    // A profile of its own, kept in memory only: the viewer shows local files
+    // and leaves no cache or history behind.
+    profile_ = new QWebEngineProfile(this);
+    wb_ = new QWebEngineView(this);
+    wb_->setObjectName(QStringLiteral("wb"));
+    wb_->setPage(new QWebEnginePage(profile_, wb_));
+    // The report carries no character-set declaration: it is Windows-1252.
+    wb_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
+    wb_->setGeometry(Twips(0), Twips(120), Twips(11460), Twips(7455));
+    connect(wb_, &QWebEngineView::printRequested, this, &frmHtmlReport::PrintRequested);
+    // A print that fails (the printer cannot be opened, the page cannot be
+    // rendered for it) is told, whoever started it.
+    connect(wb_, &QWebEngineView::printFinished, this, [this](bool printed) {
+        if (!printed) Caution(QString::fromLatin1(kCannotPrintMessage));
+    });
+
+    QPushButton* save = AddButton("cmdSave", "&Save as HTML  File", "Save the Report in html format. ", 1560, 2055);
+    QPushButton* open =
+        AddButton("cmdOpen", "&Open", "Click here if you want to open already saved design.", 3960, 1215);
+    QPushButton* print = AddButton("cmdPrint", "&Print", "Print the report", 5520, 1215);
+    QPushButton* reset = AddButton("cmdExit", "&Reset Design", "Choose the next design", 7080, 1575);
+    QPushButton* back = AddButton("cmdBack", "&Back", "Choose the next design", 8880, 1095);
+    connect(save, &QPushButton::clicked, this, &frmHtmlReport::SaveClicked);
+    connect(open, &QPushButton::clicked, this, &frmHtmlReport::OpenClicked);
+    connect(print, &QPushButton::clicked, this, &frmHtmlReport::PrintClicked);
+    connect(reset, &QPushButton::clicked, this, &frmHtmlReport::ResetClicked);
+    connect(back, &QPushButton::clicked, this, &frmHtmlReport::BackClicked);
+}
+
+frmHtmlReport::~frmHtmlReport() {
+    // The page must go before its profile.
+    delete wb_;
+    wb_ = nullptr;
+}
+
+QPushButton* frmHtmlReport::AddButton(const char* name, const char* caption, const char* tooltip, int left, int width) {
+    QPushButton* button = look::PlacedButton(this, QString::fromLatin1(name), QString::fromLatin1(caption),
+                                             look::Arial(9.75, true), left, 7560, width, 375);
+    button->setToolTip(QString::fromLatin1(tooltip));
+    return button;
+}
+
+void frmHtmlReport::Caution(const QString& text) {
+    registry_.ShowMessage({text, QString::fromUtf8(kCautionTitle), BoxIcon::Information, this});
+}
+
+void frmHtmlReport::Navigate(const QString& path) {
+    wb_->load(QUrl::fromLocalFile(path));
+}
+
+void frmHtmlReport::SaveClicked() {
+    const std::optional<QString> chosen =
+        registry_.RunFileDialog({FileDialogRequest::Mode::Save, dialogFileName_, QStringLiteral("*.html"), this});
+    if (!chosen || chosen->isEmpty()) return;  // cancelled: nothing is copied, nothing overwritten
+    dialogFileName_ = *chosen;
+
+    // Always the generated report, whatever the view displays.
+    QFile source(QFile::decodeName(QByteArray::fromStdString(report::ReportFilePath(registry_.Record().TempFolder))));
+    if (!source.open(QIODevice::ReadOnly)) {
+        Caution(SorryMessage(source.errorString()));
+        return;
+    }
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        Caution(SorryMessage(source.errorString()));
+        return;
+    }
+    // Written whole or not at all: a failed copy leaves an earlier file of that name as it was.
+    QSaveFile target(*chosen + QStringLiteral(".html"));
+    target.setDirectWriteFallback(true);
+    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() || !target.commit())
+        Caution(SorryMessage(target.errorString()));
+}
+
+void frmHtmlReport::OpenClicked() {
+    const std::optional<QString> chosen =
+        registry_.RunFileDialog({FileDialogRequest::Mode::Open, dialogFileName_, QStringLiteral("*.html"), this});
+    if (!chosen || chosen->isEmpty()) return;  // cancelled: the display stays
+    dialogFileName_ = *chosen;
+    QFile file(*chosen);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Caution(SorryMessage(file.errorString()));
+        return;
+    }
+    file.close();
+    Navigate(*chosen);
+}
+
+void frmHtmlReport::PrintClicked() {
+    QPointer<frmHtmlReport> self(this);
+    wb_->page()->runJavaScript(QString::fromLatin1(kClickPrintHook), [self](const QVariant& found) {
+        if (!self) return;
+        const bool clicked = found.typeId() == QMetaType::Bool && found.toBool();
+        if (!clicked) self->Caution(QString::fromLatin1(kCannotPrintMessage));
+    });
+}
+
+// The print dialog, then the page printed to the printer chosen there. The
+// printer lives until the view reports the end of printing.
+void frmHtmlReport::PrintRequested() {
+    QPrinter* printer = registry_.ChoosePrinter(this).release();
+    if (!printer) return;  // cancelled
+    connect(
+        wb_, &QWebEngineView::printFinished, this, [printer](bool) { delete printer; }, Qt::SingleShotConnection);
+    wb_->print(printer);
+}
+
+void frmHtmlReport::BackClicked() {
+    if (registry_.Command().BackToResults) registry_.Command().BackToResults();
+    close();
+}
+
+void frmHtmlReport::ResetClicked() {
+    if (registry_.Command().ResetDesign) registry_.Command().ResetDesign();
+    close();
+}
+
+void ShowReport(ScreenRegistry& registry, const QString& reportFile) {
+    // The viewer, and with it the web engine, exists from the first report on.
+    frmHtmlReport& viewer = registry.Get<frmHtmlReport>();
+    look::Present(&viewer);
+    viewer.Navigate(reportFile);
+}
+
+}  // namespace coredesign::gui

@@ -1,0 +1,54 @@
+// The report viewer: shows the generated report (or a report saved earlier)
+// in an embedded web view, and saves, opens and prints reports. It reaches
+// the other screens only through the registry's commands.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QPushButton;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace coredesign::gui {
+
+class ScreenRegistry;
+
+// The message the Print command shows for a page that is not a report of this
+// program, and for a print that fails.
+inline constexpr const char* kCannotPrintMessage =
+    "UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN";
+
+class frmHtmlReport : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmHtmlReport(ScreenRegistry& registry);
+    ~frmHtmlReport() override;
+
+    // The browser's navigate: displays the file at this path.
+    void Navigate(const QString& path);
+
+    // The file name the file dialog holds from its previous use.
+    const QString& DialogFileName() const { return dialogFileName_; }
+
+private:
+    void SaveClicked();
+    void OpenClicked();
+    void PrintClicked();
+    void BackClicked();
+    void ResetClicked();
+    void PrintRequested();
+    // A message box titled "Caution" over the viewer.
+    void Caution(const QString& text);
+    QPushButton* AddButton(const char* name, const char* caption, const char* tooltip, int left, int width);
+
+    ScreenRegistry& registry_;
+    QWebEngineProfile* profile_ = nullptr;
+    QWebEngineView* wb_ = nullptr;
+    QString dialogFileName_;
+};
+
+// Shows the viewer (created on first use) and navigates it to this report.
+void ShowReport(ScreenRegistry& registry, const QString& reportFile);
+
+}  // namespace coredesign::gui
