@@ -17,9 +17,17 @@ void Caution(RunResult& result, MessageId id, std::string text, const char* focu
     result.messages.push_back(Message{id, std::move(text), kCautionTitle, MessageIcon::Information, focus});
 }
 
+// The values of the field texts as read by initValues, before any unit or
+// default is applied. (Reading the trimmed text gives the same value: the
+// reading skips blanks wherever they stand.)
+struct FieldValues {
+    double inductance = 0, outputVoltage = 0, dcCurrent = 0, minInputVoltage = 0, frequency = 0, fluxDensity = 0,
+           ambientTemp = 0, currentDensityFactor = 0, fillFactor = 0;
+};
+
 // A field of checks 1 to 9: its trimmed text must be a number above zero.
-bool PositiveNumber(const std::string& text) {
-    return IsNumber(text) && Val(TrimBlanks(text)) > 0;
+bool PositiveNumber(const std::string& text, double value) {
+    return IsNumber(text) && value > 0;
 }
 
 bool FitsInt16(double value) {
@@ -28,44 +36,46 @@ bool FitsInt16(double value) {
 }
 
 // The input checks in their fixed order; the first failure is returned.
-bool Validate(DesignRecord& rec, const InputTexts& in, RunResult& result) {
+bool Validate(DesignRecord& rec, const InputTexts& in, const FieldValues& values, int& pickedRow, RunResult& result) {
     auto fail = [&](MessageId id, const char* text, const char* focus) {
         Caution(result, id, text, focus);
         result.outcome = Outcome::Validation;
         return false;
     };
     // An entry so small that it reads as 0 henry in the chosen unit is refused too.
-    if (!PositiveNumber(in.txtInductance) || !(rec.Inductance > 0))
+    if (!PositiveNumber(in.txtInductance, values.inductance) || !(rec.Inductance > 0))
         return fail(MessageId::Inductance, "Enter Inductance Value > 0.", "txtInductance");
-    if (!PositiveNumber(in.txtOutPutVoltage))
+    if (!PositiveNumber(in.txtOutPutVoltage, values.outputVoltage))
         return fail(MessageId::OutputVoltage, "Enter Output Voltage Value > 0.", "txtOutPutVoltage");
-    if (!PositiveNumber(in.txtDCCurrent))
+    if (!PositiveNumber(in.txtDCCurrent, values.dcCurrent))
         return fail(MessageId::DcCurrent, "Enter DC Current Value > 0.", "txtDCCurrent");
-    if (!PositiveNumber(in.txtMinInputVoltage))
+    if (!PositiveNumber(in.txtMinInputVoltage, values.minInputVoltage))
         return fail(MessageId::MinInputVoltage, "Enter Minimum Input Voltage > 0.", "txtMinInputVoltage");
     // A kilohertz entry so large that it has no finite value in hertz is refused too.
-    if (!PositiveNumber(in.txtFrequency) || !std::isfinite(rec.Frequency))
+    if (!PositiveNumber(in.txtFrequency, values.frequency) || !std::isfinite(rec.Frequency))
         return fail(MessageId::Frequency, "Enter the Frequency Value > 0.", "txtFrequency");
-    if (!PositiveNumber(in.txtFluxDensity))
+    if (!PositiveNumber(in.txtFluxDensity, values.fluxDensity))
         return fail(MessageId::FluxDensity, "Enter a Flux Density > 0.", "txtFluxDensity");
-    if (!PositiveNumber(in.txtAmbientTemp) || !FitsInt16(Val(TrimBlanks(in.txtAmbientTemp))))
+    if (!PositiveNumber(in.txtAmbientTemp, values.ambientTemp) || !FitsInt16(values.ambientTemp))
         return fail(MessageId::AmbientTemp, "Enter an ambient temperature > 0", "txtAmbientTemp");
     {
         const bool number = IsNumber(in.txtCurrentDensityFactor);
-        const double v = number ? Val(TrimBlanks(in.txtCurrentDensityFactor)) : 0;
+        const double v = number ? values.currentDensityFactor : 0;
         if (!number || v < 250 || v > 800)
             return fail(MessageId::CurrentDensity, "Enter a Current Density Factor between 250 and 800.",
                         "txtCurrentDensityFactor");
     }
     {
         const bool number = IsNumber(in.txtFill_Factor);
-        const double v = number ? Val(TrimBlanks(in.txtFill_Factor)) : 0;
+        const double v = number ? values.fillFactor : 0;
         if (!number || v <= 0 || v > 0.9)
             return fail(MessageId::FillFactor, "Enter a Window Fill Factor between 0 and .9", "txtFill_Factor");
     }
     // A picked part number that the loaded catalogue does not hold is refused like a missing choice.
-    if (rec.CalculatorType == Calculator::PickCore &&
-        (TrimBlanks(in.txtCoreSize).empty() || FindCoreRow(rec, rec.CoreSize) == 0))
+    pickedRow = rec.CalculatorType == Calculator::PickCore && !TrimBlanks(in.txtCoreSize).empty()
+                    ? FindCoreRow(rec, rec.CoreSize)
+                    : 0;
+    if (rec.CalculatorType == Calculator::PickCore && pickedRow == 0)
         return fail(MessageId::CoreSize, "Please select Core size from list of values. ", "txtCoreSize");
     if (TrimBlanks(in.txtStack).empty()) {
         result.stackSetToOne = true;
@@ -91,26 +101,38 @@ const char* OutcomeName(Outcome outcome) {
     return "";
 }
 
-void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
+namespace {
+
+// initValues, keeping the values read from the texts for the input checks.
+void ReadInputs(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port, FieldValues& values) {
     rec.TempFolder = platform::TempFolder();
-    rec.Frequency = Val(in.txtFrequency);
+    values.frequency = Val(in.txtFrequency);
+    rec.Frequency = values.frequency;
     if (TrimBlanks(in.cmbfrequency) == "kHz") rec.Frequency = rec.Frequency * 1000;
-    rec.Inductance = Val(in.txtInductance);
+    values.inductance = Val(in.txtInductance);
+    rec.Inductance = values.inductance;
     const std::string_view unit = TrimBlanks(in.cmbinductance);
     if (unit == "millihenry")
         rec.Inductance = rec.Inductance / 1000;
     else if (unit == "microhenry")
         rec.Inductance = rec.Inductance / 1000000;
     rec.InductanceEntered = rec.Inductance;
-    rec.OutputVoltage = Val(in.txtOutPutVoltage);
-    rec.MinInputVoltage = Val(in.txtMinInputVoltage);
+    values.outputVoltage = Val(in.txtOutPutVoltage);
+    rec.OutputVoltage = values.outputVoltage;
+    values.minInputVoltage = Val(in.txtMinInputVoltage);
+    rec.MinInputVoltage = values.minInputVoltage;
     rec.Stack = ToInt16(Val(in.txtStack));
-    rec.DCCurrent = Val(in.txtDCCurrent);
-    rec.CurrentDensityFactor = Val(in.txtCurrentDensityFactor);
-    rec.FluxDensity = Val(in.txtFluxDensity);
+    values.dcCurrent = Val(in.txtDCCurrent);
+    rec.DCCurrent = values.dcCurrent;
+    values.currentDensityFactor = Val(in.txtCurrentDensityFactor);
+    rec.CurrentDensityFactor = values.currentDensityFactor;
+    values.fluxDensity = Val(in.txtFluxDensity);
+    rec.FluxDensity = values.fluxDensity;
     if (rec.FluxDensity == 0) rec.FluxDensity = 1.2;
-    rec.FillFactor = Val(in.txtFill_Factor);
-    rec.AmbientTemp = ToInt16(Val(in.txtAmbientTemp));
+    values.fillFactor = Val(in.txtFill_Factor);
+    rec.FillFactor = values.fillFactor;
+    values.ambientTemp = Val(in.txtAmbientTemp);
+    rec.AmbientTemp = ToInt16(values.ambientTemp);
     rec.MaxInputVoltage = Val(in.txtMaxInputVoltage);
     if (port) port->ResetTemperatureMark(rec);
     if (rec.CalculatorType == Calculator::CalculateCore)
@@ -119,17 +141,22 @@ void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port
         rec.CoreSize = PartNumberOfEntry(in.txtCoreSize);
 }
 
-RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
-    RunResult result;
-    initValues(rec, in, port);
-    if (!Validate(rec, in, result)) return result;
+}  // namespace
 
+void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
+    FieldValues values;
+    ReadInputs(rec, in, port, values);
+}
+
+namespace {
+
+// The calculation passes of a run whose inputs passed the checks.
+void RunPasses(DesignRecord& rec, const InputTexts& in, int pickedRow, RunResult& result, EvaluationMemo& memo) {
     const bool pickCore = rec.CalculatorType == Calculator::PickCore;
     auto areaProductEnd = [&] {
         Caution(result, MessageId::AreaProduct, AreaProductMessageText(), "");
         result.clearCoreList = true;
         result.outcome = Outcome::AreaProduct;
-        return result;
     };
 
     rec.Period = 1000000 / rec.Frequency;
@@ -157,7 +184,7 @@ RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort
 
         for (;;) {  // core selection; a retry moves on from the rejected core
             if (pickCore) {
-                rec.CoreIndex = static_cast<std::int16_t>(FindCoreRow(rec, rec.CoreSize));
+                rec.CoreIndex = static_cast<std::int16_t>(pickedRow);
                 rec.AreaProduct = rec.Stack * rec.CoreWaAc[rec.CoreIndex];
             } else {
                 int found = 0;
@@ -176,16 +203,16 @@ RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort
             rec.RequiredCopperArea = rec.DCCurrent / rec.CurrentDensityFactor;
             rec.Permeability = rec.CorePerm[i];
 
-            switch (EvaluateCandidate(rec)) {
+            switch (EvaluateCandidate(rec, memo)) {
                 case Evaluation::NoWire:
                     Caution(result, MessageId::NoWire, NoWireMessageText(), "txtDCCurrent");
                     result.outcome = Outcome::NoWire;
-                    return result;
+                    return;
                 case Evaluation::DcBias:
                     Caution(result, MessageId::DcBias, DcBiasMessageText(),
                             in.coreSizeListEnabled ? "txtCoreSize" : "");
                     result.outcome = Outcome::DcBias;
-                    return result;
+                    return;
                 case Evaluation::Complete: break;
             }
 
@@ -197,7 +224,7 @@ RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort
                 if (result.inductancePasses >= kMaxInductancePasses) {
                     Caution(result, MessageId::InductanceLimit, InductanceLimitMessageText(), "txtInductance");
                     result.outcome = Outcome::InductanceLimit;
-                    return result;
+                    return;
                 }
                 ++result.inductancePasses;
                 rec.Inductance = rec.Inductance * kInductanceStep;
@@ -227,6 +254,7 @@ RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort
             }
 
             // Temperature.
+            SettlePendingFigures(rec, memo);
             if (rec.AmbientTemp + rec.TempRise > kMaxTotalTemperature) {
                 ++counter;
                 if (pickCore || (counter > kRetryCounterLimit && phase == 3)) {
@@ -252,8 +280,23 @@ RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort
             result.outcome = Outcome::FillWarning;
             result.showIntermediate = !rec.CoreSize.empty();
         }
-        return result;
+        return;
     }
+}
+
+}  // namespace
+
+RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
+    RunResult result;
+    FieldValues values;
+    ReadInputs(rec, in, port, values);
+    int pickedRow = 0;  // Pick Core: the row of the picked part, the same on every pass
+    if (!Validate(rec, in, values, pickedRow, result)) return result;
+
+    EvaluationMemo memo;
+    RunPasses(rec, in, pickedRow, result, memo);
+    SettlePendingFigures(rec, memo);  // the record holds every figure of the last candidate
+    return result;
 }
 
 }  // namespace coredesign

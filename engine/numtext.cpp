@@ -3,6 +3,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace coredesign {
@@ -21,14 +22,49 @@ int HexDigit(char c) {
     return -1;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr long long kLargestExactPower = 22;
+
 // Collected pieces of a decimal literal, turned into a double exactly once.
-struct DecimalLiteral {
+// The digits are kept in place; only a literal of more digits than that
+// spills them into a string.
+class DecimalLiteral {
+public:
     bool negative = false;
-    std::string digits;        // mantissa digits without the point, leading zeros dropped
     long long pointShift = 0;  // decimal exponent contributed by the point position
     long long exponent = 0;    // explicit exponent, clamped
     bool overflow = false;
     bool underflow = false;
+
+    // True before the first significant digit (leading zeros are not kept).
+    bool NoDigits() const { return count_ == 0; }
+    void AddDigit(char c) {
+        if (count_ < kInlineDigits) {
+            inline_[count_] = c;
+        } else {
+            if (count_ == kInlineDigits) spilled_.assign(inline_, kInlineDigits);
+            spilled_ += c;
+        }
+        if (count_ < kMantissaDigits) mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(c - '0');
+        ++count_;
+    }
+    size_t Count() const { return count_; }
+    // The first digits as an integer, exact while Count() <= kMantissaDigits.
+    std::uint64_t Mantissa() const { return mantissa_; }
+    std::string_view Digits() const {
+        return count_ <= kInlineDigits ? std::string_view(inline_, count_) : std::string_view(spilled_);
+    }
+
+    static constexpr size_t kMantissaDigits = 15;  // below 2^53: exact in a double
+
+private:
+    static constexpr size_t kInlineDigits = 40;
+    char inline_[kInlineDigits];
+    size_t count_ = 0;
+    std::uint64_t mantissa_ = 0;
+    std::string spilled_;
 };
 
 constexpr long long kExponentClamp = 100000000;
@@ -37,11 +73,34 @@ void AddExponentDigit(long long& exponent, char c) {
     if (exponent < kExponentClamp) exponent = exponent * 10 + (c - '0');
 }
 
+// The correctly rounded double of digits x 10^e, as from_chars reads "<digits>e<e>".
+// Sets `outOfRange` when from_chars reports the value out of range.
+double ReadDigits(std::string_view digits, long long e, bool& outOfRange) {
+    char exponentText[24];
+    const auto written = std::to_chars(exponentText, exponentText + sizeof exponentText, e);
+    const size_t exponentLength = static_cast<size_t>(written.ptr - exponentText);
+    char local[96];
+    std::string large;
+    char* text = local;
+    const size_t length = digits.size() + 1 + exponentLength;
+    if (length > sizeof local) {
+        large.resize(length);
+        text = large.data();
+    }
+    std::memcpy(text, digits.data(), digits.size());
+    text[digits.size()] = 'e';
+    std::memcpy(text + digits.size() + 1, exponentText, exponentLength);
+    double v = 0;
+    const auto res = std::from_chars(text, text + length, v);
+    outOfRange = res.ec == std::errc::result_out_of_range;
+    return v;
+}
+
 double ToDouble(DecimalLiteral& lit) {
-    if (lit.digits.empty()) return lit.negative ? -0.0 : 0.0;
+    if (lit.NoDigits()) return lit.negative ? -0.0 : 0.0;
     long long e = lit.exponent + lit.pointShift;
     // Magnitude estimate: value = 0.d1d2... * 10^(len + e).
-    long long magnitude = static_cast<long long>(lit.digits.size()) + e;
+    long long magnitude = static_cast<long long>(lit.Count()) + e;
     if (magnitude > 400) {
         lit.overflow = true;
         return 0;
@@ -50,12 +109,17 @@ double ToDouble(DecimalLiteral& lit) {
         lit.underflow = true;
         return lit.negative ? -0.0 : 0.0;
     }
-    std::string s = lit.digits;
-    s += 'e';
-    s += std::to_string(e);
-    double v = 0;
-    auto res = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (res.ec == std::errc::result_out_of_range) {
+    // Few digits and a small exponent: the integer and the power of ten are
+    // both exact, so one multiplication or division rounds correctly, to the
+    // same double as the full conversion.
+    if (lit.Count() <= DecimalLiteral::kMantissaDigits && e >= -kLargestExactPower && e <= kLargestExactPower) {
+        const double m = static_cast<double>(lit.Mantissa());
+        const double v = e < 0 ? m / kExactPowersOfTen[-e] : m * kExactPowersOfTen[e];
+        return lit.negative ? -v : v;
+    }
+    bool outOfRange = false;
+    double v = ReadDigits(lit.Digits(), e, outOfRange);
+    if (outOfRange) {
         if (magnitude > 0) {
             lit.overflow = true;
             return 0;
@@ -70,6 +134,41 @@ double ToDouble(DecimalLiteral& lit) {
     return lit.negative ? -v : v;
 }
 
+// The common field text read directly: [sign] digits [. digits] and nothing
+// else, with at most 15 significant digits and 22 after the point. Gives the
+// value that the full reading gives (a zero keeps its sign); false for any
+// other text.
+bool ReadPlainDecimal(std::string_view t, double& value) {
+    const char* p = t.data();
+    const char* const end = p + t.size();
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    const char* const first = p;
+    while (p != end && *p == '0') ++p;  // leading zeros are not significant
+    std::uint64_t mantissa = 0;
+    size_t count = 0;
+    for (; p != end && IsDigit(*p); ++p, ++count) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    long long shift = 0;
+    if (p != end && *p == '.') {
+        const char* const point = p++;
+        if (count == 0)
+            while (p != end && *p == '0') ++p;  // nor are zeros right after the point
+        for (; p != end && IsDigit(*p); ++p, ++count) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        shift = -static_cast<long long>(p - point - 1);
+        if (p - first == 1) return false;  // the point alone
+    } else if (p == first) {
+        return false;  // no digit at all
+    }
+    if (p != end || count > DecimalLiteral::kMantissaDigits || shift < -kLargestExactPower) return false;
+    const double m = static_cast<double>(mantissa);
+    const double v = shift < 0 ? m / kExactPowersOfTen[-shift] : m;
+    value = negative ? -v : v;
+    return true;
+}
+
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -80,6 +179,8 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 double Val(std::string_view text) {
+    // Blanks at either end change nothing: the reading skips them.
+    if (double plain = 0; ReadPlainDecimal(TrimBlanks(text), plain)) return plain == 0 ? 0.0 : plain;
     size_t i = 0;
     const size_t n = text.size();
     auto skip = [&] {
@@ -117,12 +218,8 @@ double Val(std::string_view text) {
         char c = text[i];
         if (IsDigit(c)) {
             seenDigit = true;
-            if (!lit.digits.empty() || c != '0') lit.digits += c;
-            if (seenPoint)
-                --lit.pointShift;
-            else if (lit.digits.empty()) {
-                // a leading zero before the point shifts nothing
-            }
+            if (!lit.NoDigits() || c != '0') lit.AddDigit(c);
+            if (seenPoint) --lit.pointShift;
             continue;
         }
         if (c == '.' && !seenPoint) {
@@ -163,6 +260,7 @@ double Val(std::string_view text) {
 
 bool IsNumber(std::string_view raw) {
     std::string_view t = TrimBlanks(raw);
+    if (double plain = 0; ReadPlainDecimal(t, plain)) return true;  // too short to overflow
     if (t.empty()) return false;
     size_t i = 0;
     const size_t n = t.size();
@@ -189,7 +287,7 @@ bool IsNumber(std::string_view raw) {
         char c = t[i];
         if (IsDigit(c)) {
             seenDigit = true;
-            if (!lit.digits.empty() || c != '0') lit.digits += c;
+            if (!lit.NoDigits() || c != '0') lit.AddDigit(c);
             if (seenPoint) --lit.pointShift;
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
@@ -228,6 +326,19 @@ std::int16_t ToInt16(double value) {
 
 double RoundHalfEven(double value, int places) {
     if (!std::isfinite(value) || places < 0) return value;
+    // Well away from a half, the scaled value rounds to the same whole number
+    // as the exact one: the product is off by at most 2^-53 of itself, far
+    // less than the margin asked for here. That whole number divided by the
+    // exact power of ten is the double that the decimal text reads back as.
+    if (places <= kLargestExactPower) {
+        const double scale = kExactPowersOfTen[places];
+        const double scaled = value * scale;
+        const double magnitude = std::fabs(scaled);
+        if (magnitude < 0x1p50) {
+            const double whole = std::round(scaled);
+            if (std::fabs(std::fabs(scaled - whole) - 0.5) > magnitude * 0x1p-50) return whole / scale;
+        }
+    }
     // The fixed form of to_chars is exact: it rounds the true binary value
     // and sends exact halves to the even digit.
     char buf[512];

@@ -190,5 +190,90 @@ TEST(Evaluate, AcFactorIsOneWhereTheSkinDepthReachesTheWire) {
     }
 }
 
+// Within one run the evaluation reuses what cannot have changed: the wire, the
+// figures of a core whose turns stayed the same, and figures nothing has read
+// yet. Step by step it gives the verdicts of evaluations from scratch, what the
+// caller reads next is in place, and once settled the record holds exactly the
+// figures of the fresh evaluations, also when a later core fails on DC bias
+// after figures of an earlier one were left pending.
+TEST(Evaluate, ReuseWithinARunLeavesTheFiguresOfFreshEvaluations) {
+    const double DesignRecord::*figures[] = {&DesignRecord::WireSize,
+                                        &DesignRecord::WireDiameter,
+                                        &DesignRecord::WireResistance,
+                                        &DesignRecord::MagnetizingForce,
+                                        &DesignRecord::EffectivePermeability,
+                                        &DesignRecord::InductanceFullLoad,
+                                        &DesignRecord::SkinDepth,
+                                        &DesignRecord::MeanTurnLength,
+                                        &DesignRecord::ConductorLength,
+                                        &DesignRecord::ConductorResistance,
+                                        &DesignRecord::AcResistanceFactor,
+                                        &DesignRecord::AcResistance,
+                                        &DesignRecord::ActualFillFactor,
+                                        &DesignRecord::Bdc,
+                                        &DesignRecord::Bac,
+                                        &DesignRecord::CopperLoss,
+                                        &DesignRecord::MaterialLoss,
+                                        &DesignRecord::CoreLoss,
+                                        &DesignRecord::SurfaceArea,
+                                        &DesignRecord::CopperLossAtTemp,
+                                        &DesignRecord::TotalLoss,
+                                        &DesignRecord::TempRise};
+    struct Step {
+        const char* part;
+        double factor;  // design inductance as a multiple of the entered one
+    };
+    const struct {
+        bool gapped;
+        double inductance, dcCurrent, frequency;
+        std::vector<Step> steps;
+        const char* last;  // the core the walk ends on
+    } runs[] = {
+        // No-gap cores; 6205TXNG trips the bias, leaving the losses of the core
+        // before in the record. Raising the design inductance keeps the turns of
+        // 6230TXNG at first (figures reused), then changes them; a core met again
+        // after another is worked out afresh. At 50 kHz the losses may wait; at
+        // 1e16 Hz they are worked out at once; at 1e160 Hz they overflow while
+        // every figure before them is finite.
+        {false,
+         318e-6,
+         3.5,
+         50000,
+         {{"6230TXNG", 1},
+          {"6230TXNG", 1.005},
+          {"6230TXNG", 1.010025},
+          {"6230TXNG", 1.3},
+          {"6222TXNG", 1.3},
+          {"6230TXNG", 1.3},
+          {"6205TXNG", 1.3}},
+         "6205TXNG"},
+        {false, 318e-6, 3.5, 1e16, {{"6230TXNG", 1}, {"6222TXNG", 1}, {"6205TXNG", 1}}, "6205TXNG"},
+        {false, 318e-6, 3.5, 1e160, {{"6230TXNG", 1}}, "6230TXNG"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.frequency);
+        DesignRecord reused = Candidate(run.gapped, run.steps[0].part, 1, run.inductance, run.dcCurrent, 0.1, run.frequency);
+        DesignRecord fresh = reused;
+        EvaluationMemo memo;
+        for (const Step& step : run.steps) {
+            SCOPED_TRACE(::testing::Message() << step.part << " x" << step.factor);
+            for (DesignRecord* r : {&reused, &fresh}) {
+                r->CoreIndex = static_cast<std::int16_t>(FindCoreRow(*r, step.part));
+                r->StackedAc = r->Stack * r->CoreAc[r->CoreIndex];
+                r->Permeability = r->CorePerm[r->CoreIndex];
+                r->Inductance = r->InductanceEntered * step.factor;
+            }
+            const Evaluation verdict = EvaluateCandidate(reused, memo);
+            ASSERT_EQ(verdict, EvaluateCandidate(fresh));
+            DesignRecord settled = reused;
+            EvaluationMemo pending = memo;
+            SettlePendingFigures(settled, pending);
+            for (const auto figure : figures) EXPECT_EQ(settled.*figure, fresh.*figure);
+            if (verdict != Evaluation::Complete) break;
+        }
+        EXPECT_EQ(fresh.CoreIndex, FindCoreRow(fresh, run.last));
+    }
+}
+
 }  // namespace
 }  // namespace coredesign

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 
@@ -106,6 +108,45 @@ TEST(NumberTexts, CommaLocaleWritesACommaAndStillReadsThePoint) {
     EXPECT_EQ(Val("1,5"), 1);
     EXPECT_TRUE(IsNumber("1.5"));
     EXPECT_FALSE(IsNumber("1,5"));
+}
+
+// The reading and the rounding take short cuts for the common texts and
+// values; on random ones, many of them at or beside a half of the last place,
+// they agree bit for bit with the full conversions: the correctly rounded
+// reading of the digits, and the exact fixed decimal form read back.
+TEST(NumberTexts, ShortCutsAgreeWithTheFullConversions) {
+    std::mt19937_64 gen(0x7e57ULL);
+    auto pick = [&](unsigned n) { return static_cast<int>(gen() % n); };
+    for (int k = 0; k < 100000; ++k) {
+        std::string digits;
+        for (int d = 0, n = 1 + pick(20); d < n; ++d) digits += static_cast<char>('0' + pick(10));
+        const size_t point = static_cast<size_t>(pick(static_cast<unsigned>(digits.size()) + 1));
+        std::string text = digits.substr(0, point) + "." + digits.substr(point);
+        if (pick(4) == 0) text += "e" + std::to_string(pick(61) - 30);
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        if (pick(3) == 0) {
+            text.insert(0, "-");
+            expected = -expected;
+        }
+        ASSERT_EQ(Val(text), expected == 0 ? 0.0 : expected) << text;
+        ASSERT_TRUE(IsNumber(text)) << text;
+
+        const int places = pick(9);
+        double value = std::ldexp(static_cast<double>(gen() >> 11), pick(80) - 100);
+        if (pick(2) == 0) {  // a half of the last place, or one of its neighbours
+            value = (std::floor(value * std::pow(10.0, places)) + 0.5) / std::pow(10.0, places);
+            for (int step = pick(5) - 2; step != 0; step += step > 0 ? -1 : 1)
+                value = std::nextafter(value, step > 0 ? kInf : -kInf);
+        }
+        if (pick(2) == 0) value = -value;
+        char fixed[512];
+        const auto end = std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed, places).ptr;
+        double rounded = 0;
+        std::from_chars(fixed, end, rounded);
+        ASSERT_EQ(std::signbit(RoundHalfEven(value, places)), std::signbit(rounded)) << value;
+        ASSERT_EQ(RoundHalfEven(value, places), rounded) << std::string(fixed, end);
+    }
 }
 
 }  // namespace
