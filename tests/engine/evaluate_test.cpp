@@ -198,27 +198,27 @@ TEST(Evaluate, AcFactorIsOneWhereTheSkinDepthReachesTheWire) {
 // after figures of an earlier one were left pending.
 TEST(Evaluate, ReuseWithinARunLeavesTheFiguresOfFreshEvaluations) {
     const double DesignRecord::*figures[] = {&DesignRecord::WireSize,
-                                        &DesignRecord::WireDiameter,
-                                        &DesignRecord::WireResistance,
-                                        &DesignRecord::MagnetizingForce,
-                                        &DesignRecord::EffectivePermeability,
-                                        &DesignRecord::InductanceFullLoad,
-                                        &DesignRecord::SkinDepth,
-                                        &DesignRecord::MeanTurnLength,
-                                        &DesignRecord::ConductorLength,
-                                        &DesignRecord::ConductorResistance,
-                                        &DesignRecord::AcResistanceFactor,
-                                        &DesignRecord::AcResistance,
-                                        &DesignRecord::ActualFillFactor,
-                                        &DesignRecord::Bdc,
-                                        &DesignRecord::Bac,
-                                        &DesignRecord::CopperLoss,
-                                        &DesignRecord::MaterialLoss,
-                                        &DesignRecord::CoreLoss,
-                                        &DesignRecord::SurfaceArea,
-                                        &DesignRecord::CopperLossAtTemp,
-                                        &DesignRecord::TotalLoss,
-                                        &DesignRecord::TempRise};
+                                             &DesignRecord::WireDiameter,
+                                             &DesignRecord::WireResistance,
+                                             &DesignRecord::MagnetizingForce,
+                                             &DesignRecord::EffectivePermeability,
+                                             &DesignRecord::InductanceFullLoad,
+                                             &DesignRecord::SkinDepth,
+                                             &DesignRecord::MeanTurnLength,
+                                             &DesignRecord::ConductorLength,
+                                             &DesignRecord::ConductorResistance,
+                                             &DesignRecord::AcResistanceFactor,
+                                             &DesignRecord::AcResistance,
+                                             &DesignRecord::ActualFillFactor,
+                                             &DesignRecord::Bdc,
+                                             &DesignRecord::Bac,
+                                             &DesignRecord::CopperLoss,
+                                             &DesignRecord::MaterialLoss,
+                                             &DesignRecord::CoreLoss,
+                                             &DesignRecord::SurfaceArea,
+                                             &DesignRecord::CopperLossAtTemp,
+                                             &DesignRecord::TotalLoss,
+                                             &DesignRecord::TempRise};
     struct Step {
         const char* part;
         double factor;  // design inductance as a multiple of the entered one
@@ -252,7 +252,8 @@ TEST(Evaluate, ReuseWithinARunLeavesTheFiguresOfFreshEvaluations) {
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.frequency);
-        DesignRecord reused = Candidate(run.gapped, run.steps[0].part, 1, run.inductance, run.dcCurrent, 0.1, run.frequency);
+        DesignRecord reused =
+            Candidate(run.gapped, run.steps[0].part, 1, run.inductance, run.dcCurrent, 0.1, run.frequency);
         DesignRecord fresh = reused;
         EvaluationMemo memo;
         for (const Step& step : run.steps) {
