@@ -10,9 +10,6 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 #include "screen_test.h"
 

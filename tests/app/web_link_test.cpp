@@ -2,9 +2,6 @@
 // probe file, and the directions screen that parents the launch.
 #include "web_link.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "app_startup.h"
 #include "constants.h"
 #include "frmDirections.h"

@@ -5,13 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
 
 #include "engine_checks.h"
 #include "process.h"

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
-
 #include "engine_checks.h"
 
 namespace coredesign {

@@ -6,14 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cmath>
-#include <cstdio>
-#include <random>
-#include <string>
-#include <vector>
-
 #include "engine_checks.h"
 #include "screen_texts.h"
 

@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 #include "temp_folder.h"
 
 namespace coredesign::report {

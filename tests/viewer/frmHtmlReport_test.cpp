@@ -11,14 +11,8 @@
 #include <QSignalSpy>
 #include <QWebEngineView>
 #include <deque>
-#include <filesystem>
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <sstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "app_startup.h"
 #include "cli_run.h"
