@@ -93,7 +93,9 @@ const Walk kWalks[] = {
       {"frmResult.cmdIinterOutput", "-hvv--"},
       {"frmResult.cmdIinterOutput", "-hvv--"},
       {"frmIntermediateOutput.cmdExit", "-hv---"},
-      {"frmResult.cmdExit", "-v----"},
+      {"frmResult.cmdIinterOutput", "-hvv--"},
+      {"frmResult.cmdExit", "-v-v--"},  // the calculations stay beside the inputs
+      {"frmIntermediateOutput.cmdExit", "-v----"},
       {kShowResults, "-hv---"},
       {"frmResult.close", "-v----"},
       {"frmXls.cmdQuit", "-v----"},

@@ -74,20 +74,6 @@ TEST_F(IntermediateScreen, ShowsTheFiguresOfItsCreationUntilClosed) {
     ExpectSameIntermediate(Intermediate()->Texts(), MakeIntermediateTexts(record));
 }
 
-// After an ordinary design its Close leaves the list; left open after
-// Reset, it stays beside the inputs.
-TEST_F(IntermediateScreen, ClosesOnItsOwnAfterAnOrdinaryDesign) {
-    PickCore("6218TXGP");
-    ShowResults();
-    OpenCalculations();
-    ClickAndSettle(Intermediate(), "cmdExit");
-    EXPECT_EQ(PartNumberOfEntry(Str(CoreList().currentText())), "6218TXGP");
-    OpenCalculations();
-    ClickAndSettle(Results(), "cmdExit");
-    EXPECT_TRUE(Input().isVisible());
-    EXPECT_TRUE(Shown(Intermediate()));
-}
-
 TEST_F(ScreenLayout, IntermediateScreen) {
     PickCore("6205TXGP");
     ShowResults();  // overfills: the screen carries its warning
