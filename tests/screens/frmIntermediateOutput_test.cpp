@@ -4,14 +4,12 @@
 
 #include <QLabel>
 
-#include "layout_check.h"
 #include "screen_test.h"
 
 namespace coredesign::gui::testing {
 namespace {
 
 using IntermediateScreen = ScreenTest;
-using ScreenLayout = ScreenTest;
 
 // Pick Core on a core too small for the design: the messages first, then the
 // input screen stays with the intermediate outputs and their warning; the
@@ -72,13 +70,6 @@ TEST_F(IntermediateScreen, ShowsTheFiguresOfItsCreationUntilClosed) {
     EXPECT_EQ(Intermediate(), nullptr);
     OpenCalculations();
     ExpectSameIntermediate(Intermediate()->Texts(), MakeIntermediateTexts(record));
-}
-
-TEST_F(ScreenLayout, IntermediateScreen) {
-    PickCore("6205TXGP");
-    ShowResults();  // overfills: the screen carries its warning
-    ASSERT_NE(Intermediate(), nullptr);
-    CheckLayout(*Intermediate());
 }
 
 }  // namespace

@@ -9,14 +9,12 @@
 #include <QGuiApplication>
 #include <QPushButton>
 
-#include "layout_check.h"
 #include "screen_test.h"
 
 namespace coredesign::gui::testing {
 namespace {
 
 using InputScreenTest = ScreenTest;
-using ScreenLayout = ScreenTest;
 
 // Which of chkGap, chkNoGap, chkCalcCore and chkPickCore are checked.
 std::string BoxStates(const frmXls& input) {
@@ -185,11 +183,6 @@ TEST_F(InputScreenTest, AStoppedRunShowsTheEnginesMessageAndMovesTheFocus) {
         EXPECT_EQ(ListState(CoreList()), c.list ? c.list : listBefore);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is gone
     }
-}
-
-TEST_F(ScreenLayout, InputScreen) {
-    PickCore("6228TXGP");
-    CheckLayout(Input());
 }
 
 }  // namespace
