@@ -12,10 +12,9 @@
 #include <QWebEngineView>
 #include <deque>
 #include <fstream>
-#include <sstream>
 
 #include "app_startup.h"
-#include "cli_run.h"
+#include "cli_session.h"
 #include "screen_test.h"
 #include "viewer_plugin.h"
 
@@ -121,14 +120,7 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     // The file is byte for byte what the command-line front end writes for
     // the same design, and the page shows both pictures.
     const std::string cliReport = dir + "/cli.htm";
-    std::vector<std::string> args = {"coredesign-cli", "--stack", "3", "--report", cliReport};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    cli::Options options;
-    std::string error;
-    ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
-    std::ostringstream out, err;
-    ASSERT_EQ(cli::Run(options, out, err), 0) << err.str();
+    ASSERT_EQ(coredesign::testing::RunCli({"--stack", "3", "--report", cliReport}).exitStatus, 0);
     EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
     QVariant pictures;
     Browser(*viewer).page()->runJavaScript(
