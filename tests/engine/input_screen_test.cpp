@@ -1,13 +1,10 @@
 // The input screen's Show Results as the designer drives it: reading the
-// fields, the input checks (order and boundaries), and random and hostile
-// field texts thrown at every field: whatever is typed or pasted, a run ends
-// in exactly one defined way and no screen text shows a non-finite number.
+// fields, and the input checks (order and boundaries).
 #include "input_screen.h"
 
 #include <gtest/gtest.h>
 
 #include "engine_checks.h"
-#include "screen_texts.h"
 
 namespace coredesign {
 namespace {
@@ -166,119 +163,6 @@ TEST(Validation, TheInputsAreReadWithTheirUnits) {
         EXPECT_EQ(MessageIds(f.ShowResults()), Ids{"flux_density"});
         EXPECT_EQ(f.Record().FluxDensity, 1.2) << flux;
     }
-}
-
-// True when the text holds "nan" or "inf" (any case) not inside a longer word.
-bool ShowsNonFinite(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    auto letter = [&](size_t p) { return p < text.size() && std::isalpha(static_cast<unsigned char>(text[p])); };
-    for (const char* word : {"nan", "inf"})
-        for (size_t p = text.find(word); p != std::string::npos; p = text.find(word, p + 1))
-            if (!(p > 0 && letter(p - 1)) && (!letter(p + 3) || text.compare(p + 3, 5, "inity") == 0)) return true;
-    return false;
-}
-
-// Random field texts, mostly plausible numbers in the forms a designer might
-// paste, some empty, some with hostile pieces after them or made of them
-// only, over several runs on each screen (later runs see what earlier ones
-// left): every run ends in one defined way with the messages of that end, and
-// a design that reaches the screens holds a real core, finite figures and no
-// non-finite text.
-TEST(HostileInputs, EveryRunEndsInOneDefinedWay) {
-    std::mt19937_64 gen(0x5eed2024ULL);
-    auto pick = [&](std::uint64_t n) { return gen() % n; };
-    auto unit = [&] { return static_cast<double>(gen() >> 11) * 0x1p-53; };
-    // clang-format off
-    static const char* const pieces[] = {"0", "1", "9", "007", ".", "..", "+", "-", "E", "e", "D", "E+", "E-",
-        "&H", "&o", "FF", "G", " ", "\t", "\n", "\r\n", "E308", "E309", "E-400", "D-310", "1e-324", "9e307",
-        "-inf", "NaN", ",", "0x1F", "\xC2\xB2", "\xC2\xB0", "\xE2\x88\x9E", "\xD9\xA3", "\xEF\xBC\x95", "\xFF",
-        "\xC3", "Hz", "%"};
-    static const char* const forms[] = {"%.17g", "%.3E", "  %.6g ", "%.6g", "%.4e"};
-    static const char* const units[2][6] = {{"Henry", "millihenry", "microhenry", " microhenry ", "", "µH"},
-                                            {"Hz", "kHz", " kHz", "KHZ", "", "Hz"}};
-    // Each field with the range of its plausible numbers (in Henry and hertz).
-    const std::tuple<std::string InputTexts::*, double, double> ranges[] = {{&InputTexts::txtInductance, 1e-7, 0.2},
-        {&InputTexts::txtOutPutVoltage, 0.5, 500}, {&InputTexts::txtDCCurrent, 1e-3, 200},
-        {&InputTexts::txtFluxDensity, 0.05, 2.5}, {&InputTexts::txtFrequency, 100, 3e6},
-        {&InputTexts::txtMinInputVoltage, 0.5, 500}, {&InputTexts::txtMaxInputVoltage, 0.5, 600},
-        {&InputTexts::txtAmbientTemp, 1, 200}, {&InputTexts::txtCurrentDensityFactor, 240, 820},
-        {&InputTexts::txtFill_Factor, 0.01, 0.95}, {&InputTexts::txtStack, 1, 10}};
-    // clang-format on
-    auto text = [&](double lo, double hi) {
-        std::string s;
-        const double r = unit();
-        if (r < 0.96 && r >= 0.01) {
-            char b[64];
-            std::snprintf(b, sizeof b, forms[pick(5)], std::exp(std::log(lo) + (std::log(hi) - std::log(lo)) * unit()));
-            s = b;
-            if (pick(4) == 0) std::replace(s.begin(), s.end(), 'e', 'D');
-            if (s.rfind("0.", 0) == 0 && pick(3) == 0) s.erase(0, 1);  // ".5"
-            if (pick(20) == 0) s.insert(0, "-");
-        }
-        for (int k = 0, n = r < 0.93 ? 0 : static_cast<int>(pick(9)); k < n; ++k) {
-            const std::uint64_t q = pick(120);
-            s += q < 3 ? std::string(1 + pick(300), q ? '9' : '0') : q < 5 ? std::string(1, '\0') : pieces[pick(40)];
-        }
-        return s;
-    };
-    int outcomes[7] = {};
-    for (int runs = 0; runs < 20000;) {
-        InputScreen s;
-        if (pick(5) < 2) s.ChooseFamily(false);
-        if (pick(20) < 7) s.ChoosePickCore();
-        const bool pickCore = s.Record().CalculatorType == Calculator::PickCore;
-        for (int k = 0, n = 1 + static_cast<int>(pick(4)); k < n; ++k, ++runs) {
-            InputTexts& in = s.Fields();
-            const size_t iu = pick(6), fu = pick(6);
-            in.cmbinductance = units[0][iu];
-            in.cmbfrequency = units[1][fu];
-            for (const auto& [field, lo, hi] : ranges) {
-                const double scale = field == &InputTexts::txtInductance                          ? (iu == 2  ? 1e6
-                                                                                                     : iu % 2 ? 1e3
-                                                                                                              : 1)
-                                     : field == &InputTexts::txtFrequency && (fu == 1 || fu == 2) ? 1e-3
-                                                                                                  : 1;
-                in.*field = text(lo * scale, hi * scale);
-            }
-            if (pickCore) in.txtCoreSize = pick(8) ? s.CoreList()[pick(s.CoreList().size())] : text(1, 1e4);
-            std::string texts;
-            for (const InputField& f : kInputFields) texts += "'" + in.*f.text + "' ";
-            SCOPED_TRACE("run " + std::to_string(runs) + ", fields " + texts + "units '" + in.cmbinductance + "', '" +
-                         in.cmbfrequency + "', core size '" + in.txtCoreSize + "'");
-
-            const RunResult& run = s.ShowResults();
-            ++outcomes[static_cast<int>(run.outcome)];
-            const Ids ids = MessageIds(run);
-            switch (run.outcome) {
-                case Outcome::Validation: EXPECT_EQ(ids.size(), 1u); break;
-                case Outcome::Results: EXPECT_TRUE(ids.empty() || (pickCore && ids == Ids{"temperature"})); break;
-                case Outcome::FillWarning: EXPECT_TRUE(pickCore && ids[0] == "fill" && ids.size() <= 2); break;
-                default: EXPECT_EQ(ids, Ids{OutcomeName(run.outcome)});  // each stop is told by its own message
-            }
-            EXPECT_EQ(run.temperatureAlarm, !ids.empty() && ids.back() == "temperature");
-            std::vector<std::string> shown;
-            for (const Message& m : run.messages) shown.push_back(m.text);
-            if (run.outcome == Outcome::Results || run.outcome == Outcome::FillWarning) {
-                const DesignRecord& r = s.Record();
-                ASSERT_TRUE(r.CoreIndex >= 1 && r.CoreIndex <= r.CatalogueRows());
-                EXPECT_EQ(r.CoreSize, r.CorePartNo[r.CoreIndex]);
-                for (double v : {r.Inductance, r.Energy, r.InductanceFullLoad, r.ActualFillFactor, r.Bac, r.TempRise})
-                    EXPECT_TRUE(std::isfinite(v));
-                const IntermediateTexts it = MakeIntermediateTexts(r);
-                shown.insert(shown.end(), it.Labelo.begin(), it.Labelo.end());
-                // After a fill warning the results screen keeps the texts it was
-                // created with; only on a fresh screen are they this run's.
-                if (run.outcome == Outcome::Results || k == 0)
-                    for (const auto& box : testing::kResultsBoxes) shown.push_back((*s.Results()).*box.second);
-            }
-            for (const std::string& t : shown) EXPECT_FALSE(ShowsNonFinite(t)) << t;
-            if (::testing::Test::HasFailure()) return;
-        }
-    }
-    // The texts reach every end but the pass bound (whose case is in the design run's tests).
-    for (Outcome o : {Outcome::Results, Outcome::FillWarning, Outcome::Validation, Outcome::AreaProduct,
-                      Outcome::DcBias, Outcome::NoWire})
-        EXPECT_GE(outcomes[static_cast<int>(o)], 100) << OutcomeName(o);
 }
 
 }  // namespace
