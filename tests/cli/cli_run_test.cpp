@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "design_record.h"
 #include "mini_json.h"
-#include "process.h"
 
 namespace {
 
