@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "folders.h"
 #include "temp_folder.h"
 
 namespace coredesign::report {
@@ -28,6 +30,18 @@ std::string ImageFolder(const TempDir& dir, const std::string& name) {
     for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
         std::ofstream(folder + "/" + image) << "GIF89a";
     return folder;
+}
+
+// The reference to a picture in `folder` as the report writes it on this
+// system (its rules are checked in the ResolveImagePath tests).
+std::string Reference(const std::string& folder, const std::string& image) {
+#ifdef _WIN32
+    std::string reference = platform::ShortPath(folder + platform::kPathSeparator + image);
+    for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return reference;
+#else
+    return "file://" + folder + "/" + image;
+#endif
 }
 
 // The style strings and notations, written out from the report's layout
@@ -100,8 +114,8 @@ TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     const WorkedExample w = MakeWorkedExample();
     const TempDir dir;
     const std::string folder = ImageFolder(dir, "bin");
-    const std::string logo = "file://" + folder + "/kes_logo.gif";
-    const std::string gap = "file://" + folder + "/coregap.gif";
+    const std::string logo = Reference(folder, "kes_logo.gif");
+    const std::string gap = Reference(folder, "coregap.gif");
 
     std::string e;
     e += "<table cellpadding=0 cellspacing=0 width=700 align=center border=0><tr><td align=center><img src=" + logo +
@@ -208,8 +222,8 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
         EXPECT_NE(doc.find(selected + c.heading + "<br></td></tr></table><br>"), std::string::npos);
         EXPECT_NE(doc.find(c.coreCell + "</tr></table><br><hr width=650>"), std::string::npos);
         EXPECT_NE(doc.find(First("0125TXGP * " + std::to_string(c.stack))), std::string::npos);
-        EXPECT_NE(doc.find("<img src=file://" + folder + "/" + c.image + " width=350 height=225>"), std::string::npos);
-        EXPECT_EQ(doc.find(c.gapped ? "corenogap.gif" : "/coregap.gif"), std::string::npos);
+        EXPECT_NE(doc.find("<img src=" + Reference(folder, c.image) + " width=350 height=225>"), std::string::npos);
+        EXPECT_EQ(doc.find(Reference(folder, c.gapped ? "corenogap.gif" : "coregap.gif")), std::string::npos);
     }
 }
 
@@ -268,17 +282,17 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
 
 // A missing picture (or a folder of its name) is an empty reference; a
 // folder with blanks or other unsafe characters, or a relative one, gives an
-// absolute URL without blanks.
+// absolute URL without blanks (on Windows: ShortPathOrUrlWithoutBlanks).
 TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     const TempDir dir;
     EXPECT_EQ(ResolveImagePath(dir.Path(), "kes_logo.gif"), "");
-    fs::create_directory(dir.Path() + "/coregap.gif");
+    fs::create_directory(dir.File("coregap.gif"));
     EXPECT_EQ(ResolveImagePath(dir.Path(), "coregap.gif"), "");
     const WorkedExample w = MakeWorkedExample();
     const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
     EXPECT_NE(doc.find("<tr><td align=center><img src=></td></tr></table><br>"), std::string::npos);
     EXPECT_NE(doc.find("<img src= width=350 height=225>"), std::string::npos);
-
+#ifndef _WIN32
     struct Case {
         const char* folder;
         const char* encoded;
@@ -301,7 +315,28 @@ TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     const std::string ref = ResolveImagePath("./rel/../rel", "coregap.gif");
     fs::current_path(before);
     EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
+#endif
 }
+
+#ifdef _WIN32
+// A volume without short names: the system gives the long path back.
+std::string LongPathBack(const std::string& path) {
+    return path;
+}
+
+// The system's short path (lower-cased); where it has no short names, the
+// percent-encoded file: URL, since a blank would end the reference.
+TEST(ResolveImagePath, ShortPathOrUrlWithoutBlanks) {
+    const TempDir dir;
+    const std::string folder = ImageFolder(dir, "Core Design");
+    const std::string reference = ResolveImagePath(folder, "kes_logo.gif");
+    EXPECT_EQ(reference.find(' '), std::string::npos) << reference;
+    EXPECT_TRUE(fs::equivalent(reference, dir.File("Core Design/kes_logo.gif"))) << reference;
+    std::string url = "file:///" + dir.Path() + "/Core%20Design/kes_logo.gif";
+    for (char& ch : url) ch = ch == '\\' ? '/' : ch;
+    EXPECT_EQ(ResolveImagePath(folder, "kes_logo.gif", LongPathBack), url);
+}
+#endif
 
 }  // namespace
 }  // namespace coredesign::report
