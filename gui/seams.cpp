@@ -20,12 +20,32 @@ void ShowMessageBox(const MessageBoxRequest& r) {
     box.exec();
 }
 
-std::optional<QString> AskForFile(const FileDialogRequest& r) {
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& r) {
     const QString filter = r.filter.isEmpty() ? QString() : QStringLiteral("HTML (%1)").arg(r.filter);
-    QString chosen = r.mode == FileDialogRequest::Mode::Save
-                         ? QFileDialog::getSaveFileName(r.parent, QString(), r.fileName, filter, nullptr,
-                                                        QFileDialog::DontConfirmOverwrite)
-                         : QFileDialog::getOpenFileName(r.parent, QString(), r.fileName, filter);
+    // Started from the previous name as the static getSaveFileName and
+    // getOpenFileName start: in its folder, with the name selected.
+    auto dialog = std::make_unique<QFileDialog>(r.parent, QString(), r.fileName, filter);
+    const bool save = r.mode == FileDialogRequest::Mode::Save;
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, save);
+    // The viewer appends ".html" to the name itself, so the dialog adds no
+    // suffix. An empty default suffix is not enough on Windows: there Qt's
+    // native save dialog takes the first filter's suffix ("html") as the
+    // dialog's default extension whenever no default suffix is set, and a
+    // typed "design" would come back as "design.html". Qt's own dialog adds
+    // nothing without a default suffix, so the save dialog is Qt's own there.
+    dialog->setDefaultSuffix(QString());
+#ifdef Q_OS_WIN
+    dialog->setOption(QFileDialog::DontUseNativeDialog, save);
+#endif
+    return dialog;
+}
+
+std::optional<QString> AskForFile(const FileDialogRequest& r) {
+    const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(r);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QString chosen = dialog->selectedFiles().value(0);
     if (chosen.isEmpty()) return std::nullopt;
     return chosen;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -54,6 +55,11 @@ struct Seams {
 // The real dialogs: a modal message box, the file dialog, the print dialog.
 void ShowMessageBox(const MessageBoxRequest& request);
 std::optional<QString> AskForFile(const FileDialogRequest& request);
+
+// The file dialog AskForFile shows: the request's mode, starting name and
+// filter, no question before overwriting, and a name given back as it was
+// typed, without a suffix of the dialog's own.
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& request);
 std::unique_ptr<QPrinter> AskForPrinter(QWidget* parent);
 
 // "Sorry for the inconvenience", an empty line and the system's description

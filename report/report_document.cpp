@@ -133,12 +133,24 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& cp
     return length;
 }
 
-// The absolute file: URL of a path, every byte outside the unreserved set
-// (letters, digits, - . _ ~) and the separator / percent-encoded.
+// The absolute file: URL of a path written with '/' (a Windows path as
+// "C:/folder/file" or "//server/share/file"), every byte outside the
+// unreserved set (letters, digits, - . _ ~) and the separator / percent-encoded.
 std::string FileUrl(const std::string& absolutePath) {
     static const char* const kHex = "0123456789ABCDEF";
     std::string url = "file://";
-    for (const char ch : absolutePath) {
+    std::size_t start = 0;
+    if (platform::kPathSeparator == '\\') {
+        if (absolutePath.size() >= 2 && absolutePath[1] == ':' &&
+            std::isalpha(static_cast<unsigned char>(absolutePath[0]))) {
+            url += '/' + absolutePath.substr(0, 2);  // a drive: file:///C:/...
+            start = 2;
+        } else if (absolutePath.compare(0, 2, "//") == 0) {
+            start = 2;  // a network share: file://server/share/...
+        }
+    }
+    for (std::size_t i = start; i < absolutePath.size(); ++i) {
+        const char ch = absolutePath[i];
         const auto b = static_cast<unsigned char>(ch);
         const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
                            b == '.' || b == '_' || b == '~' || b == '/';
@@ -153,23 +165,36 @@ std::string FileUrl(const std::string& absolutePath) {
     return url;
 }
 
+std::string SystemShortPath(const std::string& path) {
+    return platform::ShortPath(path);
+}
+
 }  // namespace
 
 std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName) {
+    return ResolveImagePath(programFolder, fileName, SystemShortPath);
+}
+
+std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName,
+                             ShortPathFunction shortPath) {
     if constexpr (platform::kHasShortPaths) {
+        const std::string file = programFolder + platform::kPathSeparator + fileName;
+        if (!platform::IsRegularFile(file)) return std::string();
         // The short path as the system writes it, lower-cased, without blanks at either end.
-        std::string reference = platform::ShortPath(programFolder + platform::kPathSeparator + fileName);
+        std::string reference = shortPath(file);
         const auto first = reference.find_first_not_of(' ');
         if (first == std::string::npos) return std::string();
         reference = reference.substr(first, reference.find_last_not_of(' ') - first + 1);
         for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        return reference;
+        // A volume without short names gives the long path back: a blank in
+        // it would end the src attribute, so it is written as a URL instead.
+        if (reference.find(' ') == std::string::npos) return reference;
     }
     std::error_code ec;
     std::filesystem::path path = std::filesystem::path(programFolder) / fileName;
     path = std::filesystem::absolute(path, ec).lexically_normal();
-    if (ec || !platform::IsRegularFile(path.string())) return std::string();
-    return FileUrl(path.string());
+    if (ec || !std::filesystem::is_regular_file(path, ec)) return std::string();
+    return FileUrl(path.generic_string());
 }
 
 std::string ReportText(std::string_view utf8) {

@@ -22,8 +22,18 @@ inline constexpr const char* kNoGapCoreImage = "corenogap.gif";
 // The text written after "src=" for an image in `programFolder`: on Windows
 // the lower-cased short (8.3) path of the file, elsewhere its absolute
 // file: URL with blanks and unsafe characters percent-encoded. Never holds a
-// blank; empty when the file does not exist.
+// blank: on a Windows volume without short names (the system gives the long
+// path back) a path with a blank becomes the file: URL too. Empty when the
+// file does not exist or is not a regular file.
 std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName);
+
+// The system's short (8.3) form of a path, empty when it gives none.
+using ShortPathFunction = std::string (*)(const std::string& path);
+
+// The same, asking `shortPath` instead of the system for the short form (on
+// Windows only; elsewhere it is not asked).
+std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName,
+                             ShortPathFunction shortPath);
 
 // A results screen text made ready for the document: &, < and > written as
 // entities, UTF-8 turned into Windows-1252 bytes. A character that

@@ -8,6 +8,8 @@
 namespace coredesign {
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 // The thirteen arrays of a family, all of one size.
 size_t CatalogueSize(const DesignRecord& r) {
     const size_t n = r.CorePartNo.size();
@@ -90,7 +92,7 @@ TEST(Catalogue, WireTable) {
         // Resistance goes as 1/d^2 of the copper: consecutive gauges, about 1.26 apart.
         EXPECT_NEAR(r.WireTableResistance[k] / r.WireTableResistance[k - 1], 1.26, 0.06);
         // Area over insulation is pi/4 d^2 in 1e-3 cm^2, to the stored rounding (0.5 %).
-        EXPECT_NEAR(M_PI / 4 * r.WireTableDiameter[k] * r.WireTableDiameter[k] * 1000 / r.WireTableArea[k], 1, 0.005);
+        EXPECT_NEAR(kPi / 4 * r.WireTableDiameter[k] * r.WireTableDiameter[k] * 1000 / r.WireTableArea[k], 1, 0.005);
     }
 }
 
@@ -105,12 +107,12 @@ TEST(Catalogue, RowsAreConsistentAndInAscendingAreaProduct) {
                 EXPECT_GT(r.CoreWaAc[k], r.CoreWaAc[k - 1]);
             }
             EXPECT_NEAR(r.CoreLm[k] * r.CoreAc[k] / r.CoreVolume[k], 1, 0.04);
-            EXPECT_NEAR(M_PI / 4 * std::pow(r.CoreID[k] / 10, 2) / r.CoreWa[k], 1, 0.025);
+            EXPECT_NEAR(kPi / 4 * std::pow(r.CoreID[k] / 10, 2) / r.CoreWa[k], 1, 0.025);
             EXPECT_NEAR(r.CoreWa[k] * r.CoreAc[k] / r.CoreWaAc[k], 1, 0.06);
             // AL in nH = 4 pi mu Ac / Lm (cm units).
-            EXPECT_NEAR(4 * M_PI * r.CorePerm[k] * r.CoreAc[k] / r.CoreLm[k] / r.CoreAL[k], 1, 0.02);
+            EXPECT_NEAR(4 * kPi * r.CorePerm[k] * r.CoreAc[k] / r.CoreLm[k] / r.CoreAL[k], 1, 0.02);
             const double od = r.CoreOD[k] / 10, id = r.CoreID[k] / 10, ht = r.CoreHT[k] / 10;
-            EXPECT_NEAR((M_PI / 2 * (od * od - id * id) + M_PI * (od + id) * ht) / r.CoreSurface[k], 1, 0.005);
+            EXPECT_NEAR((kPi / 2 * (od * od - id * id) + kPi * (od + id) * ht) / r.CoreSurface[k], 1, 0.005);
             EXPECT_LE(r.CorePartNo[k].size(), 20u);
         }
     }

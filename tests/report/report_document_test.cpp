@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_checks.h"
+#include "folders.h"
 #include "temp_folder.h"
 
 namespace coredesign::report {
@@ -23,6 +24,18 @@ std::string ImageFolder(const TempFolder& dir, const std::string& name) {
     for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
         std::ofstream(folder + "/" + image) << "GIF89a";
     return folder;
+}
+
+// The reference to a picture in `folder` as the report writes it on this
+// system (its rules are checked in the ResolveImagePath tests).
+std::string Reference(const std::string& folder, const std::string& image) {
+#ifdef _WIN32
+    std::string reference = platform::ShortPath(folder + platform::kPathSeparator + image);
+    for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return reference;
+#else
+    return "file://" + folder + "/" + image;
+#endif
 }
 
 // A value cell and a row's first cell, as the report's layout writes them.
@@ -80,7 +93,11 @@ TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     for (char c : ReadFile(COREDESIGN_TEST_DATA "/worked_example.htm"))
         if (c != '\n') expected += c;
     ASSERT_GT(expected.size(), 10000u);
-    for (std::size_t p; (p = expected.find("@FOLDER@")) != std::string::npos;) expected.replace(p, 8, folder);
+    for (const std::string image : {"kes_logo.gif", "coregap.gif"}) {
+        const std::string placeholder = "file://@FOLDER@/" + image;
+        for (std::size_t p; (p = expected.find(placeholder)) != std::string::npos;)
+            expected.replace(p, placeholder.size(), Reference(folder, image));
+    }
 
     const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
     if (doc != expected) {
@@ -122,8 +139,8 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
                   std::string::npos);
         EXPECT_EQ(doc.find(V("0125TXGP") + "</tr></table><br><hr width=650>") != std::string::npos, c.coreEchoed);
         EXPECT_NE(doc.find(First("0125TXGP * " + std::to_string(c.stack))), std::string::npos);
-        EXPECT_NE(doc.find("<img src=file://" + folder + "/" + c.image + " width=350 height=225>"), std::string::npos);
-        EXPECT_EQ(doc.find(c.gapped ? "corenogap.gif" : "/coregap.gif"), std::string::npos);
+        EXPECT_NE(doc.find("<img src=" + Reference(folder, c.image) + " width=350 height=225>"), std::string::npos);
+        EXPECT_EQ(doc.find(Reference(folder, c.gapped ? "corenogap.gif" : "coregap.gif")), std::string::npos);
     }
 }
 
@@ -165,7 +182,7 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
 
 // A missing picture (or a folder of its name) is an empty reference; a
 // folder with blanks or other unsafe characters, or a relative one, gives an
-// absolute URL without blanks.
+// absolute URL without blanks (on Windows: ShortPathOrUrlWithoutBlanks).
 TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     const TempFolder dir;
     EXPECT_EQ(ResolveImagePath(dir.Path(), "kes_logo.gif"), "");
@@ -175,7 +192,7 @@ TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
     EXPECT_NE(doc.find("<tr><td align=center><img src=></td></tr></table><br>"), std::string::npos);
     EXPECT_NE(doc.find("<img src= width=350 height=225>"), std::string::npos);
-
+#ifndef _WIN32
     const struct {
         const char* folder;
         const char* encoded;
@@ -196,7 +213,28 @@ TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
     const std::string ref = ResolveImagePath("./rel/../rel", "coregap.gif");
     fs::current_path(before);
     EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
+#endif
 }
+
+#ifdef _WIN32
+// A volume without short names: the system gives the long path back.
+std::string LongPathBack(const std::string& path) {
+    return path;
+}
+
+// The system's short path (lower-cased); where it has no short names, the
+// percent-encoded file: URL, since a blank would end the reference.
+TEST(ResolveImagePath, ShortPathOrUrlWithoutBlanks) {
+    const TempFolder dir;
+    const std::string folder = ImageFolder(dir, "Core Design");
+    const std::string reference = ResolveImagePath(folder, "kes_logo.gif");
+    EXPECT_EQ(reference.find(' '), std::string::npos) << reference;
+    EXPECT_TRUE(fs::equivalent(reference, dir.File("Core Design/kes_logo.gif"))) << reference;
+    std::string url = "file:///" + dir.Path() + "/Core%20Design/kes_logo.gif";
+    for (char& ch : url) ch = ch == '\\' ? '/' : ch;
+    EXPECT_EQ(ResolveImagePath(folder, "kes_logo.gif", LongPathBack), url);
+}
+#endif
 
 }  // namespace
 }  // namespace coredesign::report

@@ -37,7 +37,7 @@ TEST(ReportFile, FileIsTheDocumentAndOneCrLfAndReplacesTheOldOne) {
     const TempDir dir;
     const InputScreen s = PickedDesign();
     const std::string path = ReportFilePath(dir.Path());
-    EXPECT_EQ(path, dir.Path() + "/temp.htm");
+    EXPECT_EQ(path, dir.Path() + platform::kPathSeparator + "temp.htm");
     fs::create_directories(dir.File("bin"));
     for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
         std::ofstream(dir.File(std::string("bin/") + image)) << "GIF89a";
@@ -61,9 +61,14 @@ TEST(ReportFile, FailureCarriesTheSystemsDescription) {
         const char* description;
     } const cases[] = {
         {dir.Path() + "/missing/temp.htm", "No such file or directory"},
+#ifdef _WIN32
+        {dir.Path() + "/plain-file/temp.htm", "No such file or directory"},
+        {dir.Path(), "Permission denied"},
+#else
         {dir.Path() + "/plain-file/temp.htm", "Not a directory"},
         {dir.Path(), "Is a directory"},
         {"/dev/full", "No space left on device"},
+#endif
     };
     for (const Case& c : cases) {
         std::string failure;

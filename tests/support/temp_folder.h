@@ -1,14 +1,15 @@
-// A folder of the test's own under the system's temporary folder, a file's
-// content, and an environment variable set for the life of an object. No Qt.
+// A folder of the test's own under the system's temporary folder, and an
+// environment variable set for the life of an object. No Qt.
 #pragma once
 
-#include <stdlib.h>
-
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <string>
+#include <system_error>
 
 namespace coredesign::testing {
 
@@ -16,8 +17,14 @@ namespace coredesign::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "coredesign-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
+        namespace fs = std::filesystem;
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const fs::path candidate = fs::temp_directory_path() / ("coredesign-test-" + std::to_string(random()));
+            std::error_code ec;
+            if (fs::create_directory(candidate, ec)) path_ = candidate.string();
+        }
     }
     ~TempFolder() {
         std::error_code ec;
@@ -55,7 +62,15 @@ public:
 
 private:
     void Set(const std::optional<std::string>& value) {
-        value ? ::setenv(name_.c_str(), value->c_str(), 1) : ::unsetenv(name_.c_str());
+#ifdef _WIN32
+        // An empty value removes the variable (from the process's environment too).
+        ::_putenv_s(name_.c_str(), value ? value->c_str() : "");
+#else
+        if (value)
+            ::setenv(name_.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(name_.c_str());
+#endif
     }
     std::string name_;
     std::optional<std::string> old_;
