@@ -64,6 +64,7 @@ TEST_F(WebLinkTest, EachResultCodeEndsInItsMessageAndNoProbeIsLeft) {
         EXPECT_EQ(shell.lookedUp, "x27z42j.html|" + record.TempFolder);
         ASSERT_TRUE(shell.probeSizeAtLookUp.has_value()) << "the probe must exist during the look-up";
         EXPECT_EQ(*shell.probeSizeAtLookUp, 0u);
+        EXPECT_EQ(shell.probePermsAtLookUp, fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_FALSE(fs::exists(Probe()));
         const bool found = c.lookUp >= 32;
         EXPECT_EQ(shell.opens, found ? 1 : 0);
@@ -114,6 +115,21 @@ TEST_F(WebLinkTest, AFailureOfTheClickIsToldWithItsNumberAndNoProbeIsLeft) {
         EXPECT_FALSE(fs::exists(Probe()));
         EXPECT_FALSE(fs::exists(fs::current_path() / weblink::kProbeFileName));
     }
+}
+
+// A probe name planted by someone else, here a link to a file of the
+// designer's: refused before the look-up, the link and its file untouched.
+TEST_F(WebLinkTest, APlantedProbeIsLeftAloneAndTold) {
+    const std::string designersFile = temp.File("design.html");
+    std::ofstream(designersFile) << "the designer's own work";
+    fs::create_symlink(designersFile, Probe());
+    registry->Command().LaunchWebSite();
+    EXPECT_EQ(shell.lookUps, 0);
+    ExpectOneMessage(QStringLiteral("An error has occured, please report this to you lowly programmer\r\n"
+                                    "Error Number: 17\r\nError description: ") +
+                     QString::fromStdString(Probe().string()) + QStringLiteral(" is a symbolic link (left untouched)"));
+    EXPECT_TRUE(fs::is_symlink(Probe()));
+    EXPECT_EQ(coredesign::testing::ReadFile(designersFile), "the designer's own work");
 }
 
 }  // namespace

@@ -136,6 +136,8 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     std::ostringstream out, err;
     ASSERT_EQ(cli::Run(options, out, err), 0) << err.str();
     EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
+    EXPECT_EQ(std::filesystem::status(TempReport()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
     // The page as displayed: the results screen's texts, the pictures found.
     QVariant shown;
@@ -158,19 +160,35 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
 }
 
-TEST_F(ViewerTest, UnwritableTemporaryFolderIsToldAndTheProgramGoesOn) {
+// A temporary folder the report cannot be written to, and a temp.htm planted
+// there by someone else as a link to a file of the designer's: told, nothing
+// written, and the program goes on.
+TEST_F(ViewerTest, AReportThatCannotBeWrittenIsToldAndTheProgramGoesOn) {
     frmResult& results = Calculate("");
-    // A folder that is not there, and one nobody may create files in.
-    for (const std::string& folder : {dir + "/missing", std::string("/proc")}) {
-        SCOPED_TRACE(folder);
+    const std::string designersFile = dir + "/shared/design.html";
+    std::filesystem::create_directories(dir + "/shared");
+    std::ofstream(designersFile) << "the designer's own work";
+    std::filesystem::create_symlink(designersFile, dir + "/shared/temp.htm");
+    const struct {
+        std::string folder;
+        QString failure;
+    } cases[] = {
+        {dir + "/missing", QStringLiteral("No such file or directory")},  // a folder that is not there
+        {"/proc", QStringLiteral("No such file or directory")},           // one nobody may create files in
+        {dir + "/shared", QString::fromStdString(dir + "/shared/temp.htm is a symbolic link (left untouched)")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
         messages.clear();
-        tempEnv.emplace("TEMP", folder);
+        tempEnv.emplace("TEMP", c.folder);
         EXPECT_EQ(ClickViewReport(results), nullptr);
-        ExpectCaution(0, kSorry + QStringLiteral("No such file or directory"));
+        ExpectCaution(0, kSorry + c.failure);
         PumpEvents();
         EXPECT_TRUE(results.isVisible());
         EXPECT_EQ(programEnds, 0);
     }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/shared/temp.htm"));
+    EXPECT_EQ(ReadFile(designersFile), "the designer's own work");
     tempEnv.emplace("TEMP", dir);
     EXPECT_NE(ClickViewReport(results), nullptr);
 }
