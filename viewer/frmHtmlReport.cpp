@@ -28,8 +28,9 @@ namespace {
 // prints a page with the hook itself.
 constexpr const char* kFindPrintHook = "document.getElementsByName('print').length > 0";
 
-}  // namespace
-
+// What the designer is told when a print fails: "Sorry for the
+// inconvenience", an empty line, and that printing failed, with the reason
+// when it can be told (a PDF file that cannot be written).
 QString PrintFailureMessage(const QPrinter& printer) {
     QString reason;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
@@ -45,6 +46,8 @@ QString PrintFailureMessage(const QPrinter& printer) {
     return SorryMessage(reason.isEmpty() ? QStringLiteral("Printing failed.")
                                          : QStringLiteral("Printing failed: ") + reason);
 }
+
+}  // namespace
 
 frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
     setObjectName(QStringLiteral("frmHtmlReport"));

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QWidget>
 
-class QPrinter;
 class QPushButton;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -20,11 +19,6 @@ class ScreenRegistry;
 // program.
 inline constexpr const char* kCannotPrintMessage =
     "UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN";
-
-// What the designer is told when a print fails: "Sorry for the
-// inconvenience", an empty line, and that printing failed, with the reason
-// when it can be told (a PDF file that cannot be written).
-QString PrintFailureMessage(const QPrinter& printer);
 
 class frmHtmlReport : public QWidget {
     Q_OBJECT
