@@ -3,7 +3,6 @@
 // aborts the process, which libFuzzer reports with the input that caused it.
 #pragma once
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,21 +26,19 @@ namespace coredesign::fuzz {
 // (Not instrumented for coverage: the check is no part of the program, and
 // its loops over long texts would cost most of the fuzzer's time.)
 __attribute__((no_sanitize("coverage"))) inline bool ShowsNonFinite(const std::string& text) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
+    auto letter = [&](char c) { return lower(c) >= 'a' && lower(c) <= 'z'; };
     const std::size_t n = text.size();
     for (std::size_t p = 0; p + 3 <= n; ++p) {
-        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[p])));
+        const char c = lower(text[p]);
         if (c != 'n' && c != 'i') continue;
-        if (p > 0 && (std::isalpha(static_cast<unsigned char>(text[p - 1])) || text[p - 1] == '\\')) continue;
-        const char* word = c == 'n' ? "nan" : "inf";
-        std::size_t k = 1;
-        while (k < 3 && std::tolower(static_cast<unsigned char>(text[p + k])) == word[k]) ++k;
-        if (k < 3) continue;
-        if (p + 3 == n || !std::isalpha(static_cast<unsigned char>(text[p + 3]))) return true;
-        if (c == 'i' && n - p >= 8) {
-            std::string rest = text.substr(p, 8);
-            for (char& r : rest) r = static_cast<char>(std::tolower(static_cast<unsigned char>(r)));
-            if (rest == "infinity") return true;
-        }
+        if (p > 0 && (letter(text[p - 1]) || text[p - 1] == '\\')) continue;
+        const char* word = c == 'n' ? "nan" : "infinity";
+        if (lower(text[p + 1]) != word[1] || lower(text[p + 2]) != word[2]) continue;
+        if (p + 3 == n || !letter(text[p + 3])) return true;
+        std::size_t k = 3;
+        while (c == 'i' && k < 8 && p + k < n && lower(text[p + k]) == word[k]) ++k;
+        if (k == 8) return true;
     }
     return false;
 }
