@@ -11,6 +11,7 @@
 #include "app_startup.h"
 #include "command_line.h"
 #include "design_record.h"
+#include "folders.h"
 #include "screen_registry.h"
 
 namespace {
@@ -65,6 +66,7 @@ void ReportStartupAndQuit(const QElapsedTimer& sinceMain, bool loadViewer) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceMain;
     sinceMain.start();
+    coredesign::platform::StartFolder();  // a relative temporary folder is taken from here
     // --help and --version need no display: answered before Qt starts.
     if (const std::optional<int> answered = coredesign::gui::AnswerInformationOptions(argc, argv, std::cout))
         return *answered;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QString>
 #include <cerrno>
-#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -14,6 +13,7 @@
 #include "design_record.h"
 #include "desktop_shell.h"
 #include "frmDirections.h"
+#include "private_file.h"
 #include "screen_registry.h"
 #include "seams.h"
 
@@ -41,17 +41,21 @@ void Say(ScreenRegistry& registry, const QString& text) {
     throw std::system_error(number, std::generic_category());
 }
 
+// A probe that could not be made or removed, with the system's (or the
+// program's) description: a name planted by someone else is left alone.
+struct ProbeFailure {
+    platform::FileFailure failure;
+};
+
+// The probe is created afresh, private to the user, never through a link.
 void CreateEmptyFile(const fs::path& path) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
-    if (!file) Fail(errno ? errno : EIO);
-    if (std::fclose(file) != 0) Fail(errno ? errno : EIO);
+    platform::FileFailure failure;
+    if (!platform::CreatePrivateFile(path.string(), failure)) throw ProbeFailure{failure};
 }
 
 void RemoveFile(const fs::path& path) {
-    std::error_code error;
-    fs::remove(path, error);
-    if (error) throw std::system_error(error);
+    platform::FileFailure failure;
+    if (!platform::RemovePrivateFile(path.string(), failure)) throw ProbeFailure{failure};
 }
 
 // The directions screen's window; the screen is created unseen when it does
@@ -97,6 +101,8 @@ void LaunchWebSite(ScreenRegistry& registry) {
         if (folder.empty()) Fail(ENOENT);
         Launch(registry, probe, folder);
         return;
+    } catch (const ProbeFailure& e) {
+        failure = {e.failure.number, e.failure.description};
     } catch (const std::system_error& e) {
         failure = {e.code().value(), e.code().message()};
     } catch (const std::bad_alloc&) {
@@ -107,8 +113,9 @@ void LaunchWebSite(ScreenRegistry& registry) {
         failure = {-1, "Unknown error"};
     }
     if (!folder.empty()) {
-        std::error_code ignored;
-        if (fs::is_regular_file(probe, ignored)) fs::remove(probe, ignored);
+        // Only a probe of this user's own is removed; a name planted by someone else stays as it is.
+        platform::FileFailure ignored;
+        platform::RemovePrivateFile(probe.string(), ignored);
     }
     Say(registry, QStringLiteral("An error has occured, please report this to you lowly programmer\r\nError Number: ") +
                       QString::number(failure.number) + QStringLiteral("\r\nError description: ") +

@@ -8,10 +8,12 @@
 #include <string_view>
 
 #include "cli_run.h"
+#include "folders.h"
 #include "version.h"
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    coredesign::platform::StartFolder();  // a relative temporary folder is taken from here
     coredesign::cli::Options options;
     std::string error;
     if (!coredesign::cli::ParseOptions(argc, argv, options, error)) {

@@ -15,8 +15,19 @@
 #endif
 
 namespace coredesign::platform {
+namespace {
 
-std::string TempFolder() {
+bool IsAbsolute(const std::string& path) {
+#ifdef _WIN32
+    // \\server\share, \folder or C:\folder (a drive's current folder, C:folder, counts as given)
+    return !path.empty() && (path[0] == '\\' || path[0] == '/' || (path.size() > 1 && path[1] == ':'));
+#else
+    return !path.empty() && path[0] == '/';
+#endif
+}
+
+// The temporary folder as the environment names it.
+std::string NamedTempFolder() {
     if (const char* temp = std::getenv("TEMP"); temp && *temp) return temp;
 #ifdef _WIN32
     char buffer[MAX_PATH + 1];
@@ -31,6 +42,31 @@ std::string TempFolder() {
     if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir && *tmpdir) return tmpdir;
     return "/tmp";
 #endif
+}
+
+}  // namespace
+
+const std::string& StartFolder() {
+    static const std::string folder = [] {
+#ifdef _WIN32
+        char buffer[MAX_PATH + 1] = {};
+        const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+        return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+#else
+        char buffer[PATH_MAX + 1] = {};
+        return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+#endif
+    }();
+    return folder;
+}
+
+std::string TempFolder() {
+    std::string folder = NamedTempFolder();
+    if (IsAbsolute(folder) || StartFolder().empty()) return folder;
+    // A relative name is taken from the folder the program started in.
+    const std::string& start = StartFolder();
+    const bool separated = start.back() == kPathSeparator || start.back() == '/';
+    return start + (separated ? "" : std::string(1, kPathSeparator)) + folder;
 }
 
 std::string ProgramFolder() {

@@ -18,8 +18,13 @@ inline constexpr bool kHasShortPaths = false;
 
 // The temporary folder: TEMP when it is set and not empty; otherwise the
 // system's own (on Windows GetTempPathA's answer without its trailing
-// separator, elsewhere TMPDIR, else /tmp). Read anew at every call.
+// separator, elsewhere TMPDIR, else /tmp). Read anew at every call; a
+// relative name is made absolute from the start folder.
 std::string TempFolder();
+
+// The working folder the program started in, read at the first call (the
+// programs call it first thing); empty when the system cannot tell.
+const std::string& StartFolder();
 
 // The folder that holds the running program's executable, the real one behind
 // any link; empty when the system cannot tell.

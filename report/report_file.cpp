@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "folders.h"
+#include "private_file.h"
 #include "report_document.h"
 
 namespace coredesign::report {
@@ -15,6 +16,11 @@ std::string SystemError(int code) {
     return text ? text : "unknown error";
 }
 
+// The file's bytes: the document as one line, then CR LF.
+std::string FileContent(const ResultsTexts& results, const DesignRecord& rec, const std::string& programFolder) {
+    return BuildReportDocument(results, rec, programFolder) + "\r\n";
+}
+
 }  // namespace
 
 std::string ReportFilePath(const std::string& tempFolder) {
@@ -23,7 +29,7 @@ std::string ReportFilePath(const std::string& tempFolder) {
 
 bool WriteReportFile(const std::string& path, const ResultsTexts& results, const DesignRecord& rec,
                      const std::string& programFolder, std::string& failure) {
-    const std::string content = BuildReportDocument(results, rec, programFolder) + "\r\n";
+    const std::string content = FileContent(results, rec, programFolder);
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
@@ -44,6 +50,17 @@ bool WriteReportFile(const std::string& path, const ResultsTexts& results, const
 bool WriteReportFile(const std::string& path, const ResultsTexts& results, const DesignRecord& rec,
                      std::string& failure) {
     return WriteReportFile(path, results, rec, platform::ProgramFolder(), failure);
+}
+
+bool WriteTemporaryReport(const std::string& path, const ResultsTexts& results, const DesignRecord& rec,
+                          std::string& failure) {
+    platform::FileFailure refused;
+    if (!platform::WritePrivateFile(path, FileContent(results, rec, platform::ProgramFolder()), refused)) {
+        failure = refused.description;
+        return false;
+    }
+    failure.clear();
+    return true;
 }
 
 }  // namespace coredesign::report

@@ -29,8 +29,10 @@ frmIntermediateOutput::frmIntermediateOutput(ScreenRegistry& registry) : QWidget
     setWindowTitle(QStringLiteral("Output Inductor Core Design Intermediate Outputs"));
     look::PlaceAtTwips(this, 250, 500);
     BuildControls();
+    ShowFigures();
+}
 
-    // The figures are written once, now.
+void frmIntermediateOutput::ShowFigures() {
     const IntermediateTexts texts = MakeIntermediateTexts(registry_.Record());
     for (int k = 1; k <= 38; ++k) {
         Label_[k]->setText(QString::fromStdString(texts.Label[k]));

@@ -1,6 +1,7 @@
 // The intermediate outputs screen: the quantities the design calculation
 // derived on its way to the summary, in three column groups, and the fill
-// warning. Its figures are those of the moment it was created.
+// warning. Its figures are those of the moment it was created; only a Pick
+// Core fill warning writes them anew into an open screen.
 #pragma once
 
 #include <QWidget>
@@ -22,6 +23,10 @@ public:
 
     // The texts the screen shows.
     IntermediateTexts Texts() const;
+
+    // Writes the figures, the fill factor's colour and the warning of the
+    // design record as it stands now.
+    void ShowFigures();
 
 private:
     void BuildControls();

@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,11 @@
 
 namespace coredesign::gui {
 namespace {
+
+// A character a filtered field takes: a digit or the decimal point.
+bool Accepted(char16_t c) {
+    return (c >= u'0' && c <= u'9') || c == u'.';
+}
 
 // A key press that may reach a filtered field. Digits, the decimal point and
 // backspace are typed; keys that type no character (arrows, Home, Delete,
@@ -58,7 +64,18 @@ bool KeyPasses(const QKeyEvent& e) {
     if (text.isEmpty()) return true;  // a function key or the like: no character
     if (text.size() != 1) return false;
     const char16_t c = text.at(0).unicode();
-    return (c >= u'0' && c <= u'9') || c == u'.' || c == u'\b';
+    return Accepted(c) || c == u'\b';
+}
+
+// Text an input method commits (compose and dead keys, CJK input, on-screen
+// keyboards) is typed text as well: only its accepted characters reach a
+// filtered field. Input methods stay on, because on some systems even plain
+// digits arrive through them.
+QString AcceptedText(const QString& committed) {
+    QString kept;
+    for (const QChar c : committed)
+        if (Accepted(c.unicode())) kept.append(c);
+    return kept;
 }
 
 // Selects the whole text with the caret at its start, so that typing replaces it.
@@ -373,6 +390,17 @@ bool frmXls::eventFilter(QObject* watched, QEvent* event) {
     if (!field) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && field->property("keyFiltered").toBool())
         return !KeyPasses(*static_cast<QKeyEvent*>(event));  // true discards the key
+    if (event->type() == QEvent::InputMethod && field->property("keyFiltered").toBool()) {
+        const auto& typed = *static_cast<QInputMethodEvent*>(event);
+        const QString kept = AcceptedText(typed.commitString());
+        if (kept != typed.commitString()) {
+            // The same event with the rest of its commit discarded (it passes this filter).
+            QInputMethodEvent filtered(typed.preeditString(), typed.attributes());
+            filtered.setCommitString(kept, typed.replacementStart(), typed.replacementLength());
+            QCoreApplication::sendEvent(field, &filtered);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn) {
         SelectWhole(field);
         // A click that gave the focus would place the caret; select again after it.
@@ -427,9 +455,14 @@ void frmXls::ShowResultsScreen(const DesignRecord&, const std::string&) {
 }
 
 void frmXls::ShowFillWarning(bool intermediate) {
-    // The input screen stays; the intermediate outputs carry the warning.
+    // The input screen stays; the intermediate outputs carry the warning. A
+    // screen left open from an earlier design shows this one's figures.
     look::Present(this);
-    if (intermediate) look::Present(&registry_.Get<frmIntermediateOutput>());
+    if (!intermediate) return;
+    const bool open = registry_.Find<frmIntermediateOutput>() != nullptr;
+    frmIntermediateOutput& screen = registry_.Get<frmIntermediateOutput>();
+    if (open) screen.ShowFigures();
+    look::Present(&screen);
 }
 
 void frmXls::CancelClicked() {

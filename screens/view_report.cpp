@@ -21,7 +21,7 @@ std::optional<QString> WriteReportForViewer(ScreenRegistry& registry) {
     frmResult& results = registry.Get<frmResult>();
     const std::string path = report::ReportFilePath(rec.TempFolder);
     std::string failure;
-    if (!report::WriteReportFile(path, results.Texts(), rec, failure)) {
+    if (!report::WriteTemporaryReport(path, results.Texts(), rec, failure)) {
         registry.ShowMessage({SorryMessage(QString::fromLocal8Bit(failure.c_str())), QString::fromUtf8(kCautionTitle),
                               BoxIcon::Information, &results});
         return std::nullopt;

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cstdio>
@@ -114,8 +115,9 @@ int main(int argc, char** argv) {
     if (full && drawn) {
         // The whole page: the same file in a view of the same width as tall as the report.
         QVariant height;
+        // (The page's own scripts are off: this runs in the viewer's script world.)
         view->page()->runJavaScript(QStringLiteral("document.documentElement.scrollHeight"),
-                                    [&height](const QVariant& v) { height = v; });
+                                    QWebEngineScript::ApplicationWorld, [&height](const QVariant& v) { height = v; });
         if (!QTest::qWaitFor([&] { return height.isValid(); }, 10000)) return 1;
         QWebEngineView page(view->page()->profile());
         page.settings()->setDefaultTextEncoding(view->settings()->defaultTextEncoding());

@@ -8,10 +8,12 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "design_record.h"
+#include "guarded_page.h"
 #include "messages.h"
 #include "report_file.h"
 #include "screen_look.h"
@@ -21,15 +23,29 @@
 namespace coredesign::gui {
 namespace {
 
-// In the displayed page: the element named "print" (the report's print
-// hook) is clicked; true when there was one.
-constexpr const char* kClickPrintHook =
-    "(function () {"
-    " var hooks = document.getElementsByName('print');"
-    " if (!hooks || hooks.length === 0) return false;"
-    " hooks[0].click();"
-    " return true;"
-    "})()";
+// In the displayed page: whether it holds the element named "print" (the
+// report's print hook). The page's own scripts do not run, so the viewer
+// prints a page with the hook itself.
+constexpr const char* kFindPrintHook = "document.getElementsByName('print').length > 0";
+
+// What the designer is told when a print fails: "Sorry for the
+// inconvenience", an empty line, and that printing failed, with the reason
+// when it can be told (a PDF file that cannot be written).
+QString PrintFailureMessage(const QPrinter& printer) {
+    QString reason;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        // The system's reason for the file: it is opened as the print would
+        // open it, without emptying an existing one, and one made here goes again.
+        QFile file(printer.outputFileName());
+        const bool existed = file.exists();
+        if (!file.open(existed ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::NewOnly))
+            reason = file.errorString();
+        else if (!existed)
+            file.remove();
+    }
+    return SorryMessage(reason.isEmpty() ? QStringLiteral("Printing failed.")
+                                         : QStringLiteral("Printing failed: ") + reason);
+}
 
 }  // namespace
 
@@ -39,20 +55,16 @@ frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
     setFixedSize(Twips(11445), Twips(7995));
 
     // A profile of its own, kept in memory only: the viewer shows local files
-    // and leaves no cache or history behind.
+    // and leaves no cache or history behind. Its page loads nothing but the
+    // shown file and its pictures.
     profile_ = new QWebEngineProfile(this);
     wb_ = new QWebEngineView(this);
     wb_->setObjectName(QStringLiteral("wb"));
-    wb_->setPage(new QWebEnginePage(profile_, wb_));
+    page_ = new GuardedPage(profile_, wb_);
+    wb_->setPage(page_);
     // The report carries no character-set declaration: it is Windows-1252.
     wb_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
     wb_->setGeometry(Twips(0), Twips(120), Twips(11460), Twips(7455));
-    connect(wb_, &QWebEngineView::printRequested, this, &frmHtmlReport::PrintRequested);
-    // A print that fails (the printer cannot be opened, the page cannot be
-    // rendered for it) is told, whoever started it.
-    connect(wb_, &QWebEngineView::printFinished, this, [this](bool printed) {
-        if (!printed) Caution(QString::fromLatin1(kCannotPrintMessage));
-    });
 
     QPushButton* save = AddButton("cmdSave", "&Save as HTML  File", "Save the Report in html format. ", 1560, 2055);
     QPushButton* open =
@@ -85,7 +97,7 @@ void frmHtmlReport::Caution(const QString& text) {
 }
 
 void frmHtmlReport::Navigate(const QString& path) {
-    wb_->load(QUrl::fromLocalFile(path));
+    page_->ShowFile(path);
 }
 
 void frmHtmlReport::SaveClicked() {
@@ -128,20 +140,28 @@ void frmHtmlReport::OpenClicked() {
 
 void frmHtmlReport::PrintClicked() {
     QPointer<frmHtmlReport> self(this);
-    wb_->page()->runJavaScript(QString::fromLatin1(kClickPrintHook), [self](const QVariant& found) {
-        if (!self) return;
-        const bool clicked = found.typeId() == QMetaType::Bool && found.toBool();
-        if (!clicked) self->Caution(QString::fromLatin1(kCannotPrintMessage));
-    });
+    page_->runJavaScript(QString::fromLatin1(kFindPrintHook), QWebEngineScript::ApplicationWorld,
+                         [self](const QVariant& found) {
+                             if (!self) return;
+                             if (found.typeId() == QMetaType::Bool && found.toBool())
+                                 self->PrintPage();
+                             else
+                                 self->Caution(QString::fromLatin1(kCannotPrintMessage));
+                         });
 }
 
-// The print dialog, then the page printed to the printer chosen there. The
-// printer lives until the view reports the end of printing.
-void frmHtmlReport::PrintRequested() {
+// The printer lives until the view reports the end of printing; a print that
+// fails (the printer cannot be opened, the page cannot be rendered for it) is told.
+void frmHtmlReport::PrintPage() {
     QPrinter* printer = registry_.ChoosePrinter(this).release();
     if (!printer) return;  // cancelled
     connect(
-        wb_, &QWebEngineView::printFinished, this, [printer](bool) { delete printer; }, Qt::SingleShotConnection);
+        wb_, &QWebEngineView::printFinished, this,
+        [this, printer](bool printed) {
+            if (!printed) Caution(PrintFailureMessage(*printer));
+            delete printer;
+        },
+        Qt::SingleShotConnection);
     wb_->print(printer);
 }
 

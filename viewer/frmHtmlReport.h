@@ -12,10 +12,11 @@ class QWebEngineView;
 
 namespace coredesign::gui {
 
+class GuardedPage;
 class ScreenRegistry;
 
 // The message the Print command shows for a page that is not a report of this
-// program, and for a print that fails.
+// program.
 inline constexpr const char* kCannotPrintMessage =
     "UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN";
 
@@ -37,7 +38,8 @@ private:
     void PrintClicked();
     void BackClicked();
     void ResetClicked();
-    void PrintRequested();
+    // The print dialog, then the page printed to the printer chosen there.
+    void PrintPage();
     // A message box titled "Caution" over the viewer.
     void Caution(const QString& text);
     QPushButton* AddButton(const char* name, const char* caption, const char* tooltip, int left, int width);
@@ -45,6 +47,7 @@ private:
     ScreenRegistry& registry_;
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* wb_ = nullptr;
+    GuardedPage* page_ = nullptr;
     QString dialogFileName_;
 };
 

@@ -60,6 +60,7 @@ TEST_F(WebLinkTest, EachWayTheClickEndsIsToldAndNoProbeIsLeft) {
             EXPECT_EQ(shell.lookedUp, "x27z42j.html|" + root);
             ASSERT_TRUE(shell.probeSizeAtLookUp.has_value()) << "the probe must exist during the look-up";
             EXPECT_EQ(*shell.probeSizeAtLookUp, 0u);
+            EXPECT_EQ(shell.probePermsAtLookUp, fs::perms::owner_read | fs::perms::owner_write);
         }
         EXPECT_FALSE(fs::exists(probe));
         EXPECT_FALSE(fs::exists(fs::current_path() / weblink::kProbeFileName));
@@ -78,6 +79,25 @@ TEST_F(WebLinkTest, EachWayTheClickEndsIsToldAndNoProbeIsLeft) {
         EXPECT_EQ(Str(messages[0].title), kAppTitle);
         EXPECT_EQ(messages[0].icon, BoxIcon::None);
     }
+}
+
+// A probe name planted by someone else, here a link to a file of the
+// designer's: refused before the look-up, the link and its file untouched.
+TEST_F(WebLinkTest, APlantedProbeIsLeftAloneAndTold) {
+    InstallCommands(*registry);
+    record.TempFolder = temp.Path();
+    const fs::path probe = fs::path(temp.Path()) / weblink::kProbeFileName;
+    const std::string designersFile = temp.File("design.html");
+    std::ofstream(designersFile) << "the designer's own work";
+    fs::create_symlink(designersFile, probe);
+    registry->Command().LaunchWebSite();
+    EXPECT_EQ(shell.lookUps, 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(Str(messages[0].text), "An error has occured, please report this to you lowly programmer\r\n"
+                                     "Error Number: 17\r\nError description: " +
+                                         probe.string() + " is a symbolic link (left untouched)");
+    EXPECT_TRUE(fs::is_symlink(probe));
+    EXPECT_EQ(coredesign::testing::ReadFile(designersFile), "the designer's own work");
 }
 
 }  // namespace

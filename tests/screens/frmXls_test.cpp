@@ -1,12 +1,13 @@
 // The design input screen: its controls as loaded, the tab order, the key
-// filter, the field selection, the family and calculator-type boxes, Clear
-// Results, and how a refused or ended run reaches the boxes, the focus and
-// the list.
+// filter (typed and input-method text), the field selection, the family and
+// calculator-type boxes, Clear Results, and how a refused or ended run
+// reaches the boxes, the focus and the list.
 #include "frmXls.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QPushButton>
 
 #include "screen_test.h"
@@ -56,8 +57,13 @@ TEST_F(InputScreenTest, TheKeyFilterLetsOnlyDigitsPointsAndBackspaceThrough) {
         QLineEdit& field = Field(f.control);
         field.clear();
         QTest::keyClicks(&field, QStringLiteral("+1a-,.2e &H\r.3"));
+        // Text an input method commits is filtered as typed text is.
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8("4x,\u00E9.5\uFF15"));
+        QCoreApplication::sendEvent(&field, &composed);
         // The maximum input voltage alone is not filtered.
-        EXPECT_EQ(Str(field.text()), f.control == std::string("txtMaxInputVoltage") ? "+1a-,.2e &H.3" : "1.2.3")
+        EXPECT_EQ(Str(field.text()),
+                  f.control == std::string("txtMaxInputVoltage") ? "+1a-,.2e &H.34x,\u00E9.5\uFF15" : "1.2.34.5")
             << f.control;
     }
     // Backspace edits; the clipboard chords do nothing in a filtered field.

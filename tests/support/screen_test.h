@@ -25,7 +25,8 @@ namespace coredesign::gui::testing {
 using coredesign::testing::ExpectSameBoxes;
 
 // Answers the look-up and the open request with fixed codes and records what
-// it was asked, including the size of the probe file at the look-up.
+// it was asked, including the size and permissions of the probe file at the
+// look-up.
 class StandInShell : public platform::DesktopShell {
 public:
     long lookUpCode = platform::kFound;
@@ -35,6 +36,7 @@ public:
     int lookUps = 0, opens = 0;
     std::string lookedUp;                             // file, folder
     std::optional<std::uintmax_t> probeSizeAtLookUp;  // nothing: the probe did not exist
+    std::filesystem::perms probePermsAtLookUp = std::filesystem::perms::unknown;
     platform::WindowHandle parent = 0;
     std::string request;  // operation, address, parameters, folder, show command
 
@@ -43,7 +45,10 @@ public:
         lookedUp = file + "|" + folder;
         const std::filesystem::path probe = std::filesystem::path(folder) / file;
         std::error_code e;
-        if (std::filesystem::is_regular_file(probe, e)) probeSizeAtLookUp = std::filesystem::file_size(probe);
+        if (std::filesystem::is_regular_file(probe, e)) {
+            probeSizeAtLookUp = std::filesystem::file_size(probe);
+            probePermsAtLookUp = std::filesystem::status(probe).permissions();
+        }
         if (failLookUp) throw std::system_error(EIO, std::generic_category(), "look-up");
         program = "browser";
         return lookUpCode;

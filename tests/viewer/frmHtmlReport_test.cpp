@@ -9,6 +9,11 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QUdpSocket>
+#include <QWebEngineFindTextResult>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <deque>
 #include <fstream>
@@ -81,6 +86,19 @@ protected:
 
     static QWebEngineView& Browser(frmHtmlReport& viewer) { return Child<QWebEngineView>(viewer, "wb"); }
 
+    // The value of a script run on the displayed page, apart from the page's own scripts.
+    static QVariant PageValue(frmHtmlReport& viewer, const char* script) {
+        QVariant value;
+        bool done = false;
+        Browser(viewer).page()->runJavaScript(QString::fromUtf8(script), QWebEngineScript::ApplicationWorld,
+                                              [&](const QVariant& v) {
+                                                  value = v;
+                                                  done = true;
+                                              });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, kLoadTimeoutMs));
+        return value;
+    }
+
     // Runs `action` and waits until the browser has finished the load it started.
     template <class Action>
     static bool LoadBy(frmHtmlReport& viewer, Action action) {
@@ -122,12 +140,11 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     const std::string cliReport = dir + "/cli.htm";
     ASSERT_EQ(coredesign::testing::RunCli({"--stack", "3", "--report", cliReport}).exitStatus, 0);
     EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
-    QVariant pictures;
-    Browser(*viewer).page()->runJavaScript(
-        QStringLiteral("Array.from(document.images).map(function (i) { return i.naturalWidth > 0; }).join()"),
-        [&pictures](const QVariant& v) { pictures = v; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pictures.isValid(); }, kLoadTimeoutMs));
-    EXPECT_EQ(pictures.toString(), QStringLiteral("true,true"));
+    EXPECT_EQ(std::filesystem::status(TempReport()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(PageValue(*viewer, "Array.from(document.images).map(function (i) { return i.naturalWidth > 0; }).join()")
+                  .toString(),
+              QStringLiteral("true,true"));
 
     // View Report again: the same viewer, the file written anew.
     std::ofstream(TempReport()) << "stale";
@@ -135,19 +152,35 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
 }
 
-TEST_F(ViewerTest, UnwritableTemporaryFolderIsToldAndTheProgramGoesOn) {
+// A temporary folder the report cannot be written to, and a temp.htm planted
+// there by someone else as a link to a file of the designer's: told, nothing
+// written, and the program goes on.
+TEST_F(ViewerTest, AReportThatCannotBeWrittenIsToldAndTheProgramGoesOn) {
     frmResult& results = Calculate("");
-    // A folder that is not there, and one nobody may create files in.
-    for (const std::string& folder : {dir + "/missing", std::string("/proc")}) {
-        SCOPED_TRACE(folder);
+    const std::string designersFile = dir + "/shared/design.html";
+    std::filesystem::create_directories(dir + "/shared");
+    std::ofstream(designersFile) << "the designer's own work";
+    std::filesystem::create_symlink(designersFile, dir + "/shared/temp.htm");
+    const struct {
+        std::string folder;
+        QString failure;
+    } cases[] = {
+        {dir + "/missing", QStringLiteral("No such file or directory")},  // a folder that is not there
+        {"/proc", QStringLiteral("No such file or directory")},           // one nobody may create files in
+        {dir + "/shared", QString::fromStdString(dir + "/shared/temp.htm is a symbolic link (left untouched)")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
         messages.clear();
-        tempEnv.emplace("TEMP", folder);
+        tempEnv.emplace("TEMP", c.folder);
         EXPECT_EQ(ClickViewReport(results), nullptr);
-        ExpectCaution(0, kSorry + QStringLiteral("No such file or directory"));
+        ExpectCaution(0, kSorry + c.failure);
         PumpEvents();
         EXPECT_TRUE(results.isVisible());
         EXPECT_EQ(programEnds, 0);
     }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/shared/temp.htm"));
+    EXPECT_EQ(ReadFile(designersFile), "the designer's own work");
     tempEnv.emplace("TEMP", dir);
     EXPECT_NE(ClickViewReport(results), nullptr);
 }
@@ -263,8 +296,8 @@ TEST_F(ViewerTest, SaveAndOpenFailuresLeaveFilesAndDisplayAlone) {
     EXPECT_TRUE(viewer->isVisible());
 }
 
-// A print that fails is told: here the printer is a PDF file in a folder
-// that does not exist.
+// A print that fails is told with its reason: here the printer is a PDF
+// file in a folder that does not exist.
 TEST_F(ViewerTest, PrintFailureIsTold) {
     frmHtmlReport* viewer = LoadedViewer();
     ASSERT_NE(viewer, nullptr);
@@ -280,9 +313,64 @@ TEST_F(ViewerTest, PrintFailureIsTold) {
     ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
     EXPECT_FALSE(finished.constFirst().constFirst().toBool());
     PumpEvents();
-    ExpectCaution(0, kCannotPrint);
+    ExpectCaution(0, kSorry + QStringLiteral("Printing failed: No such file or directory"));
     EXPECT_FALSE(std::filesystem::exists(unwritable));
     EXPECT_TRUE(viewer->isVisible());
+}
+
+// A page received from someone else tries to read the designer's files and
+// to reach a server (here one on the loopback the test starts): nothing
+// arrives there, nothing of the file is read, and the page stays where it is.
+TEST_F(ViewerTest, AHostilePageReadsNothingAndSendsNothing) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QUdpSocket datagrams;  // where a peer connection's probes would land
+    ASSERT_TRUE(datagrams.bind(QHostAddress::LocalHost, server.serverPort()));
+    QSignalSpy connections(&server, &QTcpServer::newConnection), received(&datagrams, &QUdpSocket::readyRead);
+    const std::string secret = dir + "/secret.txt";
+    std::ofstream(secret) << "designer-secret-42";
+    const QString site = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
+    const QString file = QUrl::fromLocalFile(QString::fromStdString(secret)).toString();
+    const std::string hostile = dir + "/hostile.html";
+    std::ofstream(hostile)
+        << QStringLiteral(
+               "<html><head><meta http-equiv=refresh content='1;url=%1refresh'>"
+               "<link rel=stylesheet href='%1style.css'></head><body><p id=out>untouched</p>"
+               "<img src='%1picture.gif'><iframe src='%2'></iframe><iframe src='%1frame'></iframe>"
+               "<object data='%2'></object><a id=away href='%1link'>away</a><script>"
+               "var out = document.getElementById('out');"
+               "fetch('%2').then(function (r) { return r.text(); }).then(function (t) { out.textContent = t; });"
+               "var x = new XMLHttpRequest(); x.open('GET', '%2');"
+               "x.onload = function () { out.textContent = x.responseText; }; x.send();"
+               "fetch('%1fetch', {mode: 'no-cors'}); new WebSocket('ws' + '%1socket'.slice(4));"
+               "new Image().src = '%1image'; navigator.sendBeacon('%1beacon', 'x');"
+               "var pc = new RTCPeerConnection({iceServers: [{urls: 'stun:' + '%1'.slice(7, -1)}]});"
+               "pc.createDataChannel('x'); pc.createOffer().then(function (o) { pc.setLocalDescription(o); });"
+               "document.title = 'script ran';</script></body></html>")
+               .arg(site, file)
+               .toStdString();
+    frmHtmlReport& viewer = registry->Get<frmHtmlReport>();
+    viewer.show();
+    const QUrl hostileUrl = QUrl::fromLocalFile(QString::fromStdString(hostile));
+    answers = {QString::fromStdString(hostile)};
+    ASSERT_TRUE(LoadBy(viewer, [&] { Click(viewer, "cmdOpen"); }));
+    QSignalSpy moved(&Browser(viewer), &QWebEngineView::urlChanged);
+    PageValue(viewer, "document.getElementById('away').click()");  // a link followed
+
+    connections.wait(3000);  // longer than the page's refresh
+    EXPECT_EQ(connections.count(), 0);
+    EXPECT_EQ(received.count(), 0);
+    EXPECT_EQ(moved.count(), 0);
+    EXPECT_EQ(Str(Browser(viewer).url().toString()), Str(hostileUrl.toString()));
+    EXPECT_EQ(Str(PageValue(viewer, "document.title + '|' + document.getElementById('out').textContent").toString()),
+              "|untouched");
+    // Nowhere on the page, its frames included, is the file's text shown.
+    std::optional<int> matches;
+    Browser(viewer).page()->findText(QStringLiteral("designer-secret-42"), {},
+                                     [&](const QWebEngineFindTextResult& r) { matches = r.numberOfMatches(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return matches.has_value(); }, kLoadTimeoutMs));
+    EXPECT_EQ(*matches, 0);
+    EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
