@@ -9,14 +9,6 @@
 namespace coredesign {
 namespace {
 
-// What the designer types: the eleven fields and the two unit lists. The core
-// size list and its state are the screen's own.
-void TypeTexts(const InputTexts& from, InputTexts& to) {
-    for (const InputField& field : kInputFields) to.*field.text = from.*field.text;
-    to.cmbinductance = from.cmbinductance;
-    to.cmbfrequency = from.cmbfrequency;
-}
-
 // A freshly loaded input screen with `gapped`'s family chosen.
 InputScreen FreshScreen(bool gapped) {
     InputScreen screen;
@@ -35,9 +27,10 @@ DesignRecord WithoutTables(DesignRecord&& rec) {
     return kept;
 }
 
-ComparisonRow RunRow(const ComparedFamily& family, int catalogueRow, int stack) {
-    InputScreen screen = FreshScreen(family.gapped);
-    screen.ChoosePickCore();
+// `pickCore`: a freshly loaded input screen with the family chosen and then
+// "Pick Core"; each row works on a copy of it.
+ComparisonRow RunRow(const InputScreen& pickCore, const ComparedFamily& family, int catalogueRow, int stack) {
+    InputScreen screen = pickCore.Copy();
     screen.ChooseListEntry(catalogueRow);
     TypeTexts(family.texts, screen.Fields());
     screen.Fields().txtStack = std::to_string(stack);
@@ -78,6 +71,12 @@ const char* Bool(bool value) {
 
 }  // namespace
 
+void TypeTexts(const InputTexts& from, InputTexts& to) {
+    for (const InputField& field : kInputFields) to.*field.text = from.*field.text;
+    to.cmbinductance = from.cmbinductance;
+    to.cmbfrequency = from.cmbfrequency;
+}
+
 InputTexts TextsAfterChoosingFamily(const InputTexts& texts, bool from, bool family) {
     if (from == family) return texts;
     InputScreen screen = FreshScreen(from);
@@ -114,14 +113,16 @@ Comparison CompareCores(const std::vector<ComparedFamily>& families, const Compa
     const int total = ComparisonRuns(families);
     comparison.rows.reserve(static_cast<std::size_t>(total));
     for (const ComparedFamily& family : families) {
-        const int catalogueRows = CatalogueRowsOf(family.gapped);
+        InputScreen pickCore = FreshScreen(family.gapped);
+        pickCore.ChoosePickCore();
+        const int catalogueRows = pickCore.Record().CatalogueRows();
         for (int row = 1; row <= catalogueRows; ++row) {
             for (int stack = 1; stack <= kMaxComparedStack; ++stack) {
                 if (control.cancel && control.cancel->load(std::memory_order_relaxed)) {
                     comparison.cancelled = true;
                     return comparison;
                 }
-                comparison.rows.push_back(RunRow(family, row, stack));
+                comparison.rows.push_back(RunRow(pickCore, family, row, stack));
                 if (control.progress) control.progress(static_cast<int>(comparison.rows.size()), total);
             }
         }

@@ -30,6 +30,10 @@ struct ComparedFamily {
     InputTexts texts;
 };
 
+// Copies what the designer types, the eleven fields and the two unit lists,
+// from one set of texts into another; the core size list is left as it is.
+void TypeTexts(const InputTexts& from, InputTexts& to);
+
 // The texts an input screen holding `texts`, with the family `from` chosen,
 // shows once `family` is chosen: the same texts, but for the flux density that
 // choosing another family sets.

@@ -21,10 +21,11 @@ void ShowMessageBox(const MessageBoxRequest& r) {
 }
 
 std::optional<QString> AskForFile(const FileDialogRequest& r) {
-    const QString filter = r.filter.isEmpty() ? QString() : QStringLiteral("HTML (%1)").arg(r.filter);
+    const QString filter = r.filter.isEmpty() ? QString() : QStringLiteral("%1 (%2)").arg(r.filterName, r.filter);
     QString chosen = r.mode == FileDialogRequest::Mode::Save
-                         ? QFileDialog::getSaveFileName(r.parent, QString(), r.fileName, filter, nullptr,
-                                                        QFileDialog::DontConfirmOverwrite)
+                         ? QFileDialog::getSaveFileName(
+                               r.parent, QString(), r.fileName, filter, nullptr,
+                               r.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite)
                          : QFileDialog::getOpenFileName(r.parent, QString(), r.fileName, filter);
     if (chosen.isEmpty()) return std::nullopt;
     return chosen;

@@ -32,6 +32,8 @@ struct FileDialogRequest {
     QString fileName;  // the name the dialog starts with (its previous use)
     QString filter;    // e.g. "*.html"
     QWidget* parent = nullptr;
+    QString filterName = QStringLiteral("HTML");  // what the filter's files are
+    bool confirmOverwrite = false;                // Save: ask before replacing a file
 };
 
 // A message box with a single OK button.

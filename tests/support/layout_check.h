@@ -39,6 +39,8 @@ inline void CheckLayout(QWidget& window) {
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             for (int k = 0; k < combo->count(); ++k)
                 EXPECT_LE(metrics.horizontalAdvance(combo->itemText(k)) + 24, combo->width()) << "item " << k;
+        } else if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height());  // all its lines shown
         } else {
             EXPECT_LE(w->sizeHint().width(), w->width());
             EXPECT_LE(w->sizeHint().height(), w->height());
