@@ -56,12 +56,12 @@ int CatalogueRowsOf(bool gapped) {
     return LoadedRecord(gapped).CatalogueRows();
 }
 
-// The shortest text that reads back as the same double, at most 17
-// significant digits; empty when not finite.
+// The shortest text that reads back as the same double (1.83, not
+// 1.8300000000000001); empty when not finite.
 std::string ExactNumber(double value) {
     if (!std::isfinite(value)) return std::string();
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
     return std::string(buf, res.ptr);
 }
 

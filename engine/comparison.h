@@ -101,8 +101,8 @@ int CalculateCoreRow(const Comparison& comparison, std::size_t k);
 const char* FamilyName(bool gapped);
 
 // The table as CSV: one header line, then one line per row; a point as the
-// decimal separator whatever the locale, numbers with 17 significant digits
-// (empty when not finite), `\n` line ends.
+// decimal separator whatever the locale, each number in the fewest digits
+// that read back as the same double (empty when not finite), `\n` line ends.
 std::string ComparisonCsv(const Comparison& comparison);
 
 }  // namespace coredesign

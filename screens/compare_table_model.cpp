@@ -115,7 +115,7 @@ QVariant CompareTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole: return Value(index.row(), index.column(), false);
         case SortRole: return Value(index.row(), index.column(), true);
         case Qt::TextAlignmentRole:
-            return (index.column() >= Turns && index.column() <= Mass) || index.column() == Stack
+            return index.column() == Stack || (index.column() >= Volume && index.column() <= TotalTemp)
                        ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                        : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::FontRole:
@@ -137,6 +137,9 @@ QVariant CompareTableModel::headerData(int section, Qt::Orientation orientation,
                                                       "Part",
                                                       "Stack",
                                                       "Verdict",
+                                                      "Volume\n(cm\u00B3)",
+                                                      "Total loss\n(W)",
+                                                      "Mass\n(g)",
                                                       "Turns",
                                                       "AWG",
                                                       "L full load\n(\u00B5H)",
@@ -144,11 +147,8 @@ QVariant CompareTableModel::headerData(int section, Qt::Orientation orientation,
                                                       "Fill\nfactor",
                                                       "Copper loss\n(W)",
                                                       "Core loss\n(W)",
-                                                      "Total loss\n(W)",
                                                       "Temp. rise\n(\u00B0C)",
                                                       "Total temp.\n(\u00B0C)",
-                                                      "Volume\n(cm\u00B3)",
-                                                      "Mass\n(g)",
                                                       "Marked"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(kHeaders[section]) : QVariant();
 }

@@ -21,11 +21,15 @@ QString FamilyText(bool gapped);
 class CompareTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The columns: what the chart plots next to the verdict, then the design.
     enum Column {
         Family,
         Part,
         Stack,
         Verdict,
+        Volume,
+        TotalLoss,
+        Mass,
         Turns,
         Awg,
         InductanceFullLoad,
@@ -33,11 +37,8 @@ public:
         FillFactor,
         CopperLoss,
         CoreLoss,
-        TotalLoss,
         TempRise,
         TotalTemp,
-        Volume,
-        Mass,
         Marked,
         ColumnCount
     };

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineF>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -61,22 +62,26 @@ QString PartAndStack(const std::string& part, int stack) {
 }
 
 // Each column as wide as its header's longest line (with room for the sort
-// arrow) or the widest of the first rows, whichever is wider; measured once,
-// since measuring every row at every change would cost more than the
-// comparison itself.
-void SizeColumns(QTableView& view) {
+// arrow), or the widest of about fifty rows spread over the whole table and
+// every verdict, whichever is wider. Measured once: measuring every row at
+// every change would cost more than the comparison itself.
+void SizeColumns(QTableView& view, const CompareTableModel& model) {
     QFont bold = view.font();
     bold.setBold(true);
     const QFontMetrics header(view.horizontalHeader()->font()), cells(bold);
-    const QAbstractItemModel& model = *view.model();
+    const int step = std::max(1, model.rowCount() / 50);
     for (int column = 0; column < model.columnCount(); ++column) {
         int width = 0;
         for (const QString& line : model.headerData(column, Qt::Horizontal).toString().split('\n'))
             width = std::max(width, header.horizontalAdvance(line) + 26);
-        for (int row = 0; row < std::min(model.rowCount(), 40); ++row)
+        for (int row = 0; row < model.rowCount(); row += step)
             width = std::max(width, cells.horizontalAdvance(model.index(row, column).data().toString()) + 12);
         view.setColumnWidth(column, width);
     }
+    int verdict = 0;
+    for (Outcome outcome : {Outcome::FillWarning, Outcome::DcBias, Outcome::InductanceLimit, Outcome::NoWire})
+        verdict = std::max(verdict, cells.horizontalAdvance(VerdictText(outcome, false)) + 12);
+    view.setColumnWidth(CompareTableModel::Verdict, std::max(view.columnWidth(CompareTableModel::Verdict), verdict));
 }
 
 }  // namespace
@@ -111,6 +116,7 @@ void frmCompareCores::BuildControls() {
     chkEveryRow_->setFont(captionFont);
     SetTextColour(chkEveryRow_, kNavy);
     lblCount_ = Caption(this, QStringLiteral("lblCount"), QString(), Arial(9.75), kNavy);
+    lblCount_->setWordWrap(true);
     prgCompare_ = new QProgressBar(this);
     prgCompare_->setObjectName(QStringLiteral("prgCompare"));
     prgCompare_->setFixedWidth(200);
@@ -244,9 +250,10 @@ void frmCompareCores::BuildControls() {
             &frmCompareCores::SelectionChanged);
     connect(tblCores_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { UseDesign(filter_->mapToSource(index).row()); });
-    for (QScatterSeries* series : {fitting_, picks_}) {
-        connect(series, &QScatterSeries::clicked, this, &frmCompareCores::PointClicked);
-        connect(series, &QScatterSeries::hovered, this, &frmCompareCores::PointHovered);
+    for (QXYSeries* series : {static_cast<QXYSeries*>(fitting_), static_cast<QXYSeries*>(front_),
+                              static_cast<QXYSeries*>(picks_), static_cast<QXYSeries*>(selected_)}) {
+        connect(series, &QXYSeries::clicked, this, &frmCompareCores::PointClicked);
+        connect(series, &QXYSeries::hovered, this, &frmCompareCores::PointHovered);
     }
     connect(cmdUse_, &QPushButton::clicked, this, &frmCompareCores::UseSelected);
     connect(cmdSave_, &QPushButton::clicked, this, &frmCompareCores::SaveTable);
@@ -385,14 +392,16 @@ void frmCompareCores::ShowComparison(std::shared_ptr<const Comparison> compariso
             pareto += row.pareto;
         }
     }
-    lblCount_->setText(c ? QStringLiteral("%1 of %2 cores and stacks fit; %3 on the Pareto front (shaded).")
-                               .arg(fitting)
-                               .arg(c->rows.size())
-                               .arg(pareto)
-                         : QString());
+    lblCount_->setText(
+        c ? QStringLiteral(
+                "%1 of %2 cores and stacks fit; %3 on the Pareto front (shaded); Calculate Core's picks in bold.")
+                .arg(fitting)
+                .arg(c->rows.size())
+                .arg(pareto)
+          : QString());
     cmdSave_->setEnabled(c != nullptr);
     if (c && !columnsSized_) {
-        SizeColumns(*tblCores_);
+        SizeColumns(*tblCores_, *model_);
         columnsSized_ = true;
     }
     RebuildChart();
@@ -453,6 +462,7 @@ void frmCompareCores::RebuildChart() {
     if (points.isEmpty()) {
         volumeAxis->setRange(0.1, 1000);
         lossAxis->setRange(0, 1);
+        lossAxis->setTickCount(5);
         return;
     }
     double vMin = points.front().x(), vMax = vMin, lMax = points.front().y();
@@ -489,10 +499,22 @@ int frmCompareCores::SelectedRow() const {
 }
 
 int frmCompareCores::RowAtPoint(const QPointF& point) const {
+    // The fitting point drawn nearest to where the mouse is, within a few
+    // pixels: the line, the picks and the chosen row lie over the points and
+    // report where on them the mouse is.
+    QChart* chart = chtCores_->chart();
+    const QPointF at = chart->mapToPosition(point, fitting_);
     const QList<QPointF> points = fitting_->points();
-    for (int k = 0; k < points.size(); ++k)
-        if (points[k] == point) return fittingRows_[static_cast<std::size_t>(k)];
-    return -1;
+    int nearest = -1;
+    double distance = 8;
+    for (int k = 0; k < points.size(); ++k) {
+        const double d = QLineF(chart->mapToPosition(points[k], fitting_), at).length();
+        if (d <= distance) {
+            distance = d;
+            nearest = k;
+        }
+    }
+    return nearest < 0 ? -1 : fittingRows_[static_cast<std::size_t>(nearest)];
 }
 
 void frmCompareCores::PointClicked(const QPointF& point) {
