@@ -1,6 +1,7 @@
 // Timings of the design engine: one Show Results run on the default inputs,
-// runs that need many inductance passes, one Pick Core run, and a sweep of
-// every core of both families at one to nine stacked cores.
+// runs that need many inductance passes, one Pick Core run, a sweep of
+// every core of both families at one to nine stacked cores, and Compare
+// Cores as its window runs it.
 //
 // Budgets on the project's two-core build machine: a default run under
 // 1.5 us, the whole sweep under 2 ms. The run at the bound of inductance
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "comparison.h"
 #include "design_record.h"
 #include "design_run.h"
 
@@ -110,6 +112,46 @@ void SweepEveryCoreAndStack(benchmark::State& state) {
     state.counters["passes"] = passes;
 }
 BENCHMARK(SweepEveryCoreAndStack)->Unit(benchmark::kMicrosecond);
+
+// Compare Cores as the window runs it: both families from the input screen's
+// texts (the default design), each row on a freshly loaded input screen, the
+// Calculate Core runs and the Pareto rows included.
+void RunComparison(benchmark::State& state, const InputTexts& texts) {
+    const std::vector<ComparedFamily> families = {{true, texts}, {false, TextsAfterChoosingFamily(texts, true, false)}};
+    int rows = 0, fitting = 0, atBound = 0;
+    for (auto _ : state) {
+        const Comparison c = CompareCores(families);
+        rows = static_cast<int>(c.rows.size());
+        fitting = atBound = 0;
+        for (const ComparisonRow& row : c.rows) {
+            fitting += row.fits;
+            atBound += row.outcome == Outcome::InductanceLimit;
+        }
+        benchmark::DoNotOptimize(c.rows.data());
+    }
+    state.counters["rows"] = rows;
+    state.counters["fits"] = fitting;
+    state.counters["at_bound"] = atBound;
+}
+void CompareCoresDefault(benchmark::State& state) {
+    RunComparison(state, InputTexts{});
+}
+BENCHMARK(CompareCoresDefault)->Unit(benchmark::kMillisecond);
+
+// The worst case: a very large inductance at a tiny current with room in the
+// window, so that most rows (486 of 630) run to the bound of 10000
+// inductance passes.
+InputTexts WorstCaseTexts() {
+    InputTexts in;
+    in.txtInductance = "10000";
+    in.txtDCCurrent = ".0001";
+    in.txtFill_Factor = ".9";
+    return in;
+}
+void CompareCoresPassBound(benchmark::State& state) {
+    RunComparison(state, WorstCaseTexts());
+}
+BENCHMARK(CompareCoresPassBound)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

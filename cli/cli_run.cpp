@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "constants.h"
+#include "explore_output.h"
 #include "input_screen.h"
 #include "json_writer.h"
 #include "numtext.h"
@@ -58,15 +59,6 @@ void WriteValue(JsonWriter& w, bool v) {
 }
 void WriteValue(JsonWriter& w, const std::string& v) {
     w.String(v);
-}
-
-void WriteRecord(JsonWriter& w, const DesignRecord& r) {
-    w.BeginObject();
-    for (const RecordField& field : kRecordFields) {
-        w.Key(field.name);
-        std::visit([&](auto member) { WriteValue(w, r.*member); }, field.member);
-    }
-    w.EndObject();
 }
 
 void WriteResultsScreen(JsonWriter& w, const ResultsTexts& t) {
@@ -132,6 +124,15 @@ bool ShowsDesign(Outcome o) {
 
 }  // namespace
 
+void WriteRecord(JsonWriter& w, const DesignRecord& r) {
+    w.BeginObject();
+    for (const RecordField& field : kRecordFields) {
+        w.Key(field.name);
+        std::visit([&](auto member) { WriteValue(w, r.*member); }, field.member);
+    }
+    w.EndObject();
+}
+
 std::string UsageText() {
     return "Usage: coredesign-cli [options]\n"
            "Sizes a DC output inductor as the desktop program's Show Results does, starting\n"
@@ -155,10 +156,15 @@ std::string UsageText() {
            "  --pick PARTNO                        Pick Core with this part number\n"
            "  --report FILE                        on results, also write the design report to FILE\n"
            "  --json                               print the JSON document\n"
+           "  --explore                            Pick Core on every core of the family (both families\n"
+           "                                       without --family) at 1 to 9 cores stacked, as JSON;\n"
+           "                                       --stack sets only the Calculate Core runs' stack\n"
+           "  --csv                                with --explore: the table as CSV\n"
            "  --help                               this text\n"
            "  --version                            the program's name and version\n"
            "\n"
-           "Exit status: 0 results shown, 1 the run ended otherwise, 2 usage error.\n";
+           "Exit status: 0 results shown, 1 the run ended otherwise, 2 usage error.\n"
+           "With --explore: 0 when at least one core and stack fits, 1 when none does.\n";
 }
 
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
@@ -203,6 +209,11 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.version = true;
             continue;
         }
+        if (arg == "--explore" || arg == "--csv") {
+            if (!noValue()) return false;
+            (arg == "--explore" ? options.explore : options.csv) = true;
+            continue;
+        }
         bool matched = false;
         for (const auto& f : kFieldOptions) {
             if (arg == f.option) {
@@ -236,6 +247,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
                 return false;
             }
             options.gapped = v == "gapped";
+            options.familyGiven = true;
         } else if (arg == "--pick") {
             if (!value(v)) return false;
             options.pick = v;
@@ -251,7 +263,13 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             return false;
         }
     }
-    return true;
+    return CheckExploreOptions(options, error);
+}
+
+void TypeOptions(const Options& options, InputTexts& in) {
+    if (options.inductanceUnit) in.cmbinductance = *options.inductanceUnit;
+    if (options.frequencyUnit) in.cmbfrequency = *options.frequencyUnit;
+    for (const auto& [control, text] : options.fields) *FieldByControl(in, control) = text;
 }
 
 std::string JsonDocument(const InputScreen& session) {
@@ -353,6 +371,7 @@ std::string Summary(const InputScreen& session) {
 }
 
 int Run(const Options& options, std::ostream& out, std::ostream& err) {
+    if (options.explore) return RunExplore(options, out);
     InputScreen session;
     if (!options.gapped) session.ChooseFamily(false);
     if (options.pick) {
@@ -363,10 +382,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
             return 2;
         }
     }
-    InputTexts& in = session.Fields();
-    if (options.inductanceUnit) in.cmbinductance = *options.inductanceUnit;
-    if (options.frequencyUnit) in.cmbfrequency = *options.frequencyUnit;
-    for (const auto& [control, text] : options.fields) *FieldByControl(in, control) = text;
+    TypeOptions(options, session.Fields());
 
     const RunResult& run = session.ShowResults();
     if (options.reportFile && run.outcome == Outcome::Results) {

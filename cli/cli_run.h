@@ -8,7 +8,9 @@
 
 namespace coredesign {
 class InputScreen;
-}
+struct DesignRecord;
+struct InputTexts;
+}  // namespace coredesign
 
 namespace coredesign::cli {
 
@@ -16,9 +18,12 @@ struct Options {
     std::map<std::string, std::string> fields;  // control name -> text
     std::optional<std::string> inductanceUnit, frequencyUnit;
     bool gapped = true;
+    bool familyGiven = false;  // --family given: --explore compares that family only
     std::optional<std::string> pick;
     std::optional<std::string> reportFile;
     bool json = false;
+    bool explore = false;  // every core and stack instead of one run
+    bool csv = false;      // --explore's table as CSV
     bool help = false;
     bool version = false;
 };
@@ -27,6 +32,13 @@ struct Options {
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
 
 std::string UsageText();
+
+// The field texts and unit lists that the options type into an input screen.
+void TypeOptions(const Options& options, InputTexts& in);
+
+class JsonWriter;
+// Every figure of the record as one JSON object, as the run's document holds it.
+void WriteRecord(JsonWriter& w, const DesignRecord& r);
 
 // Runs the design; returns the exit status (0 results, 1 any other end, 2 usage).
 int Run(const Options& options, std::ostream& out, std::ostream& err);

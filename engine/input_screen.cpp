@@ -26,13 +26,15 @@ public:
     std::optional<ResultsTexts> results;
 };
 
-InputScreen::InputScreen()
+InputScreen::InputScreen() : InputScreen(NotLoaded{}) {
+    Load();
+}
+
+InputScreen::InputScreen(NotLoaded)
     : ownRecord_(std::make_unique<DesignRecord>()),
       ownView_(std::make_unique<TextsView>()),
       rec_(ownRecord_.get()),
-      view_(ownView_.get()) {
-    Load();
-}
+      view_(ownView_.get()) {}
 
 InputScreen::InputScreen(DesignRecord& record, InputScreenView& view) : rec_(&record), view_(&view) {
     Load();
@@ -41,6 +43,19 @@ InputScreen::InputScreen(DesignRecord& record, InputScreenView& view) : rec_(&re
 InputScreen::~InputScreen() = default;
 InputScreen::InputScreen(InputScreen&&) noexcept = default;
 InputScreen& InputScreen::operator=(InputScreen&&) noexcept = default;
+
+InputScreen InputScreen::Copy() const {
+    InputScreen copy{NotLoaded{}};
+    *copy.ownRecord_ = *rec_;
+    copy.ownView_->results = ownView_ ? ownView_->results : std::nullopt;
+    copy.fields_ = fields_;
+    copy.boxes_ = boxes_;
+    copy.coreList_ = coreList_;
+    copy.coreListIndex_ = coreListIndex_;
+    copy.coreListColour_ = coreListColour_;
+    copy.run_ = run_;
+    return copy;
+}
 
 const std::optional<ResultsTexts>& InputScreen::Results() const {
     static const std::optional<ResultsTexts> none;

@@ -94,6 +94,10 @@ public:
     // Moved, a screen without windows keeps its record and results texts.
     InputScreen(InputScreen&&) noexcept;
     InputScreen& operator=(InputScreen&&) noexcept;
+    // A screen without windows in the same state as this one, with a record
+    // and results texts of its own (copies of this screen's). Only for a
+    // screen without windows: a front end's screen has no copy.
+    InputScreen Copy() const;
 
     // A click on "100 Perm" (gapped) or "245 Perm": the box toggles; when it
     // becomes checked the family is chosen.
@@ -146,6 +150,8 @@ public:
 
 private:
     class TextsView;
+    struct NotLoaded {};
+    explicit InputScreen(NotLoaded);
 
     void Load();
     void FillCoreList(PickLayout layout);

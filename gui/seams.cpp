@@ -21,14 +21,14 @@ void ShowMessageBox(const MessageBoxRequest& r) {
 }
 
 std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& r) {
-    const QString filter = r.filter.isEmpty() ? QString() : QStringLiteral("HTML (%1)").arg(r.filter);
+    const QString filter = r.filter.isEmpty() ? QString() : QStringLiteral("%1 (%2)").arg(r.filterName, r.filter);
     // Started from the previous name as the static getSaveFileName and
     // getOpenFileName start: in its folder, with the name selected.
     auto dialog = std::make_unique<QFileDialog>(r.parent, QString(), r.fileName, filter);
     const bool save = r.mode == FileDialogRequest::Mode::Save;
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, save);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, save && !r.confirmOverwrite);
     // The viewer appends ".html" to the name itself, so the dialog adds no
     // suffix. An empty default suffix is not enough on Windows: there Qt's
     // native save dialog takes the first filter's suffix ("html") as the

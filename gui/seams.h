@@ -33,6 +33,8 @@ struct FileDialogRequest {
     QString fileName;  // the name the dialog starts with (its previous use)
     QString filter;    // e.g. "*.html"
     QWidget* parent = nullptr;
+    QString filterName = QStringLiteral("HTML");  // what the filter's files are
+    bool confirmOverwrite = false;                // Save: ask before replacing a file
 };
 
 // A message box with a single OK button.
@@ -57,8 +59,9 @@ void ShowMessageBox(const MessageBoxRequest& request);
 std::optional<QString> AskForFile(const FileDialogRequest& request);
 
 // The file dialog AskForFile shows: the request's mode, starting name and
-// filter, no question before overwriting, and a name given back as it was
-// typed, without a suffix of the dialog's own.
+// filter, no question before overwriting unless the request asks for one,
+// and a name given back as it was typed, without a suffix of the dialog's
+// own.
 std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& request);
 std::unique_ptr<QPrinter> AskForPrinter(QWidget* parent);
 

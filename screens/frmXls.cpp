@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "constants.h"
+#include "frmCompareCores.h"
 #include "frmIntermediateOutput.h"
 #include "frmResult.h"
 #include "screen_look.h"
@@ -190,6 +191,8 @@ void frmXls::BuildControls() {
     cmdExit_ = Button(this, QStringLiteral("cmdExit"), QStringLiteral("&Cancel"), false);
     cmdHelp_ = Button(this, QStringLiteral("cmdHelp"), QStringLiteral("Help"), false);
     cmdHelp_->setToolTip(QStringLiteral("Directions on how to use this product."));
+    cmdCompare_ = Button(this, QStringLiteral("cmdCompare"), QStringLiteral("C&ompare Cores"), false);
+    cmdCompare_->setToolTip(QStringLiteral("Every core of both families at 1 to 9 stacked cores, side by side."));
     cmdExit_->installEventFilter(this);
 
     // Header: the title with Help beside it, the logo at the right, a rule below.
@@ -260,7 +263,7 @@ void frmXls::BuildControls() {
     panelLayout->addSpacing(8);
     panelLayout->addLayout(rows, 1);
 
-    QHBoxLayout* buttons = ButtonRow({cmdProcess_, cmdQuit_, cmdExit_});
+    QHBoxLayout* buttons = ButtonRow({cmdProcess_, cmdQuit_, cmdExit_, cmdCompare_});
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(14, 10, 14, 14);
@@ -273,7 +276,7 @@ void frmXls::BuildControls() {
     FrameWithSideStrip(this, body);
 
     // Focus order: the fields top to bottom, the list, the buttons, then
-    // Help and the calculator type.
+    // Help, Compare Cores and the calculator type.
     const QList<QWidget*> order = {txtInductance_,
                                    cmbinductance_,
                                    txtOutPutVoltage_,
@@ -294,6 +297,7 @@ void frmXls::BuildControls() {
                                    cmdQuit_,
                                    cmdExit_,
                                    cmdHelp_,
+                                   cmdCompare_,
                                    chkCalcCore_,
                                    chkPickCore_};
     for (int k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
@@ -319,6 +323,7 @@ void frmXls::BuildControls() {
     connect(cmdQuit_, &QPushButton::clicked, this, [this] { screen_->ClearResults(); });
     connect(cmdExit_, &QPushButton::clicked, this, &frmXls::CancelClicked);
     connect(cmdHelp_, &QPushButton::clicked, this, &frmXls::HelpClicked);
+    connect(cmdCompare_, &QPushButton::clicked, this, [this] { frmCompareCores::Open(registry_); });
     connect(chkGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(true); });
     connect(chkNoGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(false); });
     connect(chkCalcCore_, &QCheckBox::clicked, this, [this] { screen_->ClickCalculator(Calculator::CalculateCore); });

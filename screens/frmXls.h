@@ -29,6 +29,10 @@ public:
     // show its state.
     InputScreen& Logic() { return *screen_; }
 
+    // A message box of a run, then the focus on its control, as Show Results
+    // tells them.
+    void ShowRunMessage(const Message& message) { Tell(message); }
+
     // The core size list's current text.
     QString CoreListText() const;
 
@@ -86,6 +90,7 @@ private:
     QPushButton* cmdQuit_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
     QPushButton* cmdHelp_ = nullptr;
+    QPushButton* cmdCompare_ = nullptr;
 };
 
 }  // namespace coredesign::gui

@@ -215,6 +215,9 @@ TEST(Cli, CommaLocaleWritesCommasInTextsAndPointsInNumbers) {
     EXPECT_EQ(doc["intermediate_screen"]["Labelo3"], "3,75 amp");
     EXPECT_EQ(doc["record"]["FluxDensity"], 1.2);
     EXPECT_EQ(doc["record"]["CoreSize"], "6218TXGP");  // the catalogue still reads its points
+    // The explored table keeps the point too.
+    const CliResult csv = RunCli({"--explore", "--csv", "--family", "gapped"});
+    EXPECT_NE(csv.out.find("\ngapped,6205TXGP,1,fill_warning,false,false,false,0.84"), std::string::npos);
 }
 
 }  // namespace

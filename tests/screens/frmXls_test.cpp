@@ -49,7 +49,7 @@ TEST_F(InputScreenTest, LoadsWithTheEnginesInitialTextsListsAndModes) {
     EXPECT_EQ(Str(order.join(' ')),
               "txtInductance cmbinductance txtOutPutVoltage txtDCCurrent txtFluxDensity txtFrequency cmbfrequency "
               "txtMinInputVoltage txtMaxInputVoltage txtAmbientTemp txtCurrentDensityFactor txtFill_Factor chkGap "
-              "chkNoGap txtStack txtCoreSize cmdProcess cmdQuit cmdExit cmdHelp chkCalcCore chkPickCore");
+              "chkNoGap txtStack txtCoreSize cmdProcess cmdQuit cmdExit cmdHelp cmdCompare chkCalcCore chkPickCore");
 }
 
 TEST_F(InputScreenTest, TheKeyFilterLetsOnlyDigitsPointsAndBackspaceThrough) {

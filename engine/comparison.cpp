@@ -1,0 +1,181 @@
+#include "comparison.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "constants.h"
+#include "input_screen.h"
+
+namespace coredesign {
+namespace {
+
+// A freshly loaded input screen with `gapped`'s family chosen.
+InputScreen FreshScreen(bool gapped) {
+    InputScreen screen;
+    if (!gapped) screen.ChooseFamily(false);
+    return screen;
+}
+
+// The record of a finished run, without the tables every row would repeat.
+DesignRecord WithoutTables(DesignRecord&& rec) {
+    DesignRecord kept = std::move(rec);
+    for (auto* column : {&kept.CoreOD, &kept.CoreID, &kept.CoreHT, &kept.CoreLm, &kept.CoreAc, &kept.CoreVolume,
+                         &kept.CoreWa, &kept.CoreWaAc, &kept.CoreMass, &kept.CorePerm, &kept.CoreAL, &kept.CoreSurface,
+                         &kept.WireTableAWG, &kept.WireTableResistance, &kept.WireTableDiameter, &kept.WireTableArea})
+        std::vector<double>().swap(*column);
+    std::vector<std::string>().swap(kept.CorePartNo);
+    return kept;
+}
+
+// `pickCore`: a freshly loaded input screen with the family chosen and then
+// "Pick Core"; each row works on a copy of it.
+ComparisonRow RunRow(const InputScreen& pickCore, const ComparedFamily& family, int catalogueRow, int stack) {
+    InputScreen screen = pickCore.Copy();
+    screen.ChooseListEntry(catalogueRow);
+    TypeTexts(family.texts, screen.Fields());
+    screen.Fields().txtStack = std::to_string(stack);
+    const RunResult& run = screen.ShowResults();
+
+    ComparisonRow row;
+    row.gapped = family.gapped;
+    row.catalogueRow = catalogueRow;
+    const DesignRecord& rec = screen.Record();
+    row.part = rec.CorePartNo[catalogueRow];
+    row.stack = stack;
+    row.outcome = run.outcome;
+    row.temperatureAlarm = run.temperatureAlarm;
+    row.fits = run.outcome == Outcome::Results && !run.temperatureAlarm;
+    const double radius = rec.CoreOD[catalogueRow] / 20;  // cm
+    row.volume = kPi * radius * radius * (rec.CoreHT[catalogueRow] / 10) * stack;
+    row.mass = stack * rec.CoreMass[catalogueRow];
+    row.record = WithoutTables(std::move(screen.Record()));
+    return row;
+}
+
+int CatalogueRowsOf(bool gapped) {
+    return LoadedRecord(gapped).CatalogueRows();
+}
+
+// The shortest text that reads back as the same double (1.83, not
+// 1.8300000000000001); empty when not finite.
+std::string ExactNumber(double value) {
+    if (!std::isfinite(value)) return std::string();
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+const char* Bool(bool value) {
+    return value ? "true" : "false";
+}
+
+}  // namespace
+
+void TypeTexts(const InputTexts& from, InputTexts& to) {
+    for (const InputField& field : kInputFields) to.*field.text = from.*field.text;
+    to.cmbinductance = from.cmbinductance;
+    to.cmbfrequency = from.cmbfrequency;
+}
+
+InputTexts TextsAfterChoosingFamily(const InputTexts& texts, bool from, bool family) {
+    if (from == family) return texts;
+    InputScreen screen = FreshScreen(from);
+    TypeTexts(texts, screen.Fields());
+    screen.ChooseFamily(family);
+    InputTexts after = texts;
+    TypeTexts(screen.Fields(), after);
+    return after;
+}
+
+CalculateCorePick RunCalculateCore(const ComparedFamily& family) {
+    InputScreen screen = FreshScreen(family.gapped);
+    TypeTexts(family.texts, screen.Fields());
+    const RunResult& run = screen.ShowResults();
+    CalculateCorePick pick;
+    pick.gapped = family.gapped;
+    pick.outcome = run.outcome;
+    if (run.outcome == Outcome::Results) pick.part = screen.Record().CoreSize;
+    pick.stack = screen.Record().Stack;
+    pick.messages = run.messages;
+    return pick;
+}
+
+int ComparisonRuns(const std::vector<ComparedFamily>& families) {
+    int runs = 0;
+    for (const ComparedFamily& family : families) runs += CatalogueRowsOf(family.gapped) * kMaxComparedStack;
+    return runs;
+}
+
+Comparison CompareCores(const std::vector<ComparedFamily>& families, const ComparisonControl& control) {
+    Comparison comparison;
+    comparison.families = families;
+    for (const ComparedFamily& family : families) comparison.calculateCore.push_back(RunCalculateCore(family));
+    const int total = ComparisonRuns(families);
+    comparison.rows.reserve(static_cast<std::size_t>(total));
+    for (const ComparedFamily& family : families) {
+        InputScreen pickCore = FreshScreen(family.gapped);
+        pickCore.ChoosePickCore();
+        const int catalogueRows = pickCore.Record().CatalogueRows();
+        for (int row = 1; row <= catalogueRows; ++row) {
+            for (int stack = 1; stack <= kMaxComparedStack; ++stack) {
+                if (control.cancel && control.cancel->load(std::memory_order_relaxed)) {
+                    comparison.cancelled = true;
+                    return comparison;
+                }
+                comparison.rows.push_back(RunRow(pickCore, family, row, stack));
+                if (control.progress) control.progress(static_cast<int>(comparison.rows.size()), total);
+            }
+        }
+    }
+    MarkParetoRows(comparison.rows);
+    return comparison;
+}
+
+void MarkParetoRows(std::vector<ComparisonRow>& rows) {
+    for (ComparisonRow& row : rows) {
+        row.pareto = row.fits;
+        if (!row.fits) continue;
+        const double volume = row.volume, loss = row.record.TotalLoss;
+        for (const ComparisonRow& other : rows) {
+            if (!other.fits || &other == &row) continue;
+            const double v = other.volume, l = other.record.TotalLoss;
+            if (v <= volume && l <= loss && (v < volume || l < loss)) {
+                row.pareto = false;
+                break;
+            }
+        }
+    }
+}
+
+int CalculateCoreRow(const Comparison& comparison, std::size_t k) {
+    if (k >= comparison.calculateCore.size()) return -1;
+    const CalculateCorePick& pick = comparison.calculateCore[k];
+    if (pick.part.empty()) return -1;
+    for (std::size_t i = 0; i < comparison.rows.size(); ++i) {
+        const ComparisonRow& row = comparison.rows[i];
+        if (row.gapped == pick.gapped && row.part == pick.part && row.stack == pick.stack) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+const char* FamilyName(bool gapped) {
+    return gapped ? "gapped" : "nogap";
+}
+
+std::string ComparisonCsv(const Comparison& comparison) {
+    std::string csv =
+        "family,part,stack,outcome,temperature_alarm,fits,pareto,volume_cm3,Turns,WireSize,InductanceFullLoad,"
+        "ActualFillFactor,CopperLossAtTemp,CoreLoss,TotalLoss,TempRise,mass_g\n";
+    for (const ComparisonRow& row : comparison.rows) {
+        const DesignRecord& r = row.record;
+        csv += std::string(FamilyName(row.gapped)) + ',' + row.part + ',' + std::to_string(row.stack) + ',' +
+               OutcomeName(row.outcome) + ',' + Bool(row.temperatureAlarm) + ',' + Bool(row.fits) + ',' +
+               Bool(row.pareto) + ',' + ExactNumber(row.volume) + ',' + std::to_string(r.Turns) + ',' +
+               ExactNumber(r.WireSize) + ',' + ExactNumber(r.InductanceFullLoad) + ',' +
+               ExactNumber(r.ActualFillFactor) + ',' + ExactNumber(r.CopperLossAtTemp) + ',' + ExactNumber(r.CoreLoss) +
+               ',' + ExactNumber(r.TotalLoss) + ',' + ExactNumber(r.TempRise) + ',' + ExactNumber(row.mass) + '\n';
+    }
+    return csv;
+}
+
+}  // namespace coredesign
