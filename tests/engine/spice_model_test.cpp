@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -22,17 +21,6 @@
 namespace coredesign {
 namespace {
 
-// ngspice on the PATH (scripts/install-deps installs it); empty if absent.
-std::string FindNgspice() {
-    const char* path = std::getenv("PATH");
-    std::istringstream dirs(path ? path : "");
-    for (std::string dir; std::getline(dirs, dir, ':');) {
-        const std::string candidate = dir + "/ngspice";
-        if (std::ifstream(candidate).good()) return candidate;
-    }
-    return std::string();
-}
-
 // Every "name = number" that ngspice printed, the last one of each name.
 std::map<std::string, double> Printed(const std::string& output) {
     std::map<std::string, double> values;
@@ -46,7 +34,7 @@ std::map<std::string, double> Printed(const std::string& output) {
 }
 
 TEST(SpiceModel, NgspiceGivesTheEnginesInductancesAndResistance) {
-    const std::string ngspice = FindNgspice();
+    const std::string ngspice = testing::FindOnPath("ngspice");
     ASSERT_FALSE(ngspice.empty()) << "ngspice is not installed (scripts/install-deps installs it)";
     const char* designs[] = {"", "nogap", "pick=6230TXGP txtStack=3",
                              "cmbinductance=millihenry txtInductance=1 txtDCCurrent=10"};

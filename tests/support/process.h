@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +63,19 @@ inline ProcessResult RunProgram(const std::string& program, const std::vector<st
     result.err = ReadAll(fileno(errFile));
     std::fclose(errFile);
     return result;
+}
+
+// The program `name` in a folder of PATH; empty when there is none.
+inline std::string FindOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        start = end + 1;
+    }
+    return std::string();
 }
 
 }  // namespace coredesign::testing
