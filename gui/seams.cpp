@@ -4,9 +4,11 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include "constants.h"
 #include "messages.h"
+#include "save_file.h"
 
 namespace coredesign::gui {
 
@@ -21,12 +23,21 @@ void ShowMessageBox(const MessageBoxRequest& r) {
 }
 
 std::optional<QString> AskForFile(const FileDialogRequest& r) {
-    const QString filter = r.filter.isEmpty() ? QString() : QStringLiteral("HTML (%1)").arg(r.filter);
+    // A bare pattern is the report's HTML; a filter with its own names is taken as written.
+    const QString filter = r.filter.isEmpty() || r.filter.contains(QLatin1Char('('))
+                               ? r.filter
+                               : QStringLiteral("HTML (%1)").arg(r.filter);
+    QString selected;
     QString chosen = r.mode == FileDialogRequest::Mode::Save
-                         ? QFileDialog::getSaveFileName(r.parent, QString(), r.fileName, filter, nullptr,
+                         ? QFileDialog::getSaveFileName(r.parent, QString(), r.fileName, filter, &selected,
                                                         QFileDialog::DontConfirmOverwrite)
                          : QFileDialog::getOpenFileName(r.parent, QString(), r.fileName, filter);
     if (chosen.isEmpty()) return std::nullopt;
+    // A name typed without a suffix takes the suffix of the filter chosen ("PNG image (*.png)").
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = pattern.match(selected);
+    if (r.mode == FileDialogRequest::Mode::Save && r.filter.contains(QLatin1Char('(')) && match.hasMatch())
+        chosen = WithSuffix(chosen, match.captured(1));
     return chosen;
 }
 
