@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
-
 #include "engine_checks.h"
 
 namespace coredesign {

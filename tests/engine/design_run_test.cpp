@@ -5,12 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <random>
-#include <string>
-#include <vector>
-
 #include "engine_checks.h"
 #include "numtext.h"
 

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "engine_checks.h"
 
 namespace coredesign {

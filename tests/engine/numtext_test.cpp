@@ -4,11 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cmath>
 #include <limits>
-#include <random>
-#include <string>
-#include <utility>
 
 #include "engine_checks.h"
 

@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <optional>
-#include <string>
-
 #include "temp_folder.h"
 
 namespace coredesign::platform {

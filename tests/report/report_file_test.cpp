@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 #include "folders.h"
 #include "input_screen.h"
 #include "report_document.h"

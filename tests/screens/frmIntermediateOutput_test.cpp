@@ -4,14 +4,12 @@
 
 #include <QLabel>
 
-#include "layout_check.h"
 #include "screen_test.h"
 
 namespace coredesign::gui::testing {
 namespace {
 
 using IntermediateScreen = ScreenTest;
-using ScreenLayout = ScreenTest;
 
 // Pick Core on a core too small for the design: the messages first, then the
 // input screen stays with the intermediate outputs and their warning; the
@@ -72,27 +70,6 @@ TEST_F(IntermediateScreen, ShowsTheFiguresOfItsCreationUntilClosed) {
     EXPECT_EQ(Intermediate(), nullptr);
     OpenCalculations();
     ExpectSameIntermediate(Intermediate()->Texts(), MakeIntermediateTexts(record));
-}
-
-// After an ordinary design its Close leaves the list; left open after
-// Reset, it stays beside the inputs.
-TEST_F(IntermediateScreen, ClosesOnItsOwnAfterAnOrdinaryDesign) {
-    PickCore("6218TXGP");
-    ShowResults();
-    OpenCalculations();
-    ClickAndSettle(Intermediate(), "cmdExit");
-    EXPECT_EQ(PartNumberOfEntry(Str(CoreList().currentText())), "6218TXGP");
-    OpenCalculations();
-    ClickAndSettle(Results(), "cmdExit");
-    EXPECT_TRUE(Input().isVisible());
-    EXPECT_TRUE(Shown(Intermediate()));
-}
-
-TEST_F(ScreenLayout, IntermediateScreen) {
-    PickCore("6205TXGP");
-    ShowResults();  // overfills: the screen carries its warning
-    ASSERT_NE(Intermediate(), nullptr);
-    CheckLayout(*Intermediate());
 }
 
 }  // namespace

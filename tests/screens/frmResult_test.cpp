@@ -5,14 +5,12 @@
 
 #include <QLabel>
 
-#include "layout_check.h"
 #include "screen_test.h"
 
 namespace coredesign::gui::testing {
 namespace {
 
 using ResultsScreen = ScreenTest;
-using ScreenLayout = ScreenTest;
 
 // The window is told it became the active one.
 void Activate(QWidget& window) {
@@ -131,12 +129,6 @@ TEST_F(ResultsScreen, TheNoteTurnsTheLinkYellowThenRedUntilTheScreenIsMadeAfresh
     ClickAndSettle(Results(), "cmdExit");
     ShowResults();
     EXPECT_EQ(TextColour(Child<QLineEdit>(*Results(), "cmdWebLink"), QPalette::Text), look::kLinkBlue);
-}
-
-TEST_F(ScreenLayout, ResultsScreen) {
-    Enter("pick=6218TXGP txtStack=2 txtAmbientTemp=150");  // with the temperature marked
-    ShowResults();
-    CheckLayout(*Results());
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 // operations or retry rule anywhere in the run, including figures that the
 // screens round away. Everywhere else the tests check behaviour against
 // pinned, hand-checked values instead. It starts from numbers and uses the
-// catalogue and wire arrays of a loaded record.
+// catalogue and wire arrays of a loaded record, and the engine's permeability
+// laws (which their own test checks against hand-worked values).
 #pragma once
 
 #include <cmath>
@@ -17,6 +18,7 @@
 #include "catalogue.h"
 #include "design_record.h"
 #include "design_run.h"
+#include "evaluate.h"
 
 namespace refmodel {
 
@@ -55,23 +57,6 @@ struct Run {
 constexpr double pi = 3.141592654;
 constexpr double twoPi = 6.283185308;
 
-// Permeability under bias; false when the core's DC bias capability is exceeded.
-inline bool MuUnderBias(double mu, double H, double& muEff) {
-    if (mu == 245 || mu == 270) {
-        const bool small = mu == 270;
-        const double k1 = small ? 5.366e-5 : 5.39e-5, k2 = small ? 4.336e-9 : 4.121e-9;
-        const double k3 = small ? 1.003e-4 : 7.53e-5, k4 = small ? 3.249e-8 : 3.6e-8;
-        const double numerator = 1 + k1 * mu * H - k2 * (mu * mu) * (H * H);
-        if (numerator < 0) return false;
-        muEff = mu * std::sqrt(numerator / (1 + k3 * mu * H + k4 * (mu * mu) * (H * H)));
-    } else {
-        muEff = mu * std::exp(-std::pow(H / 155.51, 2.89));
-        if (muEff <= 0) return false;
-    }
-    if (muEff > mu) muEff = mu;
-    return true;
-}
-
 // Rounds to three places on the exact binary value, halves to even (C library).
 inline double Round3(double x) {
     char buf[400];
@@ -104,7 +89,7 @@ inline Eval Evaluate(const coredesign::DesignRecord& cat, int row, const Inputs&
     const double N = fig.turns;
 
     fig.H = 0.4 * pi * N * peak / lm;
-    const bool biasOk = MuUnderBias(cat.CorePerm[row], fig.H, fig.muEff);
+    const bool biasOk = coredesign::PermeabilityUnderBias(cat.CorePerm[row], fig.H, fig.muEff);
     fig.inductanceFullLoad = 0.4 * pi * (N * N) * (stack * cat.CoreAc[row]) * fig.muEff * 1e-8 * 1e6 / lm;
     if (!biasOk) return Eval::DcBias;
 

@@ -24,6 +24,7 @@
 #include "frmIntermediateOutput.h"
 #include "frmResult.h"
 #include "frmXls.h"
+#include "screen_look.h"
 #include "screen_registry.h"
 #include "seams.h"
 #include "temp_folder.h"

@@ -1,8 +1,10 @@
 // A folder of the test's own under the system's temporary folder, a file's
-// content, and an environment variable set for the life of an object. No Qt.
+// content, an environment variable set for the life of an object, and a
+// program run through the shell. No Qt.
 #pragma once
 
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -60,5 +62,20 @@ private:
     std::string name_;
     std::optional<std::string> old_;
 };
+
+// A shell command run with its standard output and error caught in files of
+// `dir`: its exit status (-1 when it did not exit), and what it wrote.
+struct CommandResult {
+    int exitStatus = -1;
+    std::string out, err;
+};
+inline CommandResult RunCommand(const std::string& command, const TempFolder& dir) {
+    const std::string out = dir.File(".command-out"), err = dir.File(".command-err");
+    const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
+    CommandResult r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return r;
+}
 
 }  // namespace coredesign::testing

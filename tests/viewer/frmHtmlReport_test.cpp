@@ -11,17 +11,10 @@
 #include <QSignalSpy>
 #include <QWebEngineView>
 #include <deque>
-#include <filesystem>
 #include <fstream>
-#include <memory>
-#include <optional>
-#include <sstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "app_startup.h"
-#include "cli_run.h"
+#include "cli_session.h"
 #include "screen_test.h"
 #include "viewer_plugin.h"
 
@@ -125,32 +118,16 @@ TEST_F(ViewerTest, ViewReportWritesTempHtmAndShowsItInTheViewer) {
     EXPECT_TRUE(messages.empty());
 
     // The file is byte for byte what the command-line front end writes for
-    // the same design.
+    // the same design, and the page shows both pictures.
     const std::string cliReport = dir + "/cli.htm";
-    std::vector<std::string> args = {"coredesign-cli", "--stack", "3", "--report", cliReport};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    cli::Options options;
-    std::string error;
-    ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
-    std::ostringstream out, err;
-    ASSERT_EQ(cli::Run(options, out, err), 0) << err.str();
+    ASSERT_EQ(coredesign::testing::RunCli({"--stack", "3", "--report", cliReport}).exitStatus, 0);
     EXPECT_EQ(ReadFile(TempReport()), ReadFile(cliReport));
-
-    // The page as displayed: the results screen's texts, the pictures found.
-    QVariant shown;
+    QVariant pictures;
     Browser(*viewer).page()->runJavaScript(
-        QStringLiteral("[document.body.innerText, Array.from(document.images).map(function (i) {"
-                       " return i.complete && i.naturalWidth > 0; }).join()]"),
-        [&shown](const QVariant& v) { shown = v; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.isValid(); }, kLoadTimeoutMs));
-    const QStringList parts = shown.toStringList();
-    ASSERT_EQ(parts.size(), 2);
-    EXPECT_TRUE(parts[0].contains(QString::fromUtf8("A/cm\u00B2"))) << parts[0].toStdString();
-    EXPECT_TRUE(parts[0].contains(QString::fromUtf8("\u00B0C")));
-    EXPECT_TRUE(
-        parts[0].contains(Child<QLineEdit>(results, "txtOutCoreSize").text() + QStringLiteral(" - Stacked by 3")));
-    EXPECT_EQ(parts[1], QStringLiteral("true,true"));
+        QStringLiteral("Array.from(document.images).map(function (i) { return i.naturalWidth > 0; }).join()"),
+        [&pictures](const QVariant& v) { pictures = v; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pictures.isValid(); }, kLoadTimeoutMs));
+    EXPECT_EQ(pictures.toString(), QStringLiteral("true,true"));
 
     // View Report again: the same viewer, the file written anew.
     std::ofstream(TempReport()) << "stale";
