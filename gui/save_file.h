@@ -10,8 +10,9 @@ namespace coredesign::gui {
 
 // Writes `bytes` to `path` through a new file that takes the name only once
 // it is complete. False, with the system's description in `failure`, when it
-// cannot.
-bool SaveWhole(const QString& path, const QByteArray& bytes, QString& failure);
+// cannot. With `inPlaceWhenFolderLocked`, a file in a folder where no new
+// file can be made is written in place instead (then not whole).
+bool SaveWhole(const QString& path, const QByteArray& bytes, QString& failure, bool inPlaceWhenFolderLocked = false);
 
 // `path`, with `suffix` (".png") appended when its file name has no suffix.
 QString WithSuffix(const QString& path, const QString& suffix);

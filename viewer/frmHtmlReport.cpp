@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -111,10 +110,8 @@ void frmHtmlReport::SaveClicked() {
         return;
     }
     // Written whole or not at all: a failed copy leaves an earlier file of that name as it was.
-    QSaveFile target(*chosen + QStringLiteral(".html"));
-    target.setDirectWriteFallback(true);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() || !target.commit())
-        Caution(SorryMessage(target.errorString()));
+    QString failure;
+    if (!SaveWhole(*chosen + QStringLiteral(".html"), bytes, failure, true)) Caution(SorryMessage(failure));
 }
 
 void frmHtmlReport::SavePdfClicked() {

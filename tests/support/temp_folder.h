@@ -1,11 +1,13 @@
 // A folder of the test's own under the system's temporary folder, a file's
-// content, an environment variable set for the life of an object, and a
-// program run through the shell. No Qt.
+// content, an environment variable set for the life of an object, a program
+// run through the shell, and a full disk. No Qt.
 #pragma once
 
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -61,6 +63,31 @@ private:
     }
     std::string name_;
     std::optional<std::string> old_;
+};
+
+// While the object lives, no file of the process may grow beyond `bytes`, as
+// on a full disk: a write past the limit fails (EFBIG) instead of ending the
+// process. (Even root cannot write past it, where a read-only folder would
+// not stop root.)
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~ScopedFileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = SIG_DFL;
 };
 
 // A shell command run with its standard output and error caught in files of
