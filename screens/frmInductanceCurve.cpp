@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 #include "constants.h"
 #include "messages.h"
@@ -38,6 +39,15 @@ QString Q(const std::string& text) {
 // A figure as the results screen writes it: rounded, the locale's separator.
 QString Rounded(double value, int places) {
     return Q(FormatRounded(value, places));
+}
+
+// A round step near `step`: 1, 2, 2.5 or 5 times a power of ten.
+double RoundStep(double step) {
+    if (!(step > 0) || !std::isfinite(step)) return 1;
+    const double power = std::pow(10, std::floor(std::log10(step)));
+    for (double m : {1.0, 2.0, 2.5, 5.0})
+        if (step <= m * power) return m * power;
+    return 10 * power;
 }
 
 QLineSeries* Line(const QString& name, const QString& text, const QColor& colour, Qt::PenStyle style, qreal width) {
@@ -170,10 +180,13 @@ void frmInductanceCurve::ShowDesign(const DesignRecord& rec) {
     xAxis->applyNiceNumbers();
     yAxis->applyNiceNumbers();
     // The permeability axis spans the same range, as a share of the
-    // zero-current inductance, with its ticks on the inductance's grid lines.
+    // zero-current inductance.
     const double perCent = c.zeroCurrentInductance > 0 ? 100 / c.zeroCurrentInductance : 0;
     muAxis->setRange(yAxis->min() * perCent, yAxis->max() * perCent);
-    muAxis->setTickCount(yAxis->tickCount());
+    // Its labels at round shares (its own ticks, anchored at zero).
+    muAxis->setTickType(QValueAxis::TicksDynamic);
+    muAxis->setTickAnchor(0);
+    muAxis->setTickInterval(RoundStep((muAxis->max() - muAxis->min()) / 5));
     // The marker lines span the axes.
     enteredLine->append(xAxis->min(), entered);
     enteredLine->append(xAxis->max(), entered);
