@@ -26,7 +26,8 @@ TEST(NumberTexts, ParseTable) {
         {"1.7976931348623157e308", 1.7976931348623157e308}, {"1e-310", 1e-310}, {"2.4e-324", 0},
         {"0.000000000000000000000000001e27", 1}};
     // clang-format on
-    // Texts that are no number, with what the leading-number parse reads from them.
+    // Texts that are no number, with what the leading-number parse reads from them
+    // (a NUL and broken UTF-8 among them).
     // Blanks inside a text are skipped by the parse but make no number; only blanks
     // are trimmed for the number test; the comma is never a decimal separator; a
     // vulgar half, a no-break space, Arabic-Indic and full-width digits are no digits.
@@ -36,7 +37,8 @@ TEST(NumberTexts, ParseTable) {
         {"1e400", 0}, {"1e999999999999999999999", 0}, {"1.8e308", 0}, {".", 0}, {"", 0}, {"   ", 0}, {"1.2.3", 1.2},
         {"12V", 12}, {"abc", 0}, {"e5", 0}, {"1e", 1}, {"1E 5", 1e5}, {"1 2", 12}, {"- 5", -5}, {"\t7", 7},
         {"7\n", 7}, {"1\n2", 12}, {"5\r", 5}, {"5,5", 5}, {"1_000", 1}, {"0x10", 0}, {"+-5", 0}, {"Infinity", 0},
-        {"NaN", 0}, {"nan", 0}, {"\xC2\xBD", 0}, {"5\xC2\xA0", 5}, {"\xD9\xA1\xD9\xA2", 0}, {"\xEF\xBC\x95", 0}};
+        {"NaN", 0}, {"nan", 0}, {"\xC2\xBD", 0}, {"5\xC2\xA0", 5}, {"\xD9\xA1\xD9\xA2", 0}, {"\xEF\xBC\x95", 0},
+        {std::string("12\0" "3", 4), 12}, {"5\xC3", 5}, {"\xFF", 0}};
     // clang-format on
     auto check = [](const auto& list, bool isNumber) {
         for (const auto& [text, value] : list) {

@@ -8,16 +8,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QString>
-#include <cstdint>
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <sstream>
-#include <string>
-#include <system_error>
-#include <vector>
 
 #include "desktop_shell.h"
 #include "engine_checks.h"
