@@ -7,10 +7,14 @@
 
 #include "constants.h"
 #include "explore_output.h"
+#include "exports.h"
+#include "folders.h"
 #include "input_screen.h"
 #include "json_writer.h"
 #include "numtext.h"
 #include "report_file.h"
+#include "runtime.h"
+#include "spice_model.h"
 
 namespace coredesign::cli {
 namespace {
@@ -122,6 +126,78 @@ bool ShowsDesign(Outcome o) {
     return o == Outcome::Results || o == Outcome::FillWarning;
 }
 
+// A whole number of curve points in range, written in decimal digits only.
+bool ParsePoints(const std::string& text, int& points) {
+    if (text.empty() || text.size() > 6) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    const int n = std::stoi(text);
+    if (n < kMinCurvePoints || n > kMaxCurvePoints) return false;
+    points = n;
+    return true;
+}
+
+// Options that only mean something together, and those that cannot go with
+// --explore's many runs.
+bool CheckCombination(const Options& options, std::string& error) {
+    const auto refuse = [&error](const char* text) {
+        error = text;
+        return false;
+    };
+    if (options.pointsGiven && !options.curve) return refuse("option --points goes with --curve");
+    if (options.csv && options.json) return refuse("options --csv and --json exclude each other");
+    if (options.csv && !options.curve && !options.explore) return refuse("option --csv goes with --explore or --curve");
+    if (!options.explore) return true;
+    if (options.pick) return refuse("option --pick cannot go with --explore (every core is picked in turn)");
+    if (options.reportFile) return refuse("option --report cannot go with --explore (it writes the report of one run)");
+    if (options.curve) return refuse("option --curve cannot go with --explore (it draws the curve of one design)");
+    if (options.spiceFile) return refuse("option --spice cannot go with --explore (it models one design)");
+    if (options.pdfFile) return refuse("option --pdf cannot go with --explore (it writes the report of one run)");
+    return true;
+}
+
+// The file exports that follow a run: the circuit model and the PDF. Each
+// tells on `err` why it wrote nothing; false when a file could not be written.
+bool WriteExports(const Options& options, const InputScreen& session, std::ostream& err) {
+    const RunResult& run = session.LastRun();
+    const std::string outcome = OutcomeName(run.outcome);
+    bool written = true;
+    if (options.spiceFile) {
+        std::string failure;
+        if (!ShowsDesign(run.outcome) || !HoldsDesign(session.Record())) {
+            err << "coredesign-cli: no SPICE model written: the run ended in " << outcome << " without a design\n";
+        } else if (!WriteFileWhole(*options.spiceFile, SpiceModel(session.Record()), failure)) {
+            err << "coredesign-cli: cannot write the SPICE model to '" << *options.spiceFile << "': " << failure
+                << "\n";
+            written = false;
+        }
+    }
+    if (options.pdfFile) {
+        if (run.outcome != Outcome::Results) {
+            err << "coredesign-cli: no PDF written: the run ended in " << outcome << ", not on the results screen\n";
+            return written;
+        }
+        // The report as --report writes it, rendered by the report viewer's engine.
+        std::string failure;
+        std::string report = options.reportFile.value_or(std::string());
+        const bool ownReport = report.empty();
+        if (ownReport) {
+            report = platform::CreateTemporaryFile(platform::TempFolder(), "coredesign-report-", ".htm", failure);
+            if (!report.empty() && !report::WriteReportFile(report, *session.Results(), session.Record(), failure)) {
+                std::remove(report.c_str());
+                report.clear();
+            }
+        }
+        const bool rendered = !report.empty() && WriteReportPdf(report, *options.pdfFile, failure);
+        if (ownReport && !report.empty()) std::remove(report.c_str());
+        if (!rendered) {
+            err << "coredesign-cli: cannot write the PDF to '" << *options.pdfFile << "': " << failure << "\n";
+            written = false;
+        }
+    }
+    return written;
+}
+
 }  // namespace
 
 void WriteRecord(JsonWriter& w, const DesignRecord& r) {
@@ -159,7 +235,12 @@ std::string UsageText() {
            "  --explore                            Pick Core on every core of the family (both families\n"
            "                                       without --family) at 1 to 9 cores stacked, as JSON;\n"
            "                                       --stack sets only the Calculate Core runs' stack\n"
-           "  --csv                                with --explore: the table as CSV\n"
+           "  --curve                              print the design's inductance against current (CSV;\n"
+           "                                       with --json, a \"curve\" key in the document)\n"
+           "  --points N                           currents of the curve, 2 to 10001 (101)\n"
+           "  --csv                                CSV output: --explore's table or the curve\n"
+           "  --spice FILE                         write a SPICE subcircuit of the designed choke to FILE\n"
+           "  --pdf FILE                           on results, also write the report as PDF to FILE\n"
            "  --help                               this text\n"
            "  --version                            the program's name and version\n"
            "\n"
@@ -199,6 +280,11 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.json = true;
             continue;
         }
+        if (arg == "--explore" || arg == "--curve" || arg == "--csv") {
+            if (!noValue()) return false;
+            (arg == "--explore" ? options.explore : arg == "--curve" ? options.curve : options.csv) = true;
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             if (!noValue()) return false;
             options.help = true;
@@ -207,11 +293,6 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
         if (arg == "--version") {
             if (!noValue()) return false;
             options.version = true;
-            continue;
-        }
-        if (arg == "--explore" || arg == "--csv") {
-            if (!noValue()) return false;
-            (arg == "--explore" ? options.explore : options.csv) = true;
             continue;
         }
         bool matched = false;
@@ -258,12 +339,27 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
                 return false;
             }
             options.reportFile = v;
+        } else if (arg == "--points") {
+            if (!value(v)) return false;
+            if (!ParsePoints(v, options.points)) {
+                error = "option --points needs a whole number from " + std::to_string(kMinCurvePoints) + " to " +
+                        std::to_string(kMaxCurvePoints) + ", not '" + v + "'";
+                return false;
+            }
+            options.pointsGiven = true;
+        } else if (arg == "--spice" || arg == "--pdf") {
+            if (!value(v)) return false;
+            if (v.empty()) {
+                error = "option " + arg + " needs a file name";
+                return false;
+            }
+            (arg == "--spice" ? options.spiceFile : options.pdfFile) = v;
         } else {
             error = "unknown option '" + arg + "'";
             return false;
         }
     }
-    return CheckExploreOptions(options, error);
+    return CheckCombination(options, error);
 }
 
 void TypeOptions(const Options& options, InputTexts& in) {
@@ -272,7 +368,7 @@ void TypeOptions(const Options& options, InputTexts& in) {
     for (const auto& [control, text] : options.fields) *FieldByControl(in, control) = text;
 }
 
-std::string JsonDocument(const InputScreen& session) {
+std::string JsonDocument(const InputScreen& session, std::optional<int> curvePoints) {
     const RunResult& run = session.LastRun();
     JsonWriter w;
     w.BeginObject();
@@ -310,6 +406,13 @@ std::string JsonDocument(const InputScreen& session) {
         WriteIntermediateScreen(w, MakeIntermediateTexts(session.Record()));
     else
         w.Null();
+    if (curvePoints) {
+        w.Key("curve");
+        if (ShowsDesign(run.outcome) && HoldsDesign(session.Record()))
+            WriteCurve(w, MakeInductanceCurve(session.Record(), *curvePoints));
+        else
+            w.Null();
+    }
     w.EndObject();
     return w.Text() + "\n";
 }
@@ -385,6 +488,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
     TypeOptions(options, session.Fields());
 
     const RunResult& run = session.ShowResults();
+    int status = run.outcome == Outcome::Results ? 0 : 1;
     if (options.reportFile && run.outcome == Outcome::Results) {
         std::string failure;
         if (!report::WriteReportFile(*options.reportFile, *session.Results(), session.Record(), failure)) {
@@ -393,8 +497,24 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
             return 1;
         }
     }
-    out << (options.json ? JsonDocument(session) : Summary(session));
-    return run.outcome == Outcome::Results ? 0 : 1;
+    if (!WriteExports(options, session, err)) status = 1;
+    if (options.curve && !options.json) {
+        // The curve alone, as CSV.
+        if (!ShowsDesign(run.outcome) || !HoldsDesign(session.Record())) {
+            err << "coredesign-cli: no curve: the run ended in " << OutcomeName(run.outcome) << " without a design\n";
+            return 1;
+        }
+        const InductanceCurve curve = MakeInductanceCurve(session.Record(), options.points);
+        out << CurveCsv(curve);
+        if (curve.lawEndsBefore)
+            err << "coredesign-cli: the core's permeability law has no value from "
+                << RoundTripNumber(*curve.lawEndsBefore) << " A on: the curve ends at "
+                << RoundTripNumber(curve.points.back().current) << " A\n";
+        return status;
+    }
+    out << (options.json ? JsonDocument(session, options.curve ? std::optional<int>(options.points) : std::nullopt)
+                         : Summary(session));
+    return status;
 }
 
 }  // namespace coredesign::cli

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+#include "curve.h"
+
 namespace coredesign {
 class InputScreen;
 struct DesignRecord;
@@ -22,8 +24,13 @@ struct Options {
     std::optional<std::string> pick;
     std::optional<std::string> reportFile;
     bool json = false;
-    bool explore = false;  // every core and stack instead of one run
-    bool csv = false;      // --explore's table as CSV
+    bool explore = false;              // every core and stack instead of one run
+    bool csv = false;                  // CSV output (of --explore or --curve)
+    bool curve = false;                // the inductance curve of the design
+    int points = kDefaultCurvePoints;  // --points: currents of the curve's grid
+    bool pointsGiven = false;
+    std::optional<std::string> spiceFile;  // --spice: the circuit model of the design
+    std::optional<std::string> pdfFile;    // --pdf: the report as PDF
     bool help = false;
     bool version = false;
 };
@@ -43,8 +50,9 @@ void WriteRecord(JsonWriter& w, const DesignRecord& r);
 // Runs the design; returns the exit status (0 results, 1 any other end, 2 usage).
 int Run(const Options& options, std::ostream& out, std::ostream& err);
 
-// The JSON document of a finished session.
-std::string JsonDocument(const InputScreen& session);
+// The JSON document of a finished session; with `curvePoints`, also its
+// "curve" (null when the run produced no design).
+std::string JsonDocument(const InputScreen& session, std::optional<int> curvePoints = std::nullopt);
 
 // The readable summary of a finished session.
 std::string Summary(const InputScreen& session);

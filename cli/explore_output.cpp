@@ -9,27 +9,6 @@
 
 namespace coredesign::cli {
 
-bool CheckExploreOptions(const Options& options, std::string& error) {
-    if (options.csv && !options.explore) {
-        error = "option --csv goes with --explore";
-        return false;
-    }
-    if (!options.explore) return true;
-    if (options.pick) {
-        error = "option --pick cannot go with --explore (every core is picked in turn)";
-        return false;
-    }
-    if (options.reportFile) {
-        error = "option --report cannot go with --explore (it writes the report of one run)";
-        return false;
-    }
-    if (options.csv && options.json) {
-        error = "options --json and --csv cannot go together";
-        return false;
-    }
-    return true;
-}
-
 std::string ExploreJson(const Comparison& comparison) {
     JsonWriter w;
     w.BeginObject();

@@ -12,10 +12,6 @@ namespace coredesign::cli {
 
 struct Options;
 
-// False (with a message) when --explore or --csv is combined with an option
-// it cannot go with.
-bool CheckExploreOptions(const Options& options, std::string& error);
-
 // The comparison's JSON document.
 std::string ExploreJson(const Comparison& comparison);
 

@@ -15,6 +15,8 @@ inline constexpr double kCoreLossHysteresisExp = 2.6;
 inline constexpr double kCoreLossEddy = 0.114;             // W/kg per kHz^2 at (Bac/2)^2
 inline constexpr double kThermalExponent = 0.833;          // on the loss density in mW/cm^2
 inline constexpr double kCopperTempCoefficient = 0.00393;  // per degC about 25 degC
+inline constexpr double kGappedRollOffField = 155.51;      // Oe, the gapped material's DC bias roll-off
+inline constexpr double kGappedRollOffExponent = 2.89;     // ... and its exponent
 
 inline constexpr double kTurnsCeiling = 32000;         // above this ...
 inline constexpr double kTurnsClamp = 31000;           // ... the turns are set to this

@@ -92,14 +92,14 @@ bool ComputeBias(DesignRecord& rec, int core, double turns, double mu, double st
     const double lm = rec.CoreLm[core];
     // 3. Magnetising force at the peak current, oersted (CGS):
     //   H = 0.4 pi N I_pk / l_m,  I_pk in A, path length l_m in cm.
-    rec.MagnetizingForce = 0.4 * kPi * turns * rec.PeakCurrent / lm;
+    rec.MagnetizingForce = MagnetizingForceAt(turns, rec.PeakCurrent, lm);
     // 4. Permeability under bias.
     const bool withinBias = std::isfinite(rec.MagnetizingForce) &&
                             PermeabilityUnderBias(mu, rec.MagnetizingForce, rec.EffectivePermeability);
     // 5. Inductance at full load, from the permeability kept under bias:
     //   L = 0.4 pi N^2 A_c mu_eff 1e-8 / l_m  (henry, A_c the stacked core area in cm^2,
     //   l_m in cm; 1e-8 turns the CGS result into henry), times 1e6 for microhenry.
-    rec.InductanceFullLoad = 0.4 * kPi * Sq(turns) * stackedAc * rec.EffectivePermeability * 1e-8 * 1000000 / lm;
+    rec.InductanceFullLoad = WoundInductance(turns, stackedAc, rec.EffectivePermeability, lm);
     return withinBias;
 }
 
@@ -167,7 +167,7 @@ void ComputeLosses(DesignRecord& rec, int core) {
     //        0.00393 per degC (its temperature coefficient of resistance near 25 degC),
     //          P_cu(T) = (1 + 0.00393 (T_ambient + dT - 25)) P_cu(25),
     //        then the rise is computed once more from the new total; no further iteration.
-    rec.CopperLossAtTemp = (1 + kCopperTempCoefficient * (rec.AmbientTemp + rec.TempRise - 25)) * rec.CopperLoss;
+    rec.CopperLossAtTemp = CopperTemperatureFactor(rec.AmbientTemp, rec.TempRise) * rec.CopperLoss;
     rec.TotalLoss = rec.CopperLossAtTemp + rec.CoreLoss;
     rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
 }
@@ -192,6 +192,28 @@ bool LossesCertainlyFinite(const DesignRecord& rec, int core) {
 
 }  // namespace
 
+double MagnetizingForceAt(double turns, double current, double lm) {
+    return 0.4 * kPi * turns * current / lm;
+}
+
+double WoundInductance(double turns, double stackedAc, double mu, double lm) {
+    return 0.4 * kPi * Sq(turns) * stackedAc * mu * 1e-8 * 1000000 / lm;
+}
+
+double CopperTemperatureFactor(double ambientTemp, double tempRise) {
+    return 1 + kCopperTempCoefficient * (ambientTemp + tempRise - 25);
+}
+
+bool NoGapLawFor(double mu, NoGapLaw& law) {
+    if (mu != 245 && mu != 270) return false;
+    const bool is245 = mu == 245;
+    law.a = is245 ? 5.39e-5 : 5.366e-5;
+    law.b = is245 ? 4.121e-9 : 4.336e-9;
+    law.c = is245 ? 7.53e-5 : 1.003e-4;
+    law.d = is245 ? 3.6e-8 : 3.249e-8;
+    return true;
+}
+
 bool PermeabilityUnderBias(double mu, double H, double& effective) {
     if (mu == 245 || mu == 270) {
         // Permeability under DC bias, no-gap material (245 and 270 perm): a
@@ -200,11 +222,9 @@ bool PermeabilityUnderBias(double mu, double H, double& effective) {
         // whose coefficients a, b, c, d for each permeability are a fit to the
         // maker's material data. With N below zero the core's DC bias
         // capability is exceeded.
-        const bool is245 = mu == 245;
-        const double a = is245 ? 5.39e-5 : 5.366e-5;
-        const double b = is245 ? 4.121e-9 : 4.336e-9;
-        const double c = is245 ? 7.53e-5 : 1.003e-4;
-        const double d = is245 ? 3.6e-8 : 3.249e-8;
+        NoGapLaw law{};
+        NoGapLawFor(mu, law);
+        const double a = law.a, b = law.b, c = law.c, d = law.d;
         const double N = 1 + a * mu * H - b * Sq(mu) * Sq(H);
         if (!(N >= 0)) return false;  // below zero (or undefined): the capability is exceeded
         const double e = mu * std::sqrt(N / (1 + c * mu * H + d * Sq(mu) * Sq(H)));
@@ -215,7 +235,7 @@ bool PermeabilityUnderBias(double mu, double H, double& effective) {
         //   mu_eff = mu exp(-(H / 155.51)^2.89),  H in oersted
         // 155.51 Oe and 2.89 are the fit of the gapped material's roll-off
         // to the maker's data.
-        const double e = mu * std::exp(-std::pow(H / 155.51, 2.89));
+        const double e = mu * std::exp(-std::pow(H / kGappedRollOffField, kGappedRollOffExponent));
         if (!std::isfinite(e)) return false;
         effective = e;
         if (e <= 0) return false;

@@ -50,4 +50,27 @@ void SettlePendingFigures(DesignRecord& rec, EvaluationMemo& memo);
 // (then `effective` is left as it was for the 245/270 laws).
 bool PermeabilityUnderBias(double mu, double H, double& effective);
 
+// The formulas of steps 3, 5 and 20 on their own, for whatever else is worked
+// out from a design (its inductance curve, its circuit model): the run calls
+// these very functions, so a figure computed here is the run's to the bit.
+
+// Magnetising force, oersted, of `turns` turns carrying `current` amperes on
+// a magnetic path of `lm` cm.
+double MagnetizingForceAt(double turns, double current, double lm);
+
+// Inductance, microhenry, of `turns` turns on a core of stacked cross-section
+// `stackedAc` cm^2 and path `lm` cm at the effective permeability `mu`.
+double WoundInductance(double turns, double stackedAc, double mu, double lm);
+
+// Copper's resistance at the operating temperature over its value at 25 degC,
+// for an ambient of `ambientTemp` degC and a rise of `tempRise` degC.
+double CopperTemperatureFactor(double ambientTemp, double tempRise);
+
+// The coefficients of the no-gap material's law (see PermeabilityUnderBias),
+// for a relative permeability of 245 or 270; false for any other.
+struct NoGapLaw {
+    double a, b, c, d;
+};
+bool NoGapLawFor(double mu, NoGapLaw& law);
+
 }  // namespace coredesign

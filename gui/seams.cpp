@@ -4,9 +4,11 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include "constants.h"
 #include "messages.h"
+#include "save_file.h"
 
 namespace coredesign::gui {
 
@@ -21,7 +23,11 @@ void ShowMessageBox(const MessageBoxRequest& r) {
 }
 
 std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& r) {
-    const QString filter = r.filter.isEmpty() ? QString() : QStringLiteral("%1 (%2)").arg(r.filterName, r.filter);
+    // A bare pattern gets the request's name for its files; a filter with its
+    // own names is taken as written.
+    const QString filter = r.filter.isEmpty() || r.filter.contains(QLatin1Char('('))
+                               ? r.filter
+                               : QStringLiteral("%1 (%2)").arg(r.filterName, r.filter);
     // Started from the previous name as the static getSaveFileName and
     // getOpenFileName start: in its folder, with the name selected.
     auto dialog = std::make_unique<QFileDialog>(r.parent, QString(), r.fileName, filter);
@@ -29,8 +35,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& r) {
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, save && !r.confirmOverwrite);
-    // The viewer appends ".html" to the name itself, so the dialog adds no
-    // suffix. An empty default suffix is not enough on Windows: there Qt's
+    // The viewer appends ".html" to the name itself, and AskForFile the
+    // chosen filter's suffix where the request lists filters, so the dialog
+    // adds no suffix. An empty default suffix is not enough on Windows: there Qt's
     // native save dialog takes the first filter's suffix ("html") as the
     // dialog's default extension whenever no default suffix is set, and a
     // typed "design" would come back as "design.html". Qt's own dialog adds
@@ -45,8 +52,14 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& r) {
 std::optional<QString> AskForFile(const FileDialogRequest& r) {
     const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(r);
     if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-    const QString chosen = dialog->selectedFiles().value(0);
+    QString chosen = dialog->selectedFiles().value(0);
+    const QString selected = dialog->selectedNameFilter();
     if (chosen.isEmpty()) return std::nullopt;
+    // A name typed without a suffix takes the suffix of the filter chosen ("PNG image (*.png)").
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = pattern.match(selected);
+    if (r.mode == FileDialogRequest::Mode::Save && r.filter.contains(QLatin1Char('(')) && match.hasMatch())
+        chosen = WithSuffix(chosen, match.captured(1));
     return chosen;
 }
 

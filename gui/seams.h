@@ -31,7 +31,10 @@ struct MessageBoxRequest {
 struct FileDialogRequest {
     enum class Mode { Open, Save } mode = Mode::Open;
     QString fileName;  // the name the dialog starts with (its previous use)
-    QString filter;    // e.g. "*.html"
+    // "*.html" (the report's HTML), or a filter with its names, e.g.
+    // "PNG image (*.png);;SVG image (*.svg)"; a name saved without a suffix then
+    // takes the suffix of the filter chosen.
+    QString filter;
     QWidget* parent = nullptr;
     QString filterName = QStringLiteral("HTML");  // what the filter's files are
     bool confirmOverwrite = false;                // Save: ask before replacing a file

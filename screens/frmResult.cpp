@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "constants.h"
+#include "frmInductanceCurve.h"
 #include "frmIntermediateOutput.h"
 #include "frmXls.h"
 #include "screen_look.h"
@@ -209,6 +210,19 @@ void frmResult::BuildControls() {
     link->addWidget(cmdWebLink_);
 
     QHBoxLayout* buttons = ButtonRow({cmdIinterOutput_, cmdReport_, cmdExit_});
+    // "Inductance Curve" at the row's left; an empty column of the same share
+    // at its right keeps the three buttons centred where they stand without it.
+    cmdCurve_ = Button(this, QStringLiteral("cmdCurve"), QStringLiteral("Inductance C&urve"), true);
+    auto* buttonRow = new QGridLayout;
+    buttonRow->setContentsMargins(0, 0, 0, 0);
+    buttonRow->setHorizontalSpacing(0);
+    buttons->setSpacing(10);  // the body's spacing, which the row had as a part of it
+    buttonRow->setColumnStretch(0, 1);
+    buttonRow->setColumnStretch(2, 1);
+    buttonRow->setColumnMinimumWidth(0, cmdCurve_->minimumWidth());
+    buttonRow->setColumnMinimumWidth(2, cmdCurve_->minimumWidth());
+    buttonRow->addWidget(cmdCurve_, 0, 0, Qt::AlignLeft);
+    buttonRow->addLayout(buttons, 0, 1);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(14, 10, 14, 14);
@@ -217,13 +231,20 @@ void frmResult::BuildControls() {
     body->addLayout(panels);
     body->addLayout(notes);
     body->addLayout(link);
-    body->addLayout(buttons);
+    body->addLayout(buttonRow);
 
     FrameWithSideStrip(this, body);
 
     setTabOrder(cmdIinterOutput_, cmdReport_);
     setTabOrder(cmdReport_, cmdExit_);
+    setTabOrder(cmdExit_, cmdCurve_);
     cmdIinterOutput_->setFocus(Qt::OtherFocusReason);
+    // A design is shown when the input screen's last run left one (the screen
+    // made anew by the viewer's Back); a run under way says so when it ends.
+    frmXls* input = registry_.Find<frmXls>();
+    const Outcome last = input ? input->Logic().LastRun().outcome : Outcome::Validation;
+    design_ = (last == Outcome::Results || last == Outcome::FillWarning) && HoldsDesign(registry_.Record());
+    cmdCurve_->setVisible(design_);
 
     connect(cmdIinterOutput_, &QPushButton::clicked, this,
             [this] { look::Present(&registry_.Get<frmIntermediateOutput>()); });
@@ -231,6 +252,22 @@ void frmResult::BuildControls() {
         if (registry_.Command().ViewReport) registry_.Command().ViewReport();
     });
     connect(cmdExit_, &QPushButton::clicked, this, &frmResult::ResetClicked);
+    connect(cmdCurve_, &QPushButton::clicked, this, [this] {
+        frmInductanceCurve& curve = registry_.Get<frmInductanceCurve>();
+        curve.ShowDesign(registry_.Record());
+        look::Present(&curve);
+    });
+}
+
+void frmResult::FollowDesign(bool design) {
+    design_ = design && HoldsDesign(registry_.Record());
+    cmdCurve_->setVisible(design_);
+    if (frmInductanceCurve* curve = registry_.Find<frmInductanceCurve>()) {
+        if (design_)
+            curve->ShowDesign(registry_.Record());
+        else
+            curve->close();
+    }
 }
 
 void frmResult::DisplayResults() {
@@ -314,6 +351,8 @@ bool frmResult::event(QEvent* event) {
 
 void frmResult::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
+    // The curve shows this screen's design: it goes with it.
+    if (frmInductanceCurve* curve = registry_.Find<frmInductanceCurve>()) curve->close();
     // However this screen goes, the designer is back on the input screen.
     look::Present(&registry_.Get<frmXls>());
 }

@@ -33,6 +33,13 @@ public:
     // The texts of the value boxes as they stand, for the report.
     ResultsTexts Texts() const;
 
+    // Whether the screen shows a design (the last run ended in results or the
+    // fill warning): only then is "Inductance Curve" offered. An Inductance
+    // Curve window that is open follows: it shows the new design, or closes
+    // when there is none.
+    void FollowDesign(bool design);
+    bool ShowsDesign() const { return design_; }
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -45,6 +52,7 @@ private:
 
     ScreenRegistry& registry_;
     bool alarm_ = false;
+    bool design_ = false;
 
     QLineEdit *txtInductance_, *txtOutPutVoltage_, *txtDCCurrent_, *txtFluxDensity_, *txtFrequency_,
         *txtMinInputVoltage_, *txtCurrentDensityFactor_, *VoutUnit_, *txtAmbientTemp_, *txtcore_;
@@ -53,6 +61,7 @@ private:
     QLineEdit* cmdWebLink_ = nullptr;
     QLabel* Label2_ = nullptr;
     QPushButton *cmdIinterOutput_, *cmdReport_, *cmdExit_;
+    QPushButton* cmdCurve_ = nullptr;
 };
 
 }  // namespace coredesign::gui

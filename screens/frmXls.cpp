@@ -319,7 +319,12 @@ void frmXls::BuildControls() {
     connect(txtCoreSize_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!mirroring_) screen_->ChooseListEntry(index);
     });
-    connect(cmdProcess_, &QPushButton::clicked, this, [this] { screen_->ShowResults(); });
+    connect(cmdProcess_, &QPushButton::clicked, this, [this] {
+        const Outcome outcome = screen_->ShowResults().outcome;
+        // The results screen offers the curve of a design, and only of one.
+        if (frmResult* results = registry_.Find<frmResult>())
+            results->FollowDesign(outcome == Outcome::Results || outcome == Outcome::FillWarning);
+    });
     connect(cmdQuit_, &QPushButton::clicked, this, [this] { screen_->ClearResults(); });
     connect(cmdExit_, &QPushButton::clicked, this, &frmXls::CancelClicked);
     connect(cmdHelp_, &QPushButton::clicked, this, &frmXls::HelpClicked);

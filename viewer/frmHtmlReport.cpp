@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -16,6 +15,8 @@
 #include "guarded_page.h"
 #include "messages.h"
 #include "report_file.h"
+#include "report_pdf.h"
+#include "save_file.h"
 #include "screen_look.h"
 #include "screen_registry.h"
 #include "seams.h"
@@ -72,11 +73,14 @@ frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
     QPushButton* print = AddButton("cmdPrint", "&Print", "Print the report", 5520, 1215);
     QPushButton* reset = AddButton("cmdExit", "&Reset Design", "Choose the next design", 7080, 1575);
     QPushButton* back = AddButton("cmdBack", "&Back", "Choose the next design", 8880, 1095);
+    // Beside the report's own buttons, in the free space at the left.
+    savePdf_ = AddButton("cmdSavePdf", "Save as P&DF", "Save the report as a PDF file", 45, 1455);
     connect(save, &QPushButton::clicked, this, &frmHtmlReport::SaveClicked);
     connect(open, &QPushButton::clicked, this, &frmHtmlReport::OpenClicked);
     connect(print, &QPushButton::clicked, this, &frmHtmlReport::PrintClicked);
     connect(reset, &QPushButton::clicked, this, &frmHtmlReport::ResetClicked);
     connect(back, &QPushButton::clicked, this, &frmHtmlReport::BackClicked);
+    connect(savePdf_, &QPushButton::clicked, this, &frmHtmlReport::SavePdfClicked);
 }
 
 frmHtmlReport::~frmHtmlReport() {
@@ -118,10 +122,27 @@ void frmHtmlReport::SaveClicked() {
         return;
     }
     // Written whole or not at all: a failed copy leaves an earlier file of that name as it was.
-    QSaveFile target(*chosen + QStringLiteral(".html"));
-    target.setDirectWriteFallback(true);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() || !target.commit())
-        Caution(SorryMessage(target.errorString()));
+    QString failure;
+    if (!SaveWhole(*chosen + QStringLiteral(".html"), bytes, failure, true)) Caution(SorryMessage(failure));
+}
+
+void frmHtmlReport::SavePdfClicked() {
+    const std::optional<QString> chosen =
+        registry_.RunFileDialog({FileDialogRequest::Mode::Save, pdfFileName_, QStringLiteral("PDF (*.pdf)"), this});
+    if (!chosen || chosen->isEmpty()) return;  // cancelled: nothing is written
+    pdfFileName_ = *chosen;
+    const QString target = WithSuffix(*chosen, QStringLiteral(".pdf"));
+    // The shown report, as the browser engine prints it; written whole once rendered.
+    savePdf_->setEnabled(false);
+    QPointer<frmHtmlReport> self(this);
+    RenderPagePdf(*wb_->page(), [self, target](const QByteArray& pdf) {
+        if (!self) return;
+        self->savePdf_->setEnabled(true);
+        QString failure = QStringLiteral("The report could not be rendered as PDF.");
+        const bool saved = !pdf.isEmpty() && SaveWhole(target, pdf, failure);
+        if (!saved) self->Caution(SorryMessage(failure));
+        emit self->PdfSaveFinished(saved);
+    });
 }
 
 void frmHtmlReport::OpenClicked() {

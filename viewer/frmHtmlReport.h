@@ -32,8 +32,13 @@ public:
     // The file name the file dialog holds from its previous use.
     const QString& DialogFileName() const { return dialogFileName_; }
 
+signals:
+    // A "Save as PDF" has ended: the file written, or the failure told.
+    void PdfSaveFinished(bool saved);
+
 private:
     void SaveClicked();
+    void SavePdfClicked();
     void OpenClicked();
     void PrintClicked();
     void BackClicked();
@@ -49,6 +54,8 @@ private:
     QWebEngineView* wb_ = nullptr;
     GuardedPage* page_ = nullptr;
     QString dialogFileName_;
+    QString pdfFileName_;  // the PDF file dialog's name from its previous use
+    QPushButton* savePdf_ = nullptr;
 };
 
 // Shows the viewer (created on first use) and navigates it to this report.

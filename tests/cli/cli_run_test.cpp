@@ -1,7 +1,8 @@
 // The command-line front end: the JSON document carries the engine's run
 // exactly; every way a run ends, with its exit status, summary and report
-// file; usage errors; a comma locale. The runs are made in the test's own
-// process; the built program is run once for what its main adds.
+// file; usage errors; a comma locale; the curve, the SPICE model and the PDF
+// of a design. The runs are made in the test's own process; the built
+// program is run for what its main adds, and for the PDF.
 #include "cli_run.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,11 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_session.h"
+#include "command.h"
+#include "curve.h"
 #include "engine_checks.h"
 #include "screen_texts.h"
+#include "spice_model.h"
 #include "temp_folder.h"
 
 namespace coredesign {
@@ -166,6 +170,18 @@ TEST(Cli, UsageErrorsExitTwoAndDoNothingElse) {
         {"--json=yes"},
         {"--version=2"},
         {"--inductance"},  // the value missing at the end of the line
+        {"--curve", "--points", "1"},
+        {"--curve", "--points", "10002"},
+        {"--curve", "--points", "2.5"},
+        {"--curve", "--points", "1e3"},
+        {"--curve", "--points", "-5"},
+        {"--curve", "--points", ""},
+        {"--points", "5"},  // without --curve
+        {"--csv"},
+        {"--curve", "--csv", "--json"},
+        {"--curve=1"},
+        {"--spice"},
+        {"--pdf", ""},
     };
     const testing::TempFolder dir;
     const std::string report = dir.File("report.htm");
@@ -218,6 +234,152 @@ TEST(Cli, CommaLocaleWritesCommasInTextsAndPointsInNumbers) {
     // The explored table keeps the point too.
     const CliResult csv = RunCli({"--explore", "--csv", "--family", "gapped"});
     EXPECT_NE(csv.out.find("\ngapped,6205TXGP,1,fill_warning,false,false,false,0.84"), std::string::npos);
+}
+
+// The record of the same run on an input screen (as testing::Screen reads it).
+InputScreen EngineRun(const std::string& screen) {
+    InputScreen s = testing::Screen(screen);
+    s.ShowResults();
+    return s;
+}
+
+// --curve prints the engine's curve of the run as CSV, or with --json as the
+// document's "curve"; a run without a design prints no curve.
+TEST(Cli, CurveIsTheEnginesCurveOfTheRun) {
+    const struct {
+        Args args;
+        const char* screen;
+        int points, exitStatus;
+    } cases[] = {
+        {{"--curve"}, "", 101, 0},
+        {{"--curve", "--csv", "--points", "2", "--family", "nogap"}, "nogap", 2, 0},
+        {{"--curve", "--points", "10001", "--pick", "6230TXGP", "--stack", "3"}, "pick=6230TXGP txtStack=3", 10001, 0},
+        {{"--curve", "--family", "nogap", "--pick", "6230TXNG", "--dc-current", "10"},
+         "nogap pick=6230TXNG txtDCCurrent=10",
+         101,
+         1},  // a fill warning whose curve ends at the law's limit
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        const InductanceCurve curve = MakeInductanceCurve(EngineRun(c.screen).Record(), c.points);
+        const CliResult csv = RunCli(c.args);
+        EXPECT_EQ(csv.exitStatus, c.exitStatus);
+        EXPECT_EQ(csv.out, CurveCsv(curve));
+        // Where the law ends is told beside the CSV.
+        EXPECT_EQ(csv.err.find("no value from " + RoundTripNumber(curve.lawEndsBefore.value_or(-1)) + " A on") !=
+                      std::string::npos,
+                  curve.lawEndsBefore.has_value())
+            << csv.err;
+
+        Args args = c.args;
+        args.erase(std::remove(args.begin(), args.end(), "--csv"), args.end());
+        args.push_back("--json");
+        const json doc = Parse(RunCli(args))["curve"];
+        ASSERT_EQ(doc["points"].size(), curve.points.size());
+        for (std::size_t k = 0; k < curve.points.size(); ++k) {
+            const CurvePoint& p = curve.points[k];
+            EXPECT_EQ(doc["points"][k], json({p.current, p.H, p.mu, p.inductance})) << k;
+        }
+        EXPECT_EQ(doc["operating_point"], json({{"current_A", curve.operatingPoint.current},
+                                                {"inductance_uH", curve.operatingPoint.inductance}}));
+        EXPECT_EQ(doc["zero_current_inductance_uH"], curve.zeroCurrentInductance);
+        EXPECT_EQ(doc["entered_inductance_uH"], curve.enteredInductance);
+        EXPECT_EQ(doc["law_limit_current_A"], curve.lawEndsBefore ? json(*curve.lawEndsBefore) : json(nullptr));
+    }
+    const CliResult none = RunCli({"--curve", "--inductance", "0"});
+    EXPECT_EQ(none.exitStatus, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("no curve"), std::string::npos) << none.err;
+    EXPECT_TRUE(Parse(RunCli({"--curve", "--json", "--inductance", "0"}))["curve"].is_null());
+    EXPECT_FALSE(Parse(RunCli({"--json"})).contains("curve"));
+}
+
+// --spice writes the engine's model of a design, and nothing without one.
+TEST(Cli, SpiceModelIsWrittenForADesignOnly) {
+    const testing::TempFolder dir;
+    const std::string model = dir.File("choke.lib");
+    const struct {
+        Args args;
+        const char* screen;
+        int exitStatus;
+        bool written;
+    } cases[] = {{{}, "", 0, true},
+                 {{"--pick", "6205TXGP"}, "pick=6205TXGP", 1, true},  // the fill warning's design
+                 {{"--inductance", "0"}, "txtInductance=0", 1, false},
+                 {{"--family", "nogap", "--pick", "6205TXNG"}, "nogap pick=6205TXNG", 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        std::remove(model.c_str());
+        Args args = c.args;
+        args.insert(args.end(), {"--spice", model});
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.exitStatus, c.exitStatus);
+        EXPECT_NE(r.out.find("Outcome: "), std::string::npos);  // the summary as ever
+        if (c.written) {
+            EXPECT_EQ(testing::ReadFile(model), SpiceModel(EngineRun(c.screen).Record()));
+            EXPECT_EQ(r.err, "");
+        } else {
+            EXPECT_FALSE(std::ifstream(model).good());
+            EXPECT_NE(r.err.find("no SPICE model written"), std::string::npos) << r.err;
+        }
+    }
+    const CliResult unwritable = RunCli({"--spice", dir.File("missing/choke.lib")});
+    EXPECT_EQ(unwritable.exitStatus, 1);
+    EXPECT_NE(unwritable.err.find("No such file or directory"), std::string::npos) << unwritable.err;
+}
+
+// The processes (the browser engine's helpers among them) whose environment
+// holds `marker`.
+int ProcessesWithMarker(const std::string& marker) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") == std::string::npos &&
+            testing::ReadFile(entry.path() / "environ").find(marker) != std::string::npos)
+            ++count;
+    }
+    return count;
+}
+
+// --pdf (the built program) renders the report through the viewer's module:
+// the core, "Core Data" and the design's figures, with its pictures; no
+// browser process stays behind, no PDF comes from a run that did not reach
+// the results screen, and a run without --pdf maps no Qt library at all.
+TEST(Cli, PdfOfTheReportFromTheViewersEngineOnlyWhenAsked) {
+    if (!COREDESIGN_VIEWER_MODULE_BUILT) GTEST_SKIP() << "a build without the desktop program has no viewer module";
+    ASSERT_EQ(std::system("command -v pdftotext pdfimages >/dev/null"), 0) << "poppler-utils is missing (install-deps)";
+    const testing::TempFolder dir;
+    const std::string pdf = dir.File("report.pdf"), marker = "COREDESIGN_PDF_TEST=" + dir.Path();
+    const testing::CommandResult r = testing::RunCommand(
+        marker + " TEMP=" + dir.Path() + " " + kCli + " --json --pick 6230TXGP --stack 3 --pdf " + pdf, dir);
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const json screen = json::parse(r.out)["results_screen"];
+    const std::string text = testing::RunCommand("pdftotext " + pdf + " -", dir).out;
+    for (const char* box : {"txtNoOfTurns", "txtInductanceFull", "txtCopperLoss", "txtTotalLoss"})
+        EXPECT_NE(text.find(screen[box].get<std::string>()), std::string::npos) << box << "\n" << text;
+    for (const char* expected : {"6230TXGP - Stacked by 3", "Core Data", "6230TXGP * 3"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    const std::string images = testing::RunCommand("pdfimages -list " + pdf, dir).out;
+    EXPECT_GE(std::count(images.begin(), images.end(), '\n'), 4) << images;  // a heading of two lines, two pictures
+    EXPECT_EQ(ProcessesWithMarker(marker), 0) << "a browser process outlived the program";
+    std::vector<std::string> left;
+    for (const auto& f : std::filesystem::directory_iterator(dir.Path())) left.push_back(f.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"report.pdf"}) << "the report rendered was the program's own to remove";
+
+    const testing::CommandResult warning =
+        testing::RunCommand(kCli + " --pick 6205TXGP --pdf " + dir.File("warning.pdf"), dir);
+    EXPECT_EQ(warning.exitStatus, 1);
+    EXPECT_FALSE(std::ifstream(dir.File("warning.pdf")).good());
+    EXPECT_NE(warning.err.find("no PDF written"), std::string::npos) << warning.err;
+
+    // The dynamic loader's own account of the libraries it maps.
+    auto mapsQt = [&](const std::string& args) {
+        return testing::RunCommand("LD_DEBUG=files " + kCli + " " + args, dir).err.find("libQt6Core") !=
+               std::string::npos;
+    };
+    EXPECT_FALSE(mapsQt("--json"));
+    EXPECT_TRUE(mapsQt("--json --pdf " + dir.File("again.pdf")));
 }
 
 }  // namespace

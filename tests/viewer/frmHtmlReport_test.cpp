@@ -1,6 +1,6 @@
 // The report viewer driven through its buttons: View Report from the results
-// screen, Save, Open and Print (Back and Reset Design are steps of the
-// program's flow, checked there). A design is calculated on the real screens;
+// screen, Save, Open, Print and Save as PDF (Back and Reset Design are steps
+// of the program's flow, checked there). A design is calculated on the real screens;
 // a temporary folder is TEMP; the message box, the file dialog and the
 // printer are stand-ins.
 #include "frmHtmlReport.h"
@@ -20,6 +20,7 @@
 
 #include "app_startup.h"
 #include "cli_session.h"
+#include "command.h"
 #include "screen_test.h"
 #include "viewer_plugin.h"
 
@@ -264,8 +265,12 @@ TEST_F(ViewerTest, SaveAndOpenFailuresLeaveFilesAndDisplayAlone) {
     const QUrl shown = Browser(*viewer).url();
     QSignalSpy started(&Browser(*viewer), &QWebEngineView::loadStarted);
     const QString folder = QString::fromStdString(dir);
-    answers = {folder + QStringLiteral("/missing/design"), std::nullopt,
-               folder + QStringLiteral("/no-such-report.html"), folder, folder + QStringLiteral("/design")};
+    answers = {folder + QStringLiteral("/missing/design"),
+               std::nullopt,
+               folder + QStringLiteral("/no-such-report.html"),
+               folder,
+               folder + QStringLiteral("/design"),
+               folder + QStringLiteral("/design")};
 
     Click(*viewer, "cmdSave");  // into a folder that does not exist
     ASSERT_EQ(messages.size(), 1u);
@@ -287,11 +292,18 @@ TEST_F(ViewerTest, SaveAndOpenFailuresLeaveFilesAndDisplayAlone) {
     EXPECT_EQ(started.count(), 0);
     EXPECT_EQ(Browser(*viewer).url(), shown);
 
-    // The generated report gone: an earlier copy stays as it was.
+    // A full disk cuts the copy short: an earlier copy stays as it was.
     std::ofstream(dir + "/design.html") << "earlier";
+    {
+        const coredesign::testing::ScopedFileSizeLimit fullDisk(64);  // the report is some kB
+        Click(*viewer, "cmdSave");
+    }
+    ExpectCaution(3, kSorry + QStringLiteral("Only part of the file could be written; the disk may be full."));
+    EXPECT_EQ(ReadFile(dir + "/design.html"), "earlier");
+    // The generated report gone: the same.
     std::filesystem::remove(TempReport());
     Click(*viewer, "cmdSave");
-    ExpectCaution(3, kSorry + QStringLiteral("No such file or directory"));
+    ExpectCaution(4, kSorry + QStringLiteral("No such file or directory"));
     EXPECT_EQ(ReadFile(dir + "/design.html"), "earlier");
     EXPECT_TRUE(viewer->isVisible());
 }
@@ -371,6 +383,46 @@ TEST_F(ViewerTest, AHostilePageReadsNothingAndSendsNothing) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return matches.has_value(); }, kLoadTimeoutMs));
     EXPECT_EQ(*matches, 0);
     EXPECT_TRUE(messages.empty());
+}
+
+// Save as PDF writes what the command-line front end's --pdf writes for the
+// same design (their text, as poppler's pdftotext reads it); a cancelled
+// dialog writes nothing and a failure is told.
+TEST_F(ViewerTest, SaveAsPdfWritesTheCliPdfsText) {
+    ASSERT_EQ(std::system("command -v pdftotext >/dev/null"), 0) << "poppler-utils is missing (install-deps)";
+    frmHtmlReport* viewer = LoadedViewer("pick=6230TXGP txtStack=3");
+    ASSERT_NE(viewer, nullptr);
+    const QString folder = QString::fromStdString(dir);
+    QSignalSpy finished(viewer, &frmHtmlReport::PdfSaveFinished);
+    answers = {std::nullopt, folder + QStringLiteral("/design"), folder + QStringLiteral("/missing/design.pdf")};
+
+    Click(*viewer, "cmdSavePdf");  // cancelled
+    PumpEvents();
+    EXPECT_EQ(finished.count(), 0);
+    Click(*viewer, "cmdSavePdf");
+    ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+    EXPECT_TRUE(finished.constLast().constFirst().toBool());
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1].filter, QStringLiteral("PDF (*.pdf)"));
+    const coredesign::testing::TempFolder cliDir;
+    ASSERT_EQ(coredesign::testing::RunCommand(
+                  std::string(COREDESIGN_CLI) + " --pick 6230TXGP --stack 3 --pdf " + cliDir.File("cli.pdf"), cliDir)
+                  .exitStatus,
+              0);
+    auto text = [&](const std::string& pdf) {
+        return coredesign::testing::RunCommand("pdftotext " + pdf + " -", cliDir).out;
+    };
+    const std::string saved = text(dir + "/design.pdf");
+    EXPECT_NE(saved.find("Core Data"), std::string::npos) << saved;
+    EXPECT_EQ(saved, text(cliDir.File("cli.pdf")));
+    EXPECT_TRUE(messages.empty());
+
+    Click(*viewer, "cmdSavePdf");  // into a folder that does not exist
+    ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+    EXPECT_FALSE(finished.constLast().constFirst().toBool());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(kSorry)) << messages[0].text.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
 }
 
 }  // namespace
