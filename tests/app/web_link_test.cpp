@@ -93,9 +93,10 @@ TEST_F(WebLinkTest, APlantedProbeIsLeftAloneAndTold) {
     registry->Command().LaunchWebSite();
     EXPECT_EQ(shell.lookUps, 0);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(Str(messages[0].text), "An error has occured, please report this to you lowly programmer\r\n"
-                                     "Error Number: 17\r\nError description: " +
-                                         probe.string() + " is a symbolic link (left untouched)");
+    EXPECT_EQ(Str(messages[0].text),
+              "An error has occured, please report this to you lowly programmer\r\n"
+              "Error Number: 17\r\nError description: " +
+                  probe.string() + " is a symbolic link (left untouched)");
     EXPECT_TRUE(fs::is_symlink(probe));
     EXPECT_EQ(coredesign::testing::ReadFile(designersFile), "the designer's own work");
 }
