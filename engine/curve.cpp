@@ -45,9 +45,10 @@ InductanceCurve MakeInductanceCurve(const DesignRecord& rec, int gridPoints) {
     curve.points.reserve(static_cast<std::size_t>(gridPoints) + 1);
     for (int k = 0; k <= last; ++k) {
         const double current = k == last ? top : top * k / last;
-        if (!operatingPlaced && current > rec.PeakCurrent) {
+        if (!operatingPlaced && current >= rec.PeakCurrent) {
             curve.points.push_back(curve.operatingPoint);
             operatingPlaced = true;
+            if (current == rec.PeakCurrent) continue;  // a grid current at the peak is that point: listed once
         }
         CurvePoint point;
         if (!PointAt(rec, current, point)) {

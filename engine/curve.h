@@ -21,8 +21,9 @@ struct CurvePoint {
 
 struct InductanceCurve {
     // Ascending currents: `gridPoints` evenly spaced from 0 to twice
-    // PeakCurrent, and PeakCurrent itself as one more point; a current where
-    // the permeability law has no value is left out.
+    // PeakCurrent, and PeakCurrent itself as one more point (listed once
+    // where the grid holds it); a current where the permeability law has no
+    // value is left out.
     std::vector<CurvePoint> points;
     CurvePoint operatingPoint;         // at PeakCurrent: its inductance is InductanceFullLoad
     double zeroCurrentInductance = 0;  // uH: the turns on the stacked core at the full permeability

@@ -27,20 +27,6 @@ namespace {
 
 class CurveWindow : public ScreenTest {
 protected:
-    void SetUp() override {
-        ScreenTest::SetUp();
-        registry->StandIns().fileDialog = [this](const FileDialogRequest& r) -> std::optional<QString> {
-            dialogs.push_back(r);
-            if (answers.empty()) {
-                ADD_FAILURE() << "a file dialog nobody expected";
-                return std::nullopt;
-            }
-            const std::optional<QString> answer = answers.front();
-            answers.pop_front();
-            return answer;
-        };
-    }
-
     // The design entered, Show Results and Inductance Curve pressed.
     frmInductanceCurve& Open(const std::string& design) {
         Enter(design);
@@ -62,9 +48,6 @@ protected:
     }
 
     QString File(const char* name) const { return QString::fromStdString(temp.File(name)); }
-
-    std::vector<FileDialogRequest> dialogs;
-    std::deque<std::optional<QString>> answers;  // what the file dialogs return, in turn
 };
 
 // The button is there while the results screen shows a design, also on a

@@ -1,13 +1,15 @@
 // What every test of the screens starts from: a fresh design record and
 // screen registry, TEMP set to a folder of the test's own, and stand-ins on
-// the registry for the message box (collecting the boxes) and the desktop
-// shell; and driving the input screen as the engine's tests describe it.
+// the registry for the message box (collecting the boxes), the file dialog
+// (answering from a queue) and the desktop shell; and driving the input
+// screen as the engine's tests describe it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <deque>
 
 #include "desktop_shell.h"
 #include "engine_checks.h"
@@ -76,6 +78,17 @@ protected:
             if (onMessage) onMessage(request);
         };
         registry->StandIns().shell = &shell;
+        // The file dialog: each request noted, answered in turn from `answers`.
+        registry->StandIns().fileDialog = [this](const FileDialogRequest& r) -> std::optional<QString> {
+            dialogs.push_back(r);
+            if (answers.empty()) {
+                ADD_FAILURE() << "a file dialog nobody expected";
+                return std::nullopt;
+            }
+            const std::optional<QString> answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
     }
 
     void TearDown() override {
@@ -164,7 +177,9 @@ protected:
 
     DesignRecord record;
     std::unique_ptr<ScreenRegistry> registry;
-    std::vector<MessageBoxRequest> messages;  // the boxes shown, in order
+    std::vector<MessageBoxRequest> messages;     // the boxes shown, in order
+    std::vector<FileDialogRequest> dialogs;      // the file dialogs asked for, in order
+    std::deque<std::optional<QString>> answers;  // what the file dialogs return, in turn
     std::function<void(const MessageBoxRequest&)> onMessage;
     StandInShell shell;
     int programEnds = 0;

@@ -42,16 +42,6 @@ protected:
         ScreenTest::SetUp();
         dir = temp.Path();
         Seams& seams = registry->StandIns();
-        seams.fileDialog = [this](const FileDialogRequest& r) -> std::optional<QString> {
-            dialogs.push_back(r);
-            if (answers.empty()) {
-                ADD_FAILURE() << "a file dialog nobody expected";
-                return std::nullopt;
-            }
-            const std::optional<QString> answer = answers.front();
-            answers.pop_front();
-            return answer;
-        };
         // Counts the prints and tells which page each was asked for; prints nothing.
         seams.print = [this](QWidget*) -> std::unique_ptr<QPrinter> {
             ++prints;
@@ -119,8 +109,6 @@ protected:
     std::string TempReport() const { return dir + "/temp.htm"; }
 
     std::string dir;
-    std::vector<FileDialogRequest> dialogs;
-    std::deque<std::optional<QString>> answers;  // what the file dialogs return, in turn
     int prints = 0;
     QUrl printedUrl;
 };
