@@ -18,8 +18,8 @@
 namespace coredesign {
 namespace {
 
-InputScreen Designed(const std::string& spec) {
-    InputScreen s = testing::Screen(spec);
+InputScreen Designed(const std::string& inputs) {
+    InputScreen s = testing::Screen(inputs);
     const Outcome outcome = s.ShowResults().outcome;
     EXPECT_TRUE(outcome == Outcome::Results || outcome == Outcome::FillWarning) << OutcomeName(outcome);
     EXPECT_TRUE(HoldsDesign(s.Record()));
@@ -31,7 +31,7 @@ InputScreen Designed(const std::string& spec) {
 // the law's limit; grids of every allowed size.
 TEST(InductanceCurve, FollowsTheRunsLawAndPassesThroughItsFullLoadInductance) {
     const struct {
-        const char* spec;
+        const char* inputs;
         int grid;
     } designs[] = {{"", 101},
                    {"nogap", kMinCurvePoints},
@@ -39,8 +39,8 @@ TEST(InductanceCurve, FollowsTheRunsLawAndPassesThroughItsFullLoadInductance) {
                    {"cmbinductance=millihenry txtInductance=1 txtDCCurrent=10", 101},
                    {"nogap pick=6230TXNG txtDCCurrent=10", 101}};
     for (const auto& d : designs) {
-        SCOPED_TRACE(d.spec);
-        const InputScreen s = Designed(d.spec);
+        SCOPED_TRACE(d.inputs);
+        const InputScreen s = Designed(d.inputs);
         const DesignRecord& r = s.Record();
         const InductanceCurve c = MakeInductanceCurve(r, d.grid);
 

@@ -38,9 +38,9 @@ TEST(SpiceModel, NgspiceGivesTheEnginesInductancesAndResistance) {
     ASSERT_EQ(std::system("command -v ngspice >/dev/null"), 0) << "ngspice is missing (scripts/install-deps)";
     const char* designs[] = {"", "nogap", "pick=6230TXGP txtStack=3",
                              "cmbinductance=millihenry txtInductance=1 txtDCCurrent=10"};
-    for (const char* spec : designs) {
-        SCOPED_TRACE(spec);
-        InputScreen s = testing::Screen(spec);
+    for (const char* inputs : designs) {
+        SCOPED_TRACE(inputs);
+        InputScreen s = testing::Screen(inputs);
         ASSERT_EQ(s.ShowResults().outcome, Outcome::Results);
         const DesignRecord& r = s.Record();
         const InductanceCurve curve = MakeInductanceCurve(r, 2);

@@ -32,13 +32,13 @@ inline std::vector<std::string> MessageIds(const RunResult& run) {
     return ids;
 }
 
-// A freshly loaded input screen set up as `spec` says, in words separated by
+// A freshly loaded input screen set up as `inputs` says, in words separated by
 // blanks: "nogap" (245 Perm chosen), "calc" (Calculate Core chosen),
 // "pick=PARTNO" (Pick Core chosen, then that core; "pick=" chooses none), or
 // "control=text" for a text field or unit box ("txtStack=2", "txtFluxDensity=").
-inline InputScreen Screen(const std::string& spec) {
+inline InputScreen Screen(const std::string& inputs) {
     InputScreen s;
-    std::istringstream words(spec);
+    std::istringstream words(inputs);
     for (std::string word; words >> word;) {
         const std::size_t eq = word.find('=');
         const std::string name = word.substr(0, eq), text = eq == std::string::npos ? "" : word.substr(eq + 1);

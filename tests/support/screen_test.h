@@ -134,10 +134,10 @@ protected:
         Click(Input(), "chkPickCore");
         PickEntry(partNo);
     }
-    // Does on the input screen's widgets what testing::Screen(spec) does on a
+    // Does on the input screen's widgets what testing::Screen(inputs) does on a
     // screen without windows: the same description, the same design.
-    void Enter(const std::string& spec) {
-        std::istringstream words(spec);
+    void Enter(const std::string& inputs) {
+        std::istringstream words(inputs);
         for (std::string word; words >> word;) {
             const std::size_t eq = word.find('=');
             const std::string name = word.substr(0, eq), text = eq == std::string::npos ? "" : word.substr(eq + 1);
