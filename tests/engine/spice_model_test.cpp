@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -25,11 +24,17 @@ namespace {
 // Every "name = number" that ngspice printed, the last one of each name.
 std::map<std::string, double> Printed(const std::string& output) {
     std::map<std::string, double> values;
-    static const std::regex line(R"(^\s*(\w+)\s*=\s*([-+0-9.eE]+)\s*$)");
     std::istringstream lines(output);
     for (std::string text; std::getline(lines, text);) {
-        std::smatch m;
-        if (std::regex_match(text, m, line)) values[m[1]] = std::stod(m[2]);
+        std::istringstream words(text);
+        std::string name, equals, number, rest;
+        if (!(words >> name >> equals >> number) || equals != "=" || (words >> rest)) continue;
+        std::size_t used = 0;
+        try {
+            const double value = std::stod(number, &used);
+            if (used == number.size()) values[name] = value;
+        } catch (const std::exception&) {
+        }
     }
     return values;
 }
