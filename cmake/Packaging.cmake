@@ -1,5 +1,8 @@
 # Installation of the desktop program and its Debian package.
 #
+# The Python module goes to Debian's Python 3 (python/CMakeLists.txt,
+# /usr/lib/python3/dist-packages) and finds the pictures from there.
+#
 # `cmake --install <build>` puts the desktop program, the CLI, the shared
 # screen library, the report viewer's module and the report's pictures
 # together in one folder, <libexecdir>/coredesign (the programs look for the
@@ -109,7 +112,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "the inductance under DC bias, the losses and the temperature rise, with an"
   "HTML design report."
   ""
-  "Includes the desktop program and the command-line front end coredesign-cli.")
+  "Includes the desktop program, the command-line front end coredesign-cli"
+  "and the Python 3 module coredesign.")
 set(CPACK_PACKAGE_CONTACT "Kestrova Applications Development Group <applications@kestrova.example>")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.kestrova.example/)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
