@@ -3,7 +3,7 @@
 Each call is one command line of coredesign-cli: a freshly loaded input
 screen, the options typed into it, one Show Results. Keywords are the
 command line's options with "_" for "-"; a value is a str (taken exactly), a
-number (written as its round-trip text) or None (the option left out).
+number (written as its shortest round-trip text) or None (the option left out).
 Anything the command line refuses raises ValueError with its message.
 """
 
@@ -13,7 +13,7 @@ from typing_extensions import Unpack
 
 __version__: str
 
-# A field text: taken exactly, or a number written as its round-trip text.
+# A field text: taken exactly, or a number written as its shortest round-trip text.
 _Text = Union[str, float, SupportsIndex, None]
 
 class ExploreOptions(TypedDict, total=False):

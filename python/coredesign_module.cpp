@@ -13,6 +13,7 @@
 #include "file_reference.h"
 #include "folders.h"
 #include "named_file.h"
+#include "numtext.h"
 #include "object_writer.h"
 #include "options.h"
 #include "run.h"
@@ -42,7 +43,8 @@ const char* FunctionName(Takes takes) {
 // A keyword's value as the option's text: a str taken exactly (as UTF-8; a
 // lone surrogate from U+DC80 to U+DCFF stands for the byte it escapes, as
 // Python reads bytes that are not UTF-8 from a command line or a file name),
-// an int as its decimal digits, a float as its round-trip text. Empty for
+// an int as its decimal digits, a float as its shortest round-trip text
+// ("0.1", "1e+05", "nan"). Empty for
 // None, which leaves the option out.
 std::optional<std::string> OptionText(const char* option, py::handle value) {
     PyObject* v = value.ptr();
@@ -58,7 +60,7 @@ std::optional<std::string> OptionText(const char* option, py::handle value) {
         Py_DECREF(bytes);
         return text;
     }
-    if (PyFloat_Check(v)) return RoundTripNumber(PyFloat_AS_DOUBLE(v));
+    if (PyFloat_Check(v)) return FormatShortest(PyFloat_AS_DOUBLE(v));
     if (!PyBool_Check(v) && PyIndex_Check(v)) {
         const auto whole = py::reinterpret_steal<py::object>(PyNumber_Index(v));
         if (!whole) throw py::error_already_set();

