@@ -358,7 +358,7 @@ TEST(Cli, RunDesignHandsBackTheSessionAndWhatItGives) {
         const std::optional<InputScreen> session = cli::RunDesign(options, environment, error);
         ASSERT_TRUE(session.has_value()) << error;
         if (c.outcome) {
-            EXPECT_EQ(OutcomeName(session->LastRun().outcome), c.outcome);
+            EXPECT_STREQ(OutcomeName(session->LastRun().outcome), c.outcome);
         }
         args.erase(args.begin());
         args.insert(args.begin(), "--json");
