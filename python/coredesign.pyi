@@ -7,14 +7,14 @@ number (written as its shortest round-trip text) or None (the option left out).
 Anything the command line refuses raises ValueError with its message.
 """
 
-from typing import Any, Literal, Optional, SupportsIndex, TypedDict, Union
+from typing import Any, Literal, Optional, SupportsFloat, SupportsIndex, TypedDict, Union
 
 from typing_extensions import Unpack
 
 __version__: str
 
 # A field text: taken exactly, or a number written as its shortest round-trip text.
-_Text = Union[str, float, SupportsIndex, None]
+_Text = Union[str, SupportsFloat, SupportsIndex, None]
 
 class ExploreOptions(TypedDict, total=False):
     """The design's inputs, in their units; the defaults are the input screen's."""

@@ -43,8 +43,8 @@ const char* FunctionName(Takes takes) {
 // A keyword's value as the option's text: a str taken exactly (as UTF-8; a
 // lone surrogate from U+DC80 to U+DCFF stands for the byte it escapes, as
 // Python reads bytes that are not UTF-8 from a command line or a file name),
-// an int as its decimal digits, a float as its shortest round-trip text
-// ("0.1", "1e+05", "nan"). Empty for
+// an int as its decimal digits, a float (or another number, as the float it
+// converts to) as its shortest round-trip text ("0.1", "1e+05", "nan"). Empty for
 // None, which leaves the option out.
 std::optional<std::string> OptionText(const char* option, py::handle value) {
     PyObject* v = value.ptr();
@@ -65,6 +65,12 @@ std::optional<std::string> OptionText(const char* option, py::handle value) {
         const auto whole = py::reinterpret_steal<py::object>(PyNumber_Index(v));
         if (!whole) throw py::error_already_set();
         return static_cast<std::string>(py::str(whole));
+    }
+    // Another number (NumPy's float32, Fraction, Decimal) as the float it converts to.
+    if (!PyBool_Check(v) && Py_TYPE(v)->tp_as_number && Py_TYPE(v)->tp_as_number->nb_float) {
+        const double number = PyFloat_AsDouble(v);
+        if (number == -1.0 && PyErr_Occurred()) throw py::error_already_set();
+        return FormatShortest(number);
     }
     Refuse(std::string("option --") + option + " needs a text or a number, not " + Py_TYPE(v)->tp_name);
 }

@@ -1,6 +1,8 @@
 """The module's documents, texts and bytes are the CLI's for the same options:
 design() the --json document, explore() --explore, curve() the curve key,
 spice() the --spice file and report_html() the --report file."""
+import fractions
+
 import numpy
 import pytest
 
@@ -59,9 +61,11 @@ def test_texts_the_command_line_cannot_carry():
         assert document["outcome"] == "validation"
         assert document["messages"][0]["id"] == {"dc_current": "dc_current", "stack": "stack"}.get(field, "frequency")
     assert coredesign.design(dc_current=None, pick=None) == coredesign.design()
-    # A number is its text: NumPy's scalars too.
+    # A number is its text: NumPy's scalars and other numbers as the float they convert to.
     assert coredesign.design(stack=numpy.int64(2), dc_current=numpy.float64(3.5)) == coredesign.design(
         stack="2", dc_current="3.5")
+    assert coredesign.design(dc_current=numpy.float32(3.5), inductance=fractions.Fraction(159, 500000)) == \
+        coredesign.design(dc_current="3.5", inductance="0.000318")
     # A float is its shortest round-trip text: a whole one without a point,
     # the exponent form where it is shorter.
     for number, text in [(0.1, "0.1"), (50000.0, "50000"), (1e-05, "1e-05"), (2e21, "2e+21"), (-0.0, "-0")]:
