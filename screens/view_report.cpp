@@ -6,10 +6,8 @@
 #include "design_record.h"
 #include "folders.h"
 #include "frmResult.h"
-#include "frmXls.h"
 #include "messages.h"
 #include "report_file.h"
-#include "screen_look.h"
 #include "screen_registry.h"
 #include "seams.h"
 
@@ -21,28 +19,12 @@ std::optional<QString> WriteReportForViewer(ScreenRegistry& registry) {
     frmResult& results = registry.Get<frmResult>();
     const std::string path = report::ReportFilePath(rec.TempFolder);
     std::string failure;
-    if (!report::WriteTemporaryReport(path, results.Texts(), rec, failure)) {
+    if (!report::WriteTemporaryReport(path, results.Model().Texts(), rec, failure)) {
         registry.ShowMessage({SorryMessage(QString::fromLocal8Bit(failure.c_str())), QString::fromUtf8(kCautionTitle),
                               BoxIcon::Information, &results});
         return std::nullopt;
     }
     return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-void BackToResults(ScreenRegistry& registry) {
-    look::Present(&registry.Get<frmResult>());
-}
-
-void ResetDesign(ScreenRegistry& registry) {
-    frmXls& input = registry.Get<frmXls>();
-    input.ResetCoreSizeList();
-    look::Present(&input);
-    if (frmResult* results = registry.Find<frmResult>()) results->close();
-}
-
-void InstallViewerCommands(ScreenRegistry& registry) {
-    registry.Command().BackToResults = [&registry] { BackToResults(registry); };
-    registry.Command().ResetDesign = [&registry] { ResetDesign(registry); };
 }
 
 }  // namespace coredesign::gui
