@@ -135,7 +135,8 @@ ShownTexts CompareScreen::Shown() {
         shown.push_back({button.control, TextRole::ToolTip, button.toolTip});
     }
     for (const std::string& heading : ColumnHeadings()) shown.push_back({"tblCores", TextRole::Item, heading});
-    for (const char* text : {kChartTitle, kFitsSeries, kFrontSeries, kPicksSeries, kChosenSeries, kVolumeAxis, kLossAxis})
+    for (const char* text :
+         {kChartTitle, kFitsSeries, kFrontSeries, kPicksSeries, kChosenSeries, kVolumeAxis, kLossAxis})
         shown.push_back({"chtCores", TextRole::Text, text});
     for (const Outcome outcome : {Outcome::Results, Outcome::FillWarning, Outcome::Validation, Outcome::AreaProduct,
                                   Outcome::DcBias, Outcome::NoWire, Outcome::InductanceLimit})

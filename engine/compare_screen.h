@@ -13,14 +13,14 @@
 namespace coredesign {
 
 struct CompareScreen {
-    static std::string Title();                        // "Compare Cores - " and the application's title
+    static std::string Title();                               // "Compare Cores - " and the application's title
     static constexpr const char* kHeading = "Compare Cores";  // lblTitle
     static constexpr const char* kFamilyCaption = "&Family:";
     // cmbFamily's entries: both families, the gapped one, the no-gap one.
     static const std::vector<std::string>& FamilyFilterItems();
     static constexpr const char* kEveryRow = "Show &every core and stack, not only those that fit";  // chkEveryRow
-    static const ButtonText& CancelButton();           // cmdCancel, shown while comparing
-    static const std::vector<ButtonText>& Buttons();   // Use This Design, Save Table, Refresh, Close
+    static const ButtonText& CancelButton();          // cmdCancel, shown while comparing
+    static const std::vector<ButtonText>& Buttons();  // Use This Design, Save Table, Refresh, Close
 
     // The chart.
     static constexpr const char* kChartTitle = "Designs that fit: volume against total loss";

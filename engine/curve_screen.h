@@ -21,7 +21,7 @@ public:
     static constexpr const char* kPermeabilityAxis = "Permeability (% of initial)";
     static constexpr const char* kCurveSeries = "Inductance";
     static constexpr const char* kOperatingSeries = "Operating point (peak current)";
-    static std::string InductanceAxis();  // "Inductance (µH)"
+    static std::string InductanceAxis();              // "Inductance (µH)"
     static const std::vector<ButtonText>& Buttons();  // Save Picture, Save Data, Save SPICE Model, Close
 
     // The design in `rec` (HoldsDesign must be true), kept as a copy for the saves.
@@ -33,8 +33,8 @@ public:
     double Entered() const { return curve_.enteredInductance; }
     double Acceptance() const;
 
-    std::string Title() const;       // "Inductance Curve - 6218TXGP"
-    std::string ChartTitle() const;  // "6218TXGP, 58 turns of 18 AWG"
+    std::string Title() const;           // "Inductance Curve - 6218TXGP"
+    std::string ChartTitle() const;      // "6218TXGP, 58 turns of 18 AWG"
     std::string OperatingLabel() const;  // "3.75 A, 317.7 µH"
     std::string EnteredSeries() const;
     std::string AcceptanceSeries() const;

@@ -19,9 +19,9 @@ struct StartScreen {
     static constexpr const char* kTitle = "Output Inductor Core Selection Calculator";
     static constexpr const char* kHeading = "Output Inductor Core Design Tool";  // Label1
     static constexpr const char* kVersionBox = " (Ver.  2.0.0)";                 // Text1
-    static std::string TermsOfUse();                                              // Label5
-    static std::string Disclaimer();                                              // Label6, ending in the telephone number
-    static const std::vector<ButtonText>& Buttons();                              // I Accept, Exit
+    static std::string TermsOfUse();                                             // Label5
+    static std::string Disclaimer();                  // Label6, ending in the telephone number
+    static const std::vector<ButtonText>& Buttons();  // I Accept, Exit
     static ShownTexts Shown();
 };
 

@@ -206,8 +206,10 @@ void InputScreen::ResetCoreSizeList() {
 namespace coredesign {
 
 const std::vector<CheckBoxText>& InputScreen::CheckBoxTexts() {
-    static const std::vector<CheckBoxText> boxes = {
-        {"chkGap", "100 Perm"}, {"chkNoGap", "245 Perm"}, {"chkCalcCore", "Calculate Core"}, {"chkPickCore", "Pick Core"}};
+    static const std::vector<CheckBoxText> boxes = {{"chkGap", "100 Perm"},
+                                                    {"chkNoGap", "245 Perm"},
+                                                    {"chkCalcCore", "Calculate Core"},
+                                                    {"chkPickCore", "Pick Core"}};
     return boxes;
 }
 

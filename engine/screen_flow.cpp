@@ -28,13 +28,15 @@ FlowSteps ScreenFlow::Command(FlowCommand command) const {
         case FlowCommand::Help: return {{Screen::Directions, Move::Show}, {Screen::Directions, Move::Refill}};
         // Compares for the input screen's texts as they stand (a new window, or again).
         case FlowCommand::Compare: return {{Screen::CompareCores, Move::Show}, {Screen::CompareCores, Move::Refill}};
-        case FlowCommand::ResetDesignInputs: return {{Screen::Input, Move::ResetCoreList}, {Screen::Results, Move::Close}};
+        case FlowCommand::ResetDesignInputs:
+            return {{Screen::Input, Move::ResetCoreList}, {Screen::Results, Move::Close}};
         // An open intermediate outputs screen is only brought forward: its figures stay.
         case FlowCommand::Calculations: return {{Screen::Intermediate, Move::Show}};
         case FlowCommand::ViewReport: return {{Screen::ReportViewer, Move::Show}};
         // The browser's parent window; a directions screen made for it alone does not count.
         case FlowCommand::WebLink: return {{Screen::Directions, Move::CreateUnseen}};
-        case FlowCommand::Curve: return {{Screen::InductanceCurve, Move::Refill}, {Screen::InductanceCurve, Move::Show}};
+        case FlowCommand::Curve:
+            return {{Screen::InductanceCurve, Move::Refill}, {Screen::InductanceCurve, Move::Show}};
         case FlowCommand::CloseIntermediate: {
             // After a design that exceeded its core, the input screen's list is reset.
             FlowSteps steps;
@@ -103,8 +105,8 @@ FlowSteps ScreenFlow::Closing(Screen s) {
 }
 
 std::string DescribeSteps(const FlowSteps& steps) {
-    static const char* const kMoves[] = {"show",           "hide",   "set aside", "close", "create unseen",
-                                         "reset core list", "refill"};
+    static const char* const kMoves[] = {"show",  "hide", "set aside", "close", "create unseen", "reset core list",
+                                         "refill"};
     std::string out;
     for (const FlowStep& step : steps)
         out += std::string(ScreenName(step.screen)) + " " + kMoves[static_cast<int>(step.move)] + "\n";

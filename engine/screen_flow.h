@@ -50,24 +50,24 @@ using FlowSteps = std::vector<FlowStep>;
 
 // The commands of the screens that move between screens.
 enum class FlowCommand {
-    Launch,               // the program starts
-    Accept,               // start screen: "I &Accept"
-    ExitStart,            // start screen: "E&xit"
-    Cancel,               // input screen: "&Cancel"
-    Help,                 // input screen: "Help"
-    Compare,              // input screen: "C&ompare Cores", once the texts pass the input checks
-    ResetDesignInputs,    // results screen: "R&eset Design Inputs"
-    Calculations,         // results screen: "&Calculations"
-    ViewReport,           // results screen: "&View Report", once the report is written
-    WebLink,              // results screen: the web link, before the browser is asked for
-    Curve,                // results screen: "Inductance C&urve"
-    CloseIntermediate,    // intermediate outputs: "&Close"
-    Back,                 // report viewer: "&Back"
-    ResetDesign,          // report viewer: "&Reset Design"
-    ExitDirections,       // directions screen: "E&xit"
-    UseThisDesign,        // Compare Cores: "&Use This Design", before the input screen takes the design
-    CloseCompare,         // Compare Cores: "&Close"
-    CloseCurve,           // Inductance Curve: "&Close"
+    Launch,             // the program starts
+    Accept,             // start screen: "I &Accept"
+    ExitStart,          // start screen: "E&xit"
+    Cancel,             // input screen: "&Cancel"
+    Help,               // input screen: "Help"
+    Compare,            // input screen: "C&ompare Cores", once the texts pass the input checks
+    ResetDesignInputs,  // results screen: "R&eset Design Inputs"
+    Calculations,       // results screen: "&Calculations"
+    ViewReport,         // results screen: "&View Report", once the report is written
+    WebLink,            // results screen: the web link, before the browser is asked for
+    Curve,              // results screen: "Inductance C&urve"
+    CloseIntermediate,  // intermediate outputs: "&Close"
+    Back,               // report viewer: "&Back"
+    ResetDesign,        // report viewer: "&Reset Design"
+    ExitDirections,     // directions screen: "E&xit"
+    UseThisDesign,      // Compare Cores: "&Use This Design", before the input screen takes the design
+    CloseCompare,       // Compare Cores: "&Close"
+    CloseCurve,         // Inductance Curve: "&Close"
 };
 
 class ScreenFlow {

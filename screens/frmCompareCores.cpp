@@ -111,7 +111,8 @@ void frmCompareCores::BuildControls() {
     prgCompare_->setObjectName(QStringLiteral("prgCompare"));
     prgCompare_->setFixedWidth(200);
     prgCompare_->hide();
-    cmdCancel_ = Button(this, Q(CompareScreen::CancelButton().control), Q(CompareScreen::CancelButton().caption), false);
+    cmdCancel_ =
+        Button(this, Q(CompareScreen::CancelButton().control), Q(CompareScreen::CancelButton().caption), false);
     cmdCancel_->hide();
 
     auto* filters = new QHBoxLayout;

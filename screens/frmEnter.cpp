@@ -45,13 +45,13 @@ frmEnter::frmEnter(ScreenRegistry& registry) : registry_(registry) {
     PlaceAtTwips(label6_, 840, 4320, 7290, 1215);
 
     const ButtonText& accept = StartScreen::Buttons()[0];
-    cmdProcess_ = look::PlacedButton(this, Q(accept.control), Q(accept.caption), look::Arial(9.75, true), 2760, 5760,
-                                     1305, 420);
+    cmdProcess_ =
+        look::PlacedButton(this, Q(accept.control), Q(accept.caption), look::Arial(9.75, true), 2760, 5760, 1305, 420);
     connect(cmdProcess_, &QPushButton::clicked, this, [this] { cmdProcess_Click(); });
 
     const ButtonText& exit = StartScreen::Buttons()[1];
-    cmdExit_ = look::PlacedButton(this, Q(exit.control), Q(exit.caption), look::Arial(9.75, true), 4680, 5760, 1185,
-                                  420);
+    cmdExit_ =
+        look::PlacedButton(this, Q(exit.control), Q(exit.caption), look::Arial(9.75, true), 4680, 5760, 1185, 420);
     connect(cmdExit_, &QPushButton::clicked, this,
             [this] { registry_.Carry(registry_.Flow().Command(FlowCommand::ExitStart)); });
 

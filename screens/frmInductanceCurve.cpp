@@ -39,8 +39,7 @@ double RoundStep(double step) {
     return 10 * power;
 }
 
-QLineSeries* Line(const QString& name, const std::string& text, const QColor& colour, Qt::PenStyle style,
-                  qreal width) {
+QLineSeries* Line(const QString& name, const std::string& text, const QColor& colour, Qt::PenStyle style, qreal width) {
     auto* series = new QLineSeries;
     series->setObjectName(name);
     series->setName(Q(text));
@@ -103,7 +102,8 @@ void frmInductanceCurve::BuildControls() {
     lblLimit_->setWordWrap(true);
 
     std::vector<QPushButton*> buttons;
-    for (const ButtonText& b : CurveScreen::Buttons()) buttons.push_back(Button(this, Q(b.control), Q(b.caption), true));
+    for (const ButtonText& b : CurveScreen::Buttons())
+        buttons.push_back(Button(this, Q(b.control), Q(b.caption), true));
     QPushButton *picture = buttons[0], *data = buttons[1], *spice = buttons[2], *close = buttons[3];
     connect(picture, &QPushButton::clicked, this, &frmInductanceCurve::SavePicture);
     connect(data, &QPushButton::clicked, this, &frmInductanceCurve::SaveData);
@@ -138,8 +138,8 @@ void frmInductanceCurve::ShowDesign(const DesignRecord& rec) {
     const double entered = m.Entered();
     const double acceptance = m.Acceptance();
 
-    auto* inductance = Line(QStringLiteral("serInductance"), CurveScreen::kCurveSeries, QColor(0, 0, 160),
-                            Qt::SolidLine, 2.5);
+    auto* inductance =
+        Line(QStringLiteral("serInductance"), CurveScreen::kCurveSeries, QColor(0, 0, 160), Qt::SolidLine, 2.5);
     double yLow = std::min(acceptance, entered), yHigh = std::max(c.zeroCurrentInductance, entered);
     for (const CurvePoint& p : c.points) {
         inductance->append(p.current, p.inductance);
@@ -247,6 +247,21 @@ void frmInductanceCurve::PlaceOperatingLabel() {
             lines.emplace_back(chart->mapToPosition(points[k - 1], s), chart->mapToPosition(points[k], s));
     }
     if (!curve) return;
+    // The grid lines too: the current axis's and the inductance axis's ticks.
+    for (QAbstractAxis* axis : chart->axes()) {
+        auto* values = qobject_cast<QValueAxis*>(axis);
+        if (!values || !values->isGridLineVisible() || values->tickCount() < 2) continue;
+        const bool vertical = axis->orientation() == Qt::Horizontal;
+        for (int k = 0; k < values->tickCount(); ++k) {
+            const double v = values->min() + k * (values->max() - values->min()) / (values->tickCount() - 1);
+            const double at = vertical ? chart->mapToPosition(QPointF(v, 0), curve).x()
+                                       : chart->mapToPosition(QPointF(0, v), curve).y();
+            if (vertical)
+                lines.emplace_back(QPointF(at, plot.top()), QPointF(at, plot.bottom()));
+            else
+                lines.emplace_back(QPointF(plot.left(), at), QPointF(plot.right(), at));
+        }
+    }
     const CurvePoint& op = model_->Curve().operatingPoint;
     const QPointF at = chart->mapToPosition(QPointF(op.current, op.inductance), curve);
     const QSizeF size = operatingLabel_->boundingRect().size();

@@ -151,7 +151,8 @@ void frmResult::BuildControls() {
     cmdWebLink_->installEventFilter(this);
 
     std::vector<QPushButton*> buttons;
-    for (const ButtonText& b : ResultsScreen::Buttons()) buttons.push_back(Button(this, Q(b.control), Q(b.caption), true));
+    for (const ButtonText& b : ResultsScreen::Buttons())
+        buttons.push_back(Button(this, Q(b.control), Q(b.caption), true));
     QPushButton* cmdIinterOutput = buttons[0];
     QPushButton* cmdReport = buttons[1];
     QPushButton* cmdExit = buttons[2];

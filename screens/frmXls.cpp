@@ -197,8 +197,7 @@ void frmXls::BuildControls() {
     cmdExit_->installEventFilter(this);
 
     // Header: the title with Help beside it, the logo at the right, a rule below.
-    auto* title =
-        Caption(this, QStringLiteral("lblTitle"), Q(kAppTitle), Arial(14.25, true), Qt::black);
+    auto* title = Caption(this, QStringLiteral("lblTitle"), Q(kAppTitle), Arial(14.25, true), Qt::black);
     auto* header = new QHBoxLayout;
     header->addWidget(title, 0, Qt::AlignVCenter);
     header->addSpacing(16);

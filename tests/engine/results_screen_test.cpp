@@ -30,11 +30,26 @@ TEST(ResultsScreen, TableOfBoxes) {
             EXPECT_TRUE(known) << box.recordField;
         }
     }
-    const std::vector<std::string> order = {
-        "txtInductance",     "txtOutPutVoltage",  "txtDCCurrent",   "txtFluxDensity", "txtFrequency",
-        "txtMinInputVoltage", "txtCurrentDensityFactor", "VoutUnit", "txtAmbientTemp", "txtcore",
-        "txtOutCoreSize",    "txtStackout",       "txtNoOfTurns",   "txtWireSize",    "txtInductanceZero",
-        "txtInductanceFull", "txtCopperLoss",     "txtCoreLoss",    "txtTotalLoss",   "txtTotalTempRise"};
+    const std::vector<std::string> order = {"txtInductance",
+                                            "txtOutPutVoltage",
+                                            "txtDCCurrent",
+                                            "txtFluxDensity",
+                                            "txtFrequency",
+                                            "txtMinInputVoltage",
+                                            "txtCurrentDensityFactor",
+                                            "VoutUnit",
+                                            "txtAmbientTemp",
+                                            "txtcore",
+                                            "txtOutCoreSize",
+                                            "txtStackout",
+                                            "txtNoOfTurns",
+                                            "txtWireSize",
+                                            "txtInductanceZero",
+                                            "txtInductanceFull",
+                                            "txtCopperLoss",
+                                            "txtCoreLoss",
+                                            "txtTotalLoss",
+                                            "txtTotalTempRise"};
     EXPECT_EQ(controls, order);
     EXPECT_EQ(members.size(), order.size());
     EXPECT_EQ(FindResultBox("txtNothing"), nullptr);

@@ -100,7 +100,8 @@ TEST(ScreenFlow, ThroughTheScreens) {
     EXPECT_EQ(DescribeSteps(flow.ShowResults()),
               "frmResult create unseen\nfrmResult refill\nfrmXls hide\nfrmResult show\nfrmInductanceCurve refill\n");
     input.Fields().txtInductance.clear();
-    EXPECT_EQ(DescribeSteps(flow.ShowResults()), "frmResult create unseen\nfrmResult refill\nfrmInductanceCurve close\n");
+    EXPECT_EQ(DescribeSteps(flow.ShowResults()),
+              "frmResult create unseen\nfrmResult refill\nfrmInductanceCurve close\n");
     input.Fields().txtInductance = ".000318";
 
     // Use This Design sets a shown results screen aside.

@@ -136,7 +136,8 @@ TEST_F(ScreenSetTest, CurveWindowShowsItsModel) {
             if (auto* points = qobject_cast<QScatterSeries*>(s))
                 lines.push_back(Line(s->objectName(), TextRole::Item, points->pointLabelsFormat()));
         }
-        for (QAbstractAxis* axis : chart->axes()) lines.push_back(Line(axis->objectName(), TextRole::Text, axis->titleText()));
+        for (QAbstractAxis* axis : chart->axes())
+            lines.push_back(Line(axis->objectName(), TextRole::Text, axis->titleText()));
         for (const char* name : {"lblZeroCurrent", "lblLimit"})
             lines.push_back(Line(QString::fromUtf8(name), TextRole::Text, Child<QLabel>(*window, name).text()));
         for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
@@ -158,11 +159,12 @@ TEST_F(ScreenSetTest, CompareCoresShowsItsModel) {
     // the headings, the chart's texts and the verdicts the table can show.
     const QTableView& table = Child<QTableView>(*window, "tblCores");
     for (int c = 0; c < table.model()->columnCount(); ++c)
-        lines.push_back(Line(QStringLiteral("tblCores"), TextRole::Item,
-                             table.model()->headerData(c, Qt::Horizontal).toString()));
+        lines.push_back(
+            Line(QStringLiteral("tblCores"), TextRole::Item, table.model()->headerData(c, Qt::Horizontal).toString()));
     QChart* chart = Child<QChartView>(*window, "chtCores").chart();
     lines.push_back(Line(QStringLiteral("chtCores"), TextRole::Text, chart->title()));
-    for (QAbstractSeries* s : chart->series()) lines.push_back(Line(QStringLiteral("chtCores"), TextRole::Text, s->name()));
+    for (QAbstractSeries* s : chart->series())
+        lines.push_back(Line(QStringLiteral("chtCores"), TextRole::Text, s->name()));
     for (QAbstractAxis* axis : chart->axes())
         lines.push_back(Line(QStringLiteral("chtCores"), TextRole::Text, axis->titleText()));
     const QAbstractButton& cancel = Child<QAbstractButton>(*window, "cmdCancel");
