@@ -122,7 +122,7 @@ void frmResult::BuildControls() {
     QFrame* inputPanel = panel("fraInputValues", ResultsScreen::kInputHeading, ResultsPanel::InputValues);
     QFrame* summaryPanel = panel("fraSummaryOutput", ResultsScreen::kSummaryHeading, ResultsPanel::SummaryOutput);
     // Before the first fill the unit box shows its design-time text.
-    boxes_["VoutUnit"]->setText(QStringLiteral("A/cm^2"));
+    boxes_["VoutUnit"]->setText(Q(ResultsTexts().VoutUnit));
 
     // Notes.
     auto* notes = new QVBoxLayout;
