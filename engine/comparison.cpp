@@ -1,17 +1,18 @@
 #include "comparison.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "constants.h"
 #include "input_screen.h"
+#include "numtext.h"
 
 namespace coredesign {
 namespace {
 
 // A freshly loaded input screen with `gapped`'s family chosen.
-InputScreen FreshScreen(bool gapped) {
+InputScreen FreshScreen(bool gapped, const RunEnvironment& environment = {}) {
     InputScreen screen;
+    screen.SetEnvironment(environment);
     if (!gapped) screen.ChooseFamily(false);
     return screen;
 }
@@ -59,10 +60,7 @@ int CatalogueRowsOf(bool gapped) {
 // The shortest text that reads back as the same double (1.83, not
 // 1.8300000000000001); empty when not finite.
 std::string ExactNumber(double value) {
-    if (!std::isfinite(value)) return std::string();
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
+    return std::isfinite(value) ? FormatShortest(value) : std::string();
 }
 
 const char* Bool(bool value) {
@@ -88,7 +86,7 @@ InputTexts TextsAfterChoosingFamily(const InputTexts& texts, bool from, bool fam
 }
 
 CalculateCorePick RunCalculateCore(const ComparedFamily& family) {
-    InputScreen screen = FreshScreen(family.gapped);
+    InputScreen screen = FreshScreen(family.gapped, family.environment);
     TypeTexts(family.texts, screen.Fields());
     const RunResult& run = screen.ShowResults();
     CalculateCorePick pick;
@@ -113,7 +111,7 @@ Comparison CompareCores(const std::vector<ComparedFamily>& families, const Compa
     const int total = ComparisonRuns(families);
     comparison.rows.reserve(static_cast<std::size_t>(total));
     for (const ComparedFamily& family : families) {
-        InputScreen pickCore = FreshScreen(family.gapped);
+        InputScreen pickCore = FreshScreen(family.gapped, family.environment);
         pickCore.ChoosePickCore();
         const int catalogueRows = pickCore.Record().CatalogueRows();
         for (int row = 1; row <= catalogueRows; ++row) {

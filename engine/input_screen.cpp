@@ -34,6 +34,7 @@ InputScreen InputScreen::Copy() const {
     copy.coreListColour_ = coreListColour_;
     copy.run_ = run_;
     copy.results_ = results_;
+    copy.environment_ = environment_;
     return copy;
 }
 
@@ -141,7 +142,7 @@ void InputScreen::ResetTemperatureMark(const DesignRecord&) {
 
 const RunResult& InputScreen::ShowResults() {
     view_->Busy(true);
-    run_ = coredesign::ShowResults(*rec_, fields_, this);
+    run_ = coredesign::ShowResults(*rec_, fields_, this, environment_);
     if (run_.stackSetToOne) fields_.txtStack = "1";
     view_->Busy(false);
     view_->Refresh();
@@ -162,7 +163,8 @@ const RunResult& InputScreen::ShowResults() {
 std::optional<std::vector<ComparedFamily>> InputScreen::FamiliesToCompare(std::vector<Message>& refused) const {
     const bool current = rec_->GappedCores;
     std::vector<ComparedFamily> families;
-    for (bool gapped : {true, false}) families.push_back({gapped, TextsAfterChoosingFamily(fields_, current, gapped)});
+    for (bool gapped : {true, false})
+        families.push_back({gapped, TextsAfterChoosingFamily(fields_, current, gapped), environment_});
     std::vector<const ComparedFamily*> order;
     for (const ComparedFamily& family : families)
         order.insert(family.gapped == current ? order.begin() : order.end(), &family);

@@ -188,6 +188,11 @@ public:
     // The list's current text (empty when nothing is chosen).
     const std::string& CoreListText() const { return fields_.txtCoreSize; }
 
+    // What the runs read from the system: the front end's to give (a screen
+    // without one reads an empty temporary folder). Copies keep it.
+    void SetEnvironment(RunEnvironment environment) { environment_ = std::move(environment); }
+    const RunEnvironment& Environment() const { return environment_; }
+
     const DesignRecord& Record() const { return *rec_; }
     DesignRecord& Record() { return *rec_; }
     const RunResult& LastRun() const { return run_; }
@@ -252,6 +257,7 @@ private:
     ListColour coreListColour_ = ListColour::AsLoaded;
     RunResult run_;
     std::optional<ResultsScreen> results_;
+    RunEnvironment environment_;
 };
 
 }  // namespace coredesign

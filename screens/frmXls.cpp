@@ -17,6 +17,7 @@
 #include <map>
 
 #include "constants.h"
+#include "folders.h"
 #include "qt_text.h"
 #include "screen_look.h"
 #include "screen_texts.h"
@@ -93,6 +94,8 @@ frmXls::frmXls(ScreenRegistry& registry) : QWidget(nullptr), registry_(registry)
     InputScreenView& view = *this;
     screen_ = std::make_unique<InputScreen>(registry_.Record(), view);
     registry_.Flow().AttachInput(screen_.get());
+    // Each run reads the temporary folder anew, as the inputs are read.
+    screen_->SetEnvironment({[] { return platform::TempFolder(); }});
     Load();
     Mirror();
 }
