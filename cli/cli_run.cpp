@@ -459,7 +459,7 @@ std::string Summary(const InputScreen& session) {
         line("Ambient Temperature", t.txtAmbientTemp, "\u00B0C");
         line("Core Size", t.txtcore, "");
         out += "\nSummary Output\n";
-        line("Core Size", t.txtOutCoreSize + (t.txtStackout.empty() ? "" : " " + t.txtStackout), "");
+        line("Core Size", PartWithStack(t.txtOutCoreSize, session.Record().Stack), "");
         line("No. of Turns", t.txtNoOfTurns, "");
         line("Wire Size", t.txtWireSize, "AWG");
         line("Inductance Zero Load", t.txtInductanceZero, "microHenries");

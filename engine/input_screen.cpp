@@ -1,6 +1,14 @@
 #include "input_screen.h"
 
 namespace coredesign {
+namespace {
+
+const std::vector<std::string>& NoEntries() {
+    static const std::vector<std::string> none;
+    return none;
+}
+
+}  // namespace
 
 // The results screen of a screen without windows, kept as texts.
 class InputScreen::TextsView final : public InputScreenView {
@@ -34,9 +42,11 @@ InputScreen::InputScreen(NotLoaded)
     : ownRecord_(std::make_unique<DesignRecord>()),
       ownView_(std::make_unique<TextsView>()),
       rec_(ownRecord_.get()),
-      view_(ownView_.get()) {}
+      view_(ownView_.get()),
+      coreList_(&NoEntries()) {}
 
-InputScreen::InputScreen(DesignRecord& record, InputScreenView& view) : rec_(&record), view_(&view) {
+InputScreen::InputScreen(DesignRecord& record, InputScreenView& view)
+    : rec_(&record), view_(&view), coreList_(&NoEntries()) {
     Load();
 }
 
@@ -73,12 +83,12 @@ void InputScreen::Load() {
 }
 
 void InputScreen::FillCoreList(PickLayout layout) {
-    coreList_ = LoadPickCoreArray(*rec_, layout);
+    coreList_ = &LoadPickCoreArray(*rec_->LoadedCatalogue, layout);
     ChooseListEntry(-1);
 }
 
 void InputScreen::EmptyCoreList() {
-    coreList_.clear();
+    coreList_ = &NoEntries();
     ChooseListEntry(-1);
     fields_.coreSizeListEnabled = false;
 }
@@ -121,7 +131,7 @@ void InputScreen::ChooseCalculator(Calculator type) {
         coreListColour_ = ListColour::Black;
         fields_.coreSizeListEnabled = true;
     } else {
-        coreList_.clear();
+        coreList_ = &NoEntries();
         ChooseListEntry(-1);
         coreListColour_ = ListColour::Grey;
         fields_.coreSizeListEnabled = false;
@@ -130,13 +140,13 @@ void InputScreen::ChooseCalculator(Calculator type) {
 }
 
 void InputScreen::ChooseListEntry(int index) {
-    coreListIndex_ = index >= 0 && index < static_cast<int>(coreList_.size()) ? index : -1;
-    fields_.txtCoreSize = coreListIndex_ < 0 ? std::string() : coreList_[coreListIndex_];
+    coreListIndex_ = index >= 0 && index < static_cast<int>(coreList_->size()) ? index : -1;
+    fields_.txtCoreSize = coreListIndex_ < 0 ? std::string() : (*coreList_)[coreListIndex_];
 }
 
 bool InputScreen::PickPart(const std::string& partNo) {
-    for (size_t k = 1; k < coreList_.size(); ++k) {
-        if (PartNumberOfEntry(coreList_[k]) == partNo) {
+    for (size_t k = 1; k < coreList_->size(); ++k) {
+        if (PartNumberOfEntry((*coreList_)[k]) == partNo) {
             ChooseListEntry(static_cast<int>(k));
             view_->Refresh();
             return true;

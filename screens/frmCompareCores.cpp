@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "catalogue.h"
 #include "compare_table_model.h"
 #include "constants.h"
 #include "frmResult.h"
@@ -54,11 +55,6 @@ namespace {
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// A part and its stack as the results screen writes them ("6218TXGP * 2").
-QString PartAndStack(const std::string& part, int stack) {
-    return Q(part) + (stack > 1 ? QStringLiteral(" * %1").arg(stack) : QString());
 }
 
 // Each column as wide as its header's longest line (with room for the sort
@@ -418,7 +414,7 @@ QString frmCompareCores::InputsText(const Comparison& c) const {
     for (const CalculateCorePick& pick : c.calculateCore)
         picks << FamilyText(pick.gapped) + QStringLiteral(": ") +
                      (pick.part.empty() ? QStringLiteral("none (") + VerdictText(pick.outcome, false) + ')'
-                                        : PartAndStack(pick.part, pick.stack));
+                                        : Q(PartWithStack(pick.part, pick.stack)));
     return QStringLiteral(
                "Computed for: inductance %1 %2, output %3 V, DC current %4 A, flux density %5, frequency %6 %7, "
                "input %8 to %9 V, ambient %10 \u00B0C, current density %11 A/cm\u00B2, fill factor %12. "
@@ -432,10 +428,10 @@ QString frmCompareCores::InputsText(const Comparison& c) const {
 
 QString frmCompareCores::RowName(int comparisonRow) const {
     const ComparisonRow& row = model_->Row(comparisonRow);
-    return PartAndStack(row.part, row.stack) + QStringLiteral(" (") + FamilyText(row.gapped) + QStringLiteral("): ") +
-           QString::fromStdString(FormatRounded(row.volume, 2)) + QStringLiteral(" cm\u00B3, ") +
-           QString::fromStdString(FormatRounded(row.record.TotalLoss, 3)) + QStringLiteral(" W, ") +
-           VerdictText(row.outcome, row.temperatureAlarm);
+    return Q(PartWithStack(row.part, row.stack)) + QStringLiteral(" (") + FamilyText(row.gapped) +
+           QStringLiteral("): ") + QString::fromStdString(FormatRounded(row.volume, 2)) +
+           QStringLiteral(" cm\u00B3, ") + QString::fromStdString(FormatRounded(row.record.TotalLoss, 3)) +
+           QStringLiteral(" W, ") + VerdictText(row.outcome, row.temperatureAlarm);
 }
 
 void frmCompareCores::RebuildChart() {

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "catalogue.h"
 #include "constants.h"
 #include "messages.h"
 #include "numtext.h"
@@ -108,9 +109,9 @@ void frmInductanceCurve::ShowDesign(const DesignRecord& rec) {
 
     auto* chart = new QChart;
     chart->setObjectName(QStringLiteral("chart"));
-    chart->setTitle(
-        QStringLiteral("%1, %2 turns of %3 AWG")
-            .arg(Q(PartWithStack(design_)), Q(FormatWhole(design_.Turns)), Q(FormatPlain(design_.WireSize))));
+    chart->setTitle(QStringLiteral("%1, %2 turns of %3 AWG")
+                        .arg(Q(PartWithStack(design_.CoreSize, design_.Stack)), Q(FormatWhole(design_.Turns)),
+                             Q(FormatPlain(design_.WireSize))));
     chart->setTitleFont(look::Arial(11, true));
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setFont(look::Arial(8.5));
@@ -215,7 +216,7 @@ void frmInductanceCurve::ShowDesign(const DesignRecord& rec) {
             QStringLiteral("The no-gap material's permeability law has no value from %1 A on (the core's "
                            "DC bias capability is exceeded): the curve ends at %2 A.")
                 .arg(Rounded(*c.lawEndsBefore, 2), Rounded(c.points.back().current, 2)));
-    setWindowTitle(QStringLiteral("Inductance Curve - %1").arg(Q(PartWithStack(design_))));
+    setWindowTitle(QStringLiteral("Inductance Curve - %1").arg(Q(PartWithStack(design_.CoreSize, design_.Stack))));
 }
 
 void frmInductanceCurve::keyPressEvent(QKeyEvent* event) {
