@@ -119,7 +119,8 @@ BENCHMARK(SweepEveryCoreAndStack)->Unit(benchmark::kMicrosecond);
 // texts (the default design), each row on a freshly loaded input screen, the
 // Calculate Core runs and the Pareto rows included.
 void RunComparison(benchmark::State& state, const InputTexts& texts) {
-    const std::vector<ComparedFamily> families = {{true, texts}, {false, TextsAfterChoosingFamily(texts, true, false)}};
+    const std::vector<ComparedFamily> families = {{true, texts, {}},
+                                                  {false, TextsAfterChoosingFamily(texts, true, false), {}}};
     int rows = 0, fitting = 0, atBound = 0;
     for (auto _ : state) {
         const Comparison c = CompareCores(families);

@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli_run.h"
 #include "folders.h"
+#include "options.h"
+#include "system_host.h"
 #include "version.h"
 
 int main(int argc, char** argv) {

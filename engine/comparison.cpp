@@ -10,8 +10,9 @@ namespace coredesign {
 namespace {
 
 // A freshly loaded input screen with `gapped`'s family chosen.
-InputScreen FreshScreen(bool gapped) {
+InputScreen FreshScreen(bool gapped, const RunEnvironment& environment = {}) {
     InputScreen screen;
+    screen.SetEnvironment(environment);
     if (!gapped) screen.ChooseFamily(false);
     return screen;
 }
@@ -70,7 +71,7 @@ InputTexts TextsAfterChoosingFamily(const InputTexts& texts, bool from, bool fam
 }
 
 CalculateCorePick RunCalculateCore(const ComparedFamily& family) {
-    InputScreen screen = FreshScreen(family.gapped);
+    InputScreen screen = FreshScreen(family.gapped, family.environment);
     TypeTexts(family.texts, screen.Fields());
     const RunResult& run = screen.ShowResults();
     CalculateCorePick pick;
@@ -95,7 +96,7 @@ Comparison CompareCores(const std::vector<ComparedFamily>& families, const Compa
     const int total = ComparisonRuns(families);
     comparison.rows.reserve(static_cast<std::size_t>(total));
     for (const ComparedFamily& family : families) {
-        InputScreen pickCore = FreshScreen(family.gapped);
+        InputScreen pickCore = FreshScreen(family.gapped, family.environment);
         pickCore.ChoosePickCore();
         const int catalogueRows = pickCore.Record().CatalogueRows();
         for (int row = 1; row <= catalogueRows; ++row) {

@@ -28,6 +28,7 @@ namespace coredesign {
 struct ComparedFamily {
     bool gapped = true;
     InputTexts texts;
+    RunEnvironment environment;  // what its runs read from the system (the front end's)
 };
 
 // Copies what the designer types, the eleven fields and the two unit lists,

@@ -5,7 +5,6 @@
 #include "catalogue.h"
 #include "constants.h"
 #include "evaluate.h"
-#include "folders.h"
 #include "numtext.h"
 
 namespace coredesign {
@@ -104,8 +103,9 @@ const char* OutcomeName(Outcome outcome) {
 namespace {
 
 // initValues, keeping the values read from the texts for the input checks.
-void ReadInputs(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port, FieldValues& values) {
-    rec.TempFolder = platform::TempFolder();
+void ReadInputs(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port, const RunEnvironment& environment,
+                FieldValues& values) {
+    rec.TempFolder = environment.TempFolder();
     values.frequency = Val(in.txtFrequency);
     rec.Frequency = values.frequency;
     if (TrimBlanks(in.cmbfrequency) == "kHz") rec.Frequency = rec.Frequency * 1000;
@@ -143,9 +143,9 @@ void ReadInputs(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port
 
 }  // namespace
 
-void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
+void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port, const RunEnvironment& environment) {
     FieldValues values;
-    ReadInputs(rec, in, port, values);
+    ReadInputs(rec, in, port, environment, values);
 }
 
 namespace {
@@ -286,10 +286,11 @@ void RunPasses(DesignRecord& rec, const InputTexts& in, int pickedRow, RunResult
 
 }  // namespace
 
-RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port) {
+RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port,
+                      const RunEnvironment& environment) {
     RunResult result;
     FieldValues values;
-    ReadInputs(rec, in, port, values);
+    ReadInputs(rec, in, port, environment, values);
     int pickedRow = 0;  // Pick Core: the row of the picked part, the same on every pass
     if (!Validate(rec, in, values, pickedRow, result)) return result;
 

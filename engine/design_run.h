@@ -2,6 +2,7 @@
 // size the core, evaluate candidates and apply the acceptance tests.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,17 @@ struct InputTexts {
     std::string txtStack = "1";
     std::string txtCoreSize;          // the core size list's current text
     bool coreSizeListEnabled = true;  // the list is enabled (and black) after load
+};
+
+// What a run reads from the system it runs on. The engine asks no operating
+// system itself: the front end hands these in (the desktop program and the
+// CLI read them through platform/).
+struct RunEnvironment {
+    // The temporary folder, read anew as each run reads its inputs into the
+    // record's TempFolder; empty when not given.
+    std::function<std::string()> tempFolder;
+
+    std::string TempFolder() const { return tempFolder ? tempFolder() : std::string(); }
 };
 
 // How a run ended.
@@ -57,10 +69,13 @@ struct RunResult {
     int inductancePasses = 0;        // passes after the first
 };
 
-// Copies all inputs, in base units, into the record.
-void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port);
+// Copies all inputs, in base units, into the record; the temporary folder
+// comes from `environment`.
+void initValues(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port,
+                const RunEnvironment& environment = {});
 
 // The whole run. The record must hold a loaded catalogue and wire table.
-RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port = nullptr);
+RunResult ShowResults(DesignRecord& rec, const InputTexts& in, ResultsScreenPort* port = nullptr,
+                      const RunEnvironment& environment = {});
 
 }  // namespace coredesign

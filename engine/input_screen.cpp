@@ -64,6 +64,7 @@ InputScreen InputScreen::Copy() const {
     copy.coreListIndex_ = coreListIndex_;
     copy.coreListColour_ = coreListColour_;
     copy.run_ = run_;
+    copy.environment_ = environment_;
     return copy;
 }
 
@@ -161,7 +162,7 @@ void InputScreen::ResetTemperatureMark(const DesignRecord& rec) {
 
 const RunResult& InputScreen::ShowResults() {
     view_->Busy(true);
-    run_ = coredesign::ShowResults(*rec_, fields_, this);
+    run_ = coredesign::ShowResults(*rec_, fields_, this, environment_);
     if (run_.stackSetToOne) fields_.txtStack = "1";
     view_->Busy(false);
     view_->Refresh();

@@ -142,6 +142,11 @@ public:
     // The list's current text (empty when nothing is chosen).
     const std::string& CoreListText() const { return fields_.txtCoreSize; }
 
+    // What the runs read from the system: the front end's to give (a screen
+    // without one reads an empty temporary folder). Copies keep it.
+    void SetEnvironment(RunEnvironment environment) { environment_ = std::move(environment); }
+    const RunEnvironment& Environment() const { return environment_; }
+
     const DesignRecord& Record() const { return *rec_; }
     DesignRecord& Record() { return *rec_; }
     const RunResult& LastRun() const { return run_; }
@@ -168,6 +173,7 @@ private:
     int coreListIndex_ = -1;
     ListColour coreListColour_ = ListColour::AsLoaded;
     RunResult run_;
+    RunEnvironment environment_;
 };
 
 }  // namespace coredesign

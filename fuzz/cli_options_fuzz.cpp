@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli_run.h"
 #include "fuzz_checks.h"
+#include "options.h"
+#include "system_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> arguments = {"coredesign-cli", std::string()};

@@ -25,10 +25,11 @@
 #include <string>
 #include <vector>
 
-#include "cli_run.h"
+#include "document.h"
 #include "fuzz_checks.h"
 #include "input_screen.h"
 #include "report_document.h"
+#include "summary.h"
 
 namespace coredesign::fuzz {
 namespace {
@@ -60,7 +61,8 @@ void ShowResultsAndCheck(InputScreen& screen) {
     CheckText("the JSON document", cli::JsonDocument(screen));
     CheckText("the summary", cli::Summary(screen));
     if (run.outcome == Outcome::Results)
-        CheckText("the report", report::BuildReportDocument(*screen.Results(), screen.Record(), std::string()));
+        CheckText("the report",
+                  report::BuildReportDocument(*screen.Results(), screen.Record(), report::ReportPictures{}));
 }
 
 }  // namespace

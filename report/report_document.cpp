@@ -3,13 +3,11 @@
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <initializer_list>
 #include <vector>
 
 #include "catalogue.h"
 #include "constants.h"
-#include "folders.h"
 #include "numtext.h"
 
 namespace coredesign::report {
@@ -135,68 +133,10 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& cp
     return length;
 }
 
-// The absolute file: URL of a path written with '/' (a Windows path as
-// "C:/folder/file" or "//server/share/file"), every byte outside the
-// unreserved set (letters, digits, - . _ ~) and the separator / percent-encoded.
-std::string FileUrl(const std::string& absolutePath) {
-    static const char* const kHex = "0123456789ABCDEF";
-    std::string url = "file://";
-    std::size_t start = 0;
-    if (platform::kPathSeparator == '\\') {
-        if (absolutePath.size() >= 2 && absolutePath[1] == ':' &&
-            std::isalpha(static_cast<unsigned char>(absolutePath[0]))) {
-            url += '/' + absolutePath.substr(0, 2);  // a drive: file:///C:/...
-            start = 2;
-        } else if (absolutePath.compare(0, 2, "//") == 0) {
-            start = 2;  // a network share: file://server/share/...
-        }
-    }
-    for (std::size_t i = start; i < absolutePath.size(); ++i) {
-        const char ch = absolutePath[i];
-        const auto b = static_cast<unsigned char>(ch);
-        const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
-                           b == '.' || b == '_' || b == '~' || b == '/';
-        if (plain) {
-            url += ch;
-        } else {
-            url += '%';
-            url += kHex[b >> 4];
-            url += kHex[b & 0x0F];
-        }
-    }
-    return url;
-}
-
-std::string SystemShortPath(const std::string& path) {
-    return platform::ShortPath(path);
-}
-
 }  // namespace
 
-std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName) {
-    return ResolveImagePath(programFolder, fileName, SystemShortPath);
-}
-
-std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName,
-                             ShortPathFunction shortPath) {
-    if constexpr (platform::kHasShortPaths) {
-        const std::string file = programFolder + platform::kPathSeparator + fileName;
-        if (!platform::IsRegularFile(file)) return std::string();
-        // The short path as the system writes it, lower-cased, without blanks at either end.
-        std::string reference = shortPath(file);
-        const auto first = reference.find_first_not_of(' ');
-        if (first == std::string::npos) return std::string();
-        reference = reference.substr(first, reference.find_last_not_of(' ') - first + 1);
-        for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        // A volume without short names gives the long path back: a blank in
-        // it would end the src attribute, so it is written as a URL instead.
-        if (reference.find(' ') == std::string::npos) return reference;
-    }
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::path(programFolder) / fileName;
-    path = std::filesystem::absolute(path, ec).lexically_normal();
-    if (ec || !std::filesystem::is_regular_file(path, ec)) return std::string();
-    return FileUrl(path.generic_string());
+ReportPictures FindPictures(const std::function<std::string(const char* fileName)>& reference) {
+    return {reference(kLogoImage), reference(kGappedCoreImage), reference(kNoGapCoreImage)};
 }
 
 std::string ReportText(std::string_view utf8) {
@@ -227,8 +167,7 @@ std::string ReportText(std::string_view utf8) {
     return out;
 }
 
-std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord& rec,
-                                const std::string& programFolder) {
+std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord& rec, const ReportPictures& pictures) {
     const bool calculateCore = rec.CalculatorType == Calculator::CalculateCore;
     const double n = rec.Stack;
     const std::string stack = FormatWhole(rec.Stack);
@@ -237,7 +176,7 @@ std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord&
 
     // 1. Logo.
     doc += kTable700;
-    doc += "<tr><td align=center><img src=" + ResolveImagePath(programFolder, kLogoImage) + "></td></tr></table><br>";
+    doc += "<tr><td align=center><img src=" + pictures.logo + "></td></tr></table><br>";
 
     // 2. Inputs heading.
     doc += kTable700;
@@ -294,8 +233,7 @@ std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord&
     doc += kTable650;
     doc += "<tr><td colspan=8 align=center>" + Font(kTitle12) + "CORE DETAILS</font></td></tr></table>";
     doc += kTable650;
-    doc += "<tr><td><center><img src=" +
-           ResolveImagePath(programFolder, rec.GappedCores ? kGappedCoreImage : kNoGapCoreImage) +
+    doc += "<tr><td><center><img src=" + (rec.GappedCores ? pictures.gappedCore : pictures.noGapCore) +
            " width=350 height=225></center></td>";
     doc += "<td>" + Font(kHeader) + "<u>NOTE:</u><br>" +
            "1) Calculations are for still air with no cooling device.</font></td></TR>";
@@ -346,6 +284,10 @@ std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord&
         "<table><tr><td align=center><input type=hidden name=print value=prt onclick='window.print()'></td></tr>"
         "</table>";
     return doc;
+}
+
+std::string ReportFileBytes(const ResultsTexts& results, const DesignRecord& rec, const ReportPictures& pictures) {
+    return BuildReportDocument(results, rec, pictures) + "\r\n";
 }
 
 }  // namespace coredesign::report

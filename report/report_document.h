@@ -6,6 +6,7 @@
 // superscript two (B2), plus whatever a copied results text itself holds.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,26 +15,26 @@
 
 namespace coredesign::report {
 
-// The image files the report shows; they lie in the program's folder.
+// The image files the report shows (beside the desktop program and the CLI).
 inline constexpr const char* kLogoImage = "kes_logo.gif";
 inline constexpr const char* kGappedCoreImage = "coregap.gif";
 inline constexpr const char* kNoGapCoreImage = "corenogap.gif";
 
-// The text written after "src=" for an image in `programFolder`: on Windows
-// the lower-cased short (8.3) path of the file, elsewhere its absolute
-// file: URL with blanks and unsafe characters percent-encoded. Never holds a
-// blank: on a Windows volume without short names (the system gives the long
-// path back) a path with a blank becomes the file: URL too. Empty when the
-// file does not exist or is not a regular file.
-std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName);
+// What the report writes after "src=" for each of its pictures. The front
+// end finds them: the desktop program and the CLI in the program's folder,
+// another front end wherever it keeps them. An empty reference is written
+// as it is (a picture that is missing).
+struct ReportPictures {
+    std::string logo;        // kLogoImage
+    std::string gappedCore;  // kGappedCoreImage
+    std::string noGapCore;   // kNoGapCoreImage
+};
 
-// The system's short (8.3) form of a path, empty when it gives none.
-using ShortPathFunction = std::string (*)(const std::string& path);
+// The three references, each as `reference` gives it for the picture's file name.
+ReportPictures FindPictures(const std::function<std::string(const char* fileName)>& reference);
 
-// The same, asking `shortPath` instead of the system for the short form (on
-// Windows only; elsewhere it is not asked).
-std::string ResolveImagePath(const std::string& programFolder, const std::string& fileName,
-                             ShortPathFunction shortPath);
+// The file View Report writes into the temporary folder.
+inline constexpr const char* kTemporaryReportName = "temp.htm";
 
 // A results screen text made ready for the document: &, < and > written as
 // entities, UTF-8 turned into Windows-1252 bytes. A character that
@@ -41,8 +42,11 @@ std::string ResolveImagePath(const std::string& programFolder, const std::string
 // is not part of valid UTF-8 becomes the replacement character's reference.
 std::string ReportText(std::string_view utf8);
 
-// The whole document (Windows-1252 bytes, no line break). Images are looked
-// up in `programFolder`.
-std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord& rec, const std::string& programFolder);
+// The whole document (Windows-1252 bytes, no line break).
+std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord& rec, const ReportPictures& pictures);
+
+// The bytes of a report file (temp.htm, a --report file, a saved copy): the
+// document as one line, then CR LF.
+std::string ReportFileBytes(const ResultsTexts& results, const DesignRecord& rec, const ReportPictures& pictures);
 
 }  // namespace coredesign::report

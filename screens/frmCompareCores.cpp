@@ -271,7 +271,7 @@ std::optional<std::vector<ComparedFamily>> frmCompareCores::CheckedFamilies(Scre
     const bool current = logic.Record().GappedCores;
     std::vector<ComparedFamily> families;
     for (bool gapped : {true, false})
-        families.push_back({gapped, TextsAfterChoosingFamily(logic.Fields(), current, gapped)});
+        families.push_back({gapped, TextsAfterChoosingFamily(logic.Fields(), current, gapped), logic.Environment()});
     // The input checks of Show Results (a picked core aside): the family on
     // the screen first, then the other with its own flux density.
     std::vector<const ComparedFamily*> order;

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "constants.h"
+#include "folders.h"
 #include "frmCompareCores.h"
 #include "frmIntermediateOutput.h"
 #include "frmResult.h"
@@ -93,6 +94,8 @@ frmXls::frmXls(ScreenRegistry& registry) : QWidget(nullptr), registry_(registry)
     BuildControls();
     InputScreenView& view = *this;
     screen_ = std::make_unique<InputScreen>(registry_.Record(), view);
+    // Each run reads the temporary folder anew, as the inputs are read.
+    screen_->SetEnvironment({[] { return platform::TempFolder(); }});
     Load();
     Mirror();
 }

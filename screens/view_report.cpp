@@ -4,26 +4,35 @@
 #include <string>
 
 #include "design_record.h"
+#include "file_reference.h"
 #include "folders.h"
 #include "frmResult.h"
 #include "frmXls.h"
 #include "messages.h"
-#include "report_file.h"
+#include "named_file.h"
+#include "private_file.h"
+#include "report_document.h"
 #include "screen_look.h"
 #include "screen_registry.h"
 #include "seams.h"
 
 namespace coredesign::gui {
 
+report::ReportPictures ProgramPictures() {
+    const std::string folder = platform::ProgramFolder();
+    return report::FindPictures([&folder](const char* file) { return platform::FileReference(folder, file); });
+}
+
 std::optional<QString> WriteReportForViewer(ScreenRegistry& registry) {
     DesignRecord& rec = registry.Record();
     rec.TempFolder = platform::TempFolder();
     frmResult& results = registry.Get<frmResult>();
-    const std::string path = report::ReportFilePath(rec.TempFolder);
-    std::string failure;
-    if (!report::WriteTemporaryReport(path, results.Texts(), rec, failure)) {
-        registry.ShowMessage({SorryMessage(QString::fromLocal8Bit(failure.c_str())), QString::fromUtf8(kCautionTitle),
-                              BoxIcon::Information, &results});
+    const std::string path = platform::JoinPath(rec.TempFolder, report::kTemporaryReportName);
+    // temp.htm is a private file: the temporary folder may be shared with other users.
+    platform::FileFailure failure;
+    if (!platform::WritePrivateFile(path, report::ReportFileBytes(results.Texts(), rec, ProgramPictures()), failure)) {
+        registry.ShowMessage({SorryMessage(QString::fromLocal8Bit(failure.description.c_str())),
+                              QString::fromUtf8(kCautionTitle), BoxIcon::Information, &results});
         return std::nullopt;
     }
     return QFile::decodeName(QByteArray::fromStdString(path));

@@ -5,9 +5,14 @@
 #include <QString>
 #include <optional>
 
+#include "report_document.h"
+
 namespace coredesign::gui {
 
 class ScreenRegistry;
+
+// The report's pictures, beside the running program.
+report::ReportPictures ProgramPictures();
 
 // The results screen's View Report up to the viewer: reads the temporary
 // folder anew into the design record and writes temp.htm there from the

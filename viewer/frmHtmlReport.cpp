@@ -14,7 +14,8 @@
 #include "design_record.h"
 #include "guarded_page.h"
 #include "messages.h"
-#include "report_file.h"
+#include "named_file.h"
+#include "report_document.h"
 #include "report_pdf.h"
 #include "save_file.h"
 #include "screen_look.h"
@@ -111,7 +112,8 @@ void frmHtmlReport::SaveClicked() {
     dialogFileName_ = *chosen;
 
     // Always the generated report, whatever the view displays.
-    QFile source(QFile::decodeName(QByteArray::fromStdString(report::ReportFilePath(registry_.Record().TempFolder))));
+    QFile source(QFile::decodeName(
+        QByteArray::fromStdString(platform::JoinPath(registry_.Record().TempFolder, report::kTemporaryReportName))));
     if (!source.open(QIODevice::ReadOnly)) {
         Caution(SorryMessage(source.errorString()));
         return;

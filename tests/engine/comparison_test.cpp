@@ -15,7 +15,7 @@ namespace coredesign {
 namespace {
 
 std::vector<ComparedFamily> BothFamilies(const InputTexts& texts = {}) {
-    return {{true, texts}, {false, TextsAfterChoosingFamily(texts, true, false)}};
+    return {{true, texts, {}}, {false, TextsAfterChoosingFamily(texts, true, false), {}}};
 }
 
 const ComparisonRow& RowOf(const Comparison& c, bool gapped, const std::string& part, int stack) {
@@ -106,13 +106,13 @@ TEST(Comparison, VerdictAndEnvelopeOfARow) {
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(std::string(k.part) + " ambient " + k.texts.txtAmbientTemp);
-        const Comparison c = CompareCores({{true, k.texts}});
+        const Comparison c = CompareCores({{true, k.texts, {}}});
         const ComparisonRow& row = RowOf(c, true, k.part, k.stack);
         EXPECT_EQ(row.outcome, k.outcome);
         EXPECT_EQ(row.temperatureAlarm, k.alarm);
         EXPECT_EQ(row.fits, k.fits);
     }
-    const Comparison c = CompareCores({{true, {}}});
+    const Comparison c = CompareCores({{true, {}, {}}});
     const ComparisonRow& small = RowOf(c, true, "6205TXGP", 3);
     EXPECT_NEAR(small.volume, 3 * 0.8413196, 1e-6);  // 3 x pi x 0.6615^2 x 0.612 cm^3
     EXPECT_DOUBLE_EQ(small.mass, 3 * 1.83);
@@ -154,7 +154,7 @@ TEST(Comparison, ReportsProgressAndStopsWhenCancelled) {
         EXPECT_EQ(total, 36 * 9);
         if (done == 20) cancel = true;
     };
-    const Comparison c = CompareCores({{false, TextsAfterChoosingFamily({}, true, false)}}, control);
+    const Comparison c = CompareCores({{false, TextsAfterChoosingFamily({}, true, false), {}}}, control);
     EXPECT_TRUE(c.cancelled);
     EXPECT_EQ(c.rows.size(), 20u);
     ASSERT_EQ(seen.size(), 20u);

@@ -165,5 +165,26 @@ TEST(Validation, TheInputsAreReadWithTheirUnits) {
     }
 }
 
+// The temporary folder comes from the front end's environment, asked anew
+// as each run reads its inputs (even one that a check stops); a screen
+// given none reads an empty one, and a copy asks the same source.
+TEST(Validation, TheTemporaryFolderIsTheEnvironments) {
+    InputScreen s;
+    s.ShowResults();
+    EXPECT_EQ(s.Record().TempFolder, "");
+    std::string folder = "/first";
+    s.SetEnvironment({[&folder] { return folder; }});
+    s.ShowResults();
+    EXPECT_EQ(s.Record().TempFolder, "/first");
+    folder = "/second";
+    s.Fields().txtInductance = "0";
+    EXPECT_EQ(MessageIds(s.ShowResults()), Ids{"inductance"});
+    EXPECT_EQ(s.Record().TempFolder, "/second");
+    InputScreen copy = s.Copy();
+    folder = "/third";
+    copy.ShowResults();
+    EXPECT_EQ(copy.Record().TempFolder, "/third");
+}
+
 }  // namespace
 }  // namespace coredesign

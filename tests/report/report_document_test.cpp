@@ -1,42 +1,21 @@
 // The design report document: byte for byte (the worked example in full,
-// then what changes with the mode, the family, the stack and the texts), and
-// the picture references.
+// then what changes with the mode, the family, the stack and the texts).
 #include "report_document.h"
 
 #include <gtest/gtest.h>
 
 #include "engine_checks.h"
-#include "folders.h"
 #include "temp_folder.h"
 
 namespace coredesign::report {
 namespace {
 
-namespace fs = std::filesystem;
 using coredesign::testing::ReadFile;
-using coredesign::testing::TempFolder;
 
-// A folder `name` inside `dir` holding stand-ins for the three report
-// pictures (the report only asks whether they exist).
-std::string ImageFolder(const TempFolder& dir, const std::string& name) {
-    const std::string folder = dir.File(name);
-    fs::create_directories(folder);
-    for (const char* image : {kLogoImage, kGappedCoreImage, kNoGapCoreImage})
-        std::ofstream(folder + "/" + image) << "GIF89a";
-    return folder;
-}
-
-// The reference to a picture in `folder` as the report writes it on this
-// system (its rules are checked in the ResolveImagePath tests).
-std::string Reference(const std::string& folder, const std::string& image) {
-#ifdef _WIN32
-    std::string reference = platform::ShortPath(folder + platform::kPathSeparator + image);
-    for (char& ch : reference) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return reference;
-#else
-    return "file://" + folder + "/" + image;
-#endif
-}
+// The pictures as a front end hands them in (the worked example's file
+// names them so); where a front end finds them is its own business.
+const ReportPictures kPictures{"file://@FOLDER@/kes_logo.gif", "file://@FOLDER@/coregap.gif",
+                               "file://@FOLDER@/corenogap.gif"};
 
 // A value cell and a row's first cell, as the report's layout writes them.
 const std::string kFont = "<font style='font-family:Verdana,Arial,Helvetica,sans-serif;";
@@ -85,25 +64,19 @@ WorkedExample MakeWorkedExample() {
 
 // worked_example.htm holds the expected bytes (Windows-1252), written out
 // from the report's layout: broken into lines for reading (the document has
-// no line breaks), with @FOLDER@ for the pictures' folder. Among them: the
+// no line breaks), with the pictures as kPictures names them. Among them: the
 // total temperature 25 + 61.5 rounded half to even (86), and the stack row
 // with HT 3 x 12.7 unrounded, Ac and Mass multiplied then rounded (3 x 0.335
 // gives 1.01, where 3 x 0.34 would give 1.02), WaAc 3 x 0.56.
 TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
     const WorkedExample w = MakeWorkedExample();
-    const TempFolder dir;
-    const std::string folder = ImageFolder(dir, "bin");
     std::string expected;
     for (char c : ReadFile(COREDESIGN_TEST_DATA "/worked_example.htm"))
         if (c != '\n') expected += c;
     ASSERT_GT(expected.size(), 10000u);
-    for (const std::string image : {"kes_logo.gif", "coregap.gif"}) {
-        const std::string placeholder = "file://@FOLDER@/" + image;
-        for (std::size_t p; (p = expected.find(placeholder)) != std::string::npos;)
-            expected.replace(p, placeholder.size(), Reference(folder, image));
-    }
 
-    const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
+    const std::string doc = BuildReportDocument(w.texts, w.rec, kPictures);
+    EXPECT_EQ(ReportFileBytes(w.texts, w.rec, kPictures), doc + "\r\n");
     if (doc != expected) {
         const auto at = std::mismatch(doc.begin(), doc.end(), expected.begin(), expected.end());
         const auto offset = static_cast<std::size_t>(at.first - doc.begin());
@@ -115,8 +88,6 @@ TEST(ReportDocument, WorkedExampleIsWrittenByteForByte) {
 // What changes with the calculator type (any but Calculate Core is the
 // designer's choice), the family and the stack.
 TEST(ReportDocument, ModeFamilyAndStackVariants) {
-    const TempFolder dir;
-    const std::string folder = ImageFolder(dir, "bin");
     const std::string blue = kFont + "font-size:18px;color:#0000ff;font-weight:bold'>";
     const struct {
         Calculator calculatorType;
@@ -124,12 +95,11 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
         std::int16_t stack;
         std::string heading;  // after "Core size selected by "
         bool coreEchoed;      // the inputs table shows the core size
-        const char* image;
     } cases[] = {
-        {Calculator::CalculateCore, false, 1, "Program  </font>" + blue + "0125TXGP</font>", false, "corenogap.gif"},
-        {Calculator::PickCore, true, 1, "Designer 0125TXGP</font>", true, "coregap.gif"},
-        {Calculator::PickCore, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", true, "corenogap.gif"},
-        {Calculator{}, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", true, "corenogap.gif"},
+        {Calculator::CalculateCore, false, 1, "Program  </font>" + blue + "0125TXGP</font>", false},
+        {Calculator::PickCore, true, 1, "Designer 0125TXGP</font>", true},
+        {Calculator::PickCore, false, 3, "Designer 0125TXGP - Stacked by 3 </font>", true},
+        {Calculator{}, false, 2, "Designer 0125TXGP - Stacked by 2 </font>", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.heading);
@@ -138,13 +108,15 @@ TEST(ReportDocument, ModeFamilyAndStackVariants) {
         w.rec.GappedCores = c.gapped;
         w.rec.Stack = c.stack;
         w.texts.txtcore = "0125TXGP";
-        const std::string doc = BuildReportDocument(w.texts, w.rec, folder);
+        const std::string doc = BuildReportDocument(w.texts, w.rec, kPictures);
         EXPECT_NE(doc.find("font-weight:bold'>Core size selected by " + c.heading + "<br></td></tr></table><br>"),
                   std::string::npos);
         EXPECT_EQ(doc.find(V("0125TXGP") + "</tr></table><br><hr width=650>") != std::string::npos, c.coreEchoed);
         EXPECT_NE(doc.find(First("0125TXGP * " + std::to_string(c.stack))), std::string::npos);
-        EXPECT_NE(doc.find("<img src=" + Reference(folder, c.image) + " width=350 height=225>"), std::string::npos);
-        EXPECT_EQ(doc.find(Reference(folder, c.gapped ? "corenogap.gif" : "coregap.gif")), std::string::npos);
+        const std::string& core = c.gapped ? kPictures.gappedCore : kPictures.noGapCore;
+        const std::string& other = c.gapped ? kPictures.noGapCore : kPictures.gappedCore;
+        EXPECT_NE(doc.find("<img src=" + core + " width=350 height=225>"), std::string::npos);
+        EXPECT_EQ(doc.find(other), std::string::npos);
     }
 }
 
@@ -170,75 +142,18 @@ TEST(ReportDocument, CopiedTextsAreEscapedAndWrittenInWindows1252) {
     for (const auto& c : cases) EXPECT_EQ(ReportText(c.utf8), c.written) << c.utf8;
 
     // In the document: every copied box goes through the same conversion.
-    const TempFolder dir;
     WorkedExample w = MakeWorkedExample();
     w.rec.CalculatorType = Calculator::PickCore;
     w.texts.txtcore = "<b>&";
     w.texts.txtOutCoreSize = "P<1>";
     w.texts.txtCopperLoss = "1&2";
-    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
+    const std::string doc = BuildReportDocument(w.texts, w.rec, kPictures);
     EXPECT_NE(doc.find(V("&lt;b&gt;&amp;") + "</tr>"), std::string::npos);
     EXPECT_NE(doc.find("Designer P&lt;1&gt;"), std::string::npos);
     EXPECT_NE(doc.find(First("P&lt;1&gt; * 3")), std::string::npos);
     EXPECT_NE(doc.find(V("1&amp;2")), std::string::npos);
     EXPECT_EQ(doc.find("<b>"), std::string::npos);
 }
-
-// A missing picture (or a folder of its name) is an empty reference; a
-// folder with blanks or other unsafe characters, or a relative one, gives an
-// absolute URL without blanks (on Windows: ShortPathOrUrlWithoutBlanks).
-TEST(ResolveImagePath, MissingImageBlanksAndRelativeFolders) {
-    const TempFolder dir;
-    EXPECT_EQ(ResolveImagePath(dir.Path(), "kes_logo.gif"), "");
-    fs::create_directory(dir.File("coregap.gif"));
-    EXPECT_EQ(ResolveImagePath(dir.Path(), "coregap.gif"), "");
-    const WorkedExample w = MakeWorkedExample();
-    const std::string doc = BuildReportDocument(w.texts, w.rec, dir.Path());
-    EXPECT_NE(doc.find("<tr><td align=center><img src=></td></tr></table><br>"), std::string::npos);
-    EXPECT_NE(doc.find("<img src= width=350 height=225>"), std::string::npos);
-#ifndef _WIN32
-    const struct {
-        const char* folder;
-        const char* encoded;
-    } cases[] = {
-        {"Program Files/Core Design", "Program%20Files/Core%20Design"},
-        {"it's #1 100%", "it%27s%20%231%20100%25"},
-        {"a>b&c=d", "a%3Eb%26c%3Dd"},
-        {"Caf\xC3\xA9", "Caf%C3%A9"},
-        {"plain-name_1.0~x", "plain-name_1.0~x"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ResolveImagePath(ImageFolder(dir, c.folder), "kes_logo.gif"),
-                  "file://" + dir.Path() + "/" + c.encoded + "/kes_logo.gif");
-
-    const std::string folder = ImageFolder(dir, "rel");
-    const fs::path before = fs::current_path();
-    fs::current_path(dir.Path());
-    const std::string ref = ResolveImagePath("./rel/../rel", "coregap.gif");
-    fs::current_path(before);
-    EXPECT_EQ(ref, "file://" + folder + "/coregap.gif");
-#endif
-}
-
-#ifdef _WIN32
-// A volume without short names: the system gives the long path back.
-std::string LongPathBack(const std::string& path) {
-    return path;
-}
-
-// The system's short path (lower-cased); where it has no short names, the
-// percent-encoded file: URL, since a blank would end the reference.
-TEST(ResolveImagePath, ShortPathOrUrlWithoutBlanks) {
-    const TempFolder dir;
-    const std::string folder = ImageFolder(dir, "Core Design");
-    const std::string reference = ResolveImagePath(folder, "kes_logo.gif");
-    EXPECT_EQ(reference.find(' '), std::string::npos) << reference;
-    EXPECT_TRUE(fs::equivalent(reference, dir.File("Core Design/kes_logo.gif"))) << reference;
-    std::string url = "file:///" + dir.Path() + "/Core%20Design/kes_logo.gif";
-    for (char& ch : url) ch = ch == '\\' ? '/' : ch;
-    EXPECT_EQ(ResolveImagePath(folder, "kes_logo.gif", LongPathBack), url);
-}
-#endif
 
 }  // namespace
 }  // namespace coredesign::report

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "cli_run.h"
+#include "options.h"
+#include "system_host.h"
 
 namespace coredesign::testing {
 

@@ -1,7 +1,7 @@
 // coredesign-cli --explore: every row is what the
 // single run of that family, part and stack prints with the same options;
 // the CSV table; the exit statuses.
-#include "explore_output.h"
+#include "document.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // file; usage errors; a comma locale; the curve, the SPICE model and the PDF
 // of a design. The runs are made in the test's own process; the built
 // program is run for what its main adds, and for the PDF.
-#include "cli_run.h"
+#include "run.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -79,6 +79,7 @@ TEST(Cli, TheDocumentCarriesTheRunExactly) {
         args.insert(args.begin(), "--json");
         const json doc = Parse(RunCli(args));
         InputScreen s = testing::Screen(c.screen);
+        s.SetEnvironment(cli::SystemHost().Environment());  // the record names the CLI's temporary folder
         const RunResult& run = s.ShowResults();
         EXPECT_EQ(doc["outcome"], OutcomeName(run.outcome));
 

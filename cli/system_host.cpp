@@ -1,0 +1,64 @@
+#include "system_host.h"
+
+#include <cstdio>
+
+#include "file_reference.h"
+#include "folders.h"
+#include "named_file.h"
+#include "report_pdf_entry.h"
+#include "runtime.h"
+
+namespace coredesign::cli {
+
+RunEnvironment SystemHost::Environment() {
+    return {[] { return platform::TempFolder(); }};
+}
+
+report::ReportPictures SystemHost::Pictures() {
+    const std::string folder = platform::ProgramFolder();
+    return report::FindPictures([&folder](const char* file) { return platform::FileReference(folder, file); });
+}
+
+bool SystemHost::WriteFile(const std::string& path, const std::string& bytes, Write how, std::string& failure) {
+    return how == Write::Whole ? platform::WriteFileWhole(path, bytes, failure)
+                               : platform::WriteNamedFile(path, bytes, failure);
+}
+
+bool SystemHost::WritePdf(const std::string& reportBytes, const std::string& reportFile, const std::string& pdfPath,
+                          std::string& failure) {
+    // The renderer reads a file: the one the run wrote, or a temporary one of its own.
+    std::string report = reportFile;
+    const bool ownReport = report.empty();
+    if (ownReport) {
+        report = platform::CreateTemporaryFile(platform::TempFolder(), "coredesign-report-", ".htm", failure);
+        if (!report.empty() && !platform::WriteNamedFile(report, reportBytes, failure)) {
+            std::remove(report.c_str());
+            report.clear();
+        }
+    }
+    const bool rendered = !report.empty() && WriteReportPdf(report, pdfPath, failure);
+    if (ownReport && !report.empty()) std::remove(report.c_str());
+    return rendered;
+}
+
+bool WriteReportPdf(const std::string& reportFile, const std::string& pdfFile, std::string& failure) {
+    const std::string module = platform::JoinPath(platform::ProgramFolder(), COREDESIGN_VIEWER_MODULE_FILE);
+    void* loaded = platform::LoadModule(module, failure);
+    if (!loaded) return false;
+    void* symbol = platform::ModuleSymbol(loaded, report::kRenderPdfEntryName, failure);
+    if (!symbol) return false;
+    const auto render = reinterpret_cast<CoreDesignRenderPdfEntry>(symbol);
+    char reason[1024] = {};
+    if (render(reportFile.c_str(), pdfFile.c_str(), reason, sizeof reason) != 1) {
+        failure = reason[0] ? reason : "the report could not be rendered";
+        return false;
+    }
+    return true;
+}
+
+int Run(const Options& options, std::ostream& out, std::ostream& err) {
+    SystemHost host;
+    return Run(options, host, out, err);
+}
+
+}  // namespace coredesign::cli

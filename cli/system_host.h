@@ -1,0 +1,30 @@
+// The host of coredesign-cli's runs on this system: the temporary folder and
+// the program's folder read through platform/, files written as a
+// command-line program writes the files it is given, and the PDF rendered by
+// the report viewer's module, loaded only when a PDF is asked for.
+#pragma once
+
+#include <ostream>
+
+#include "run.h"
+
+namespace coredesign::cli {
+
+class SystemHost final : public Host {
+public:
+    RunEnvironment Environment() override;
+    report::ReportPictures Pictures() override;
+    bool WriteFile(const std::string& path, const std::string& bytes, Write how, std::string& failure) override;
+    bool WritePdf(const std::string& reportBytes, const std::string& reportFile, const std::string& pdfPath,
+                  std::string& failure) override;
+};
+
+// Renders the report file `reportFile` as PDF into `pdfFile` with the report
+// viewer's module (beside this program), which is loaded only now. False,
+// with the reason, when the module cannot be loaded or the rendering fails.
+bool WriteReportPdf(const std::string& reportFile, const std::string& pdfFile, std::string& failure);
+
+// A run on this system's host.
+int Run(const Options& options, std::ostream& out, std::ostream& err);
+
+}  // namespace coredesign::cli

@@ -1,0 +1,234 @@
+#include "document.h"
+
+#include <cstdint>
+#include <variant>
+
+#include "comparison.h"
+#include "curve.h"
+#include "input_screen.h"
+
+namespace coredesign::cli {
+namespace {
+
+const char* IconName(MessageIcon icon) {
+    return icon == MessageIcon::Information ? "information" : "none";
+}
+
+// One figure of the record as its value.
+void WriteValue(DocumentWriter& w, double v) {
+    w.Number(v);
+}
+void WriteValue(DocumentWriter& w, std::int16_t v) {
+    w.Integer(v);
+}
+void WriteValue(DocumentWriter& w, Calculator v) {
+    w.Integer(static_cast<std::int16_t>(v));
+}
+void WriteValue(DocumentWriter& w, bool v) {
+    w.Bool(v);
+}
+void WriteValue(DocumentWriter& w, const std::string& v) {
+    w.String(v);
+}
+
+void WriteResultsScreen(DocumentWriter& w, const ResultsTexts& t) {
+    auto box = [&](const char* name, const std::string& v) {
+        w.Key(name);
+        w.String(v);
+    };
+    w.BeginObject();
+    box("txtInductance", t.txtInductance);
+    box("txtOutPutVoltage", t.txtOutPutVoltage);
+    box("txtDCCurrent", t.txtDCCurrent);
+    box("txtFluxDensity", t.txtFluxDensity);
+    box("txtFrequency", t.txtFrequency);
+    box("txtMinInputVoltage", t.txtMinInputVoltage);
+    box("txtCurrentDensityFactor", t.txtCurrentDensityFactor);
+    box("VoutUnit", t.VoutUnit);
+    box("txtAmbientTemp", t.txtAmbientTemp);
+    box("txtcore", t.txtcore);
+    box("txtOutCoreSize", t.txtOutCoreSize);
+    box("txtStackout", t.txtStackout);
+    box("txtNoOfTurns", t.txtNoOfTurns);
+    box("txtWireSize", t.txtWireSize);
+    box("txtInductanceZero", t.txtInductanceZero);
+    box("txtInductanceFull", t.txtInductanceFull);
+    box("txtCopperLoss", t.txtCopperLoss);
+    box("txtCoreLoss", t.txtCoreLoss);
+    box("txtTotalLoss", t.txtTotalLoss);
+    box("txtTotalTempRise", t.txtTotalTempRise);
+    w.Key("txtTotalTempRiseAlarm");
+    w.Bool(t.txtTotalTempRiseAlarm);
+    w.EndObject();
+}
+
+void WriteIntermediateScreen(DocumentWriter& w, const IntermediateTexts& t) {
+    w.BeginObject();
+    for (int k = 1; k <= 38; ++k) {
+        w.Key("Label" + std::to_string(k));
+        w.String(t.Label[k]);
+    }
+    for (int k = 1; k <= 38; ++k) {
+        w.Key("Labelo" + std::to_string(k));
+        w.String(t.Labelo[k]);
+    }
+    w.Key("txtWarning");
+    w.String(t.txtWarning);
+    w.Key("FillFactorRed");
+    w.Bool(t.FillFactorRed);
+    w.EndObject();
+}
+
+bool ShowsDesign(Outcome o) {
+    return o == Outcome::Results || o == Outcome::FillWarning;
+}
+
+}  // namespace
+
+void WriteRecord(DocumentWriter& w, const DesignRecord& r) {
+    w.BeginObject();
+    for (const RecordField& field : kRecordFields) {
+        w.Key(field.name);
+        std::visit([&](auto member) { WriteValue(w, r.*member); }, field.member);
+    }
+    w.EndObject();
+}
+
+void WriteRunDocument(DocumentWriter& w, const InputScreen& session, std::optional<int> curvePoints) {
+    const RunResult& run = session.LastRun();
+    w.BeginObject();
+    w.Key("outcome");
+    w.String(OutcomeName(run.outcome));
+    w.Key("messages");
+    w.BeginArray();
+    for (const Message& m : run.messages) {
+        w.BeginObject();
+        w.Key("id");
+        w.String(MessageIdName(m.id));
+        w.Key("text");
+        w.String(m.text);
+        w.Key("title");
+        w.String(m.title);
+        w.Key("icon");
+        w.String(IconName(m.icon));
+        w.Key("focus");
+        if (m.focus.empty())
+            w.Null();
+        else
+            w.String(m.focus);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("record");
+    WriteRecord(w, session.Record());
+    w.Key("results_screen");
+    if (ShowsDesign(run.outcome) && session.Results())
+        WriteResultsScreen(w, *session.Results());
+    else
+        w.Null();
+    w.Key("intermediate_screen");
+    if (ShowsDesign(run.outcome))
+        WriteIntermediateScreen(w, MakeIntermediateTexts(session.Record()));
+    else
+        w.Null();
+    if (curvePoints) {
+        w.Key("curve");
+        if (ShowsDesign(run.outcome) && HoldsDesign(session.Record()))
+            WriteCurve(w, MakeInductanceCurve(session.Record(), *curvePoints));
+        else
+            w.Null();
+    }
+    w.EndObject();
+}
+
+std::string JsonDocument(const InputScreen& session, std::optional<int> curvePoints) {
+    JsonWriter w;
+    WriteRunDocument(w, session, curvePoints);
+    return w.Text() + "\n";
+}
+
+void WriteCurve(DocumentWriter& w, const InductanceCurve& curve) {
+    w.BeginObject();
+    w.Key("points");
+    w.BeginArray();
+    for (const CurvePoint& p : curve.points) {
+        w.BeginArray();
+        for (double v : {p.current, p.H, p.mu, p.inductance}) w.Number(v);
+        w.EndArray();
+    }
+    w.EndArray();
+    w.Key("operating_point");
+    w.BeginObject();
+    w.Key("current_A");
+    w.Number(curve.operatingPoint.current);
+    w.Key("inductance_uH");
+    w.Number(curve.operatingPoint.inductance);
+    w.EndObject();
+    w.Key("zero_current_inductance_uH");
+    w.Number(curve.zeroCurrentInductance);
+    w.Key("entered_inductance_uH");
+    w.Number(curve.enteredInductance);
+    // Where the permeability law stops having a value, the curve ends.
+    w.Key("law_limit_current_A");
+    if (curve.lawEndsBefore)
+        w.Number(*curve.lawEndsBefore);
+    else
+        w.Null();
+    w.EndObject();
+}
+
+void WriteExploreDocument(DocumentWriter& w, const Comparison& comparison) {
+    w.BeginObject();
+    w.Key("calculate_core");
+    w.BeginArray();
+    for (const CalculateCorePick& pick : comparison.calculateCore) {
+        w.BeginObject();
+        w.Key("family");
+        w.String(FamilyName(pick.gapped));
+        w.Key("outcome");
+        w.String(OutcomeName(pick.outcome));
+        w.Key("part");
+        if (pick.part.empty())
+            w.Null();
+        else
+            w.String(pick.part);
+        w.Key("stack");
+        w.Integer(pick.stack);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("rows");
+    w.BeginArray();
+    for (const ComparisonRow& row : comparison.rows) {
+        w.BeginObject();
+        w.Key("family");
+        w.String(FamilyName(row.gapped));
+        w.Key("part");
+        w.String(row.part);
+        w.Key("stack");
+        w.Integer(row.stack);
+        w.Key("outcome");
+        w.String(OutcomeName(row.outcome));
+        w.Key("temperature_alarm");
+        w.Bool(row.temperatureAlarm);
+        w.Key("fits");
+        w.Bool(row.fits);
+        w.Key("pareto");
+        w.Bool(row.pareto);
+        w.Key("volume_cm3");
+        w.Number(row.volume);
+        w.Key("record");
+        WriteRecord(w, row.record);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
+}
+
+std::string ExploreJson(const Comparison& comparison) {
+    JsonWriter w;
+    WriteExploreDocument(w, comparison);
+    return w.Text() + "\n";
+}
+
+}  // namespace coredesign::cli

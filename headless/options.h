@@ -1,0 +1,75 @@
+// The options of coredesign-cli, in one table that every front end taking
+// them reads: the command line, the columns of a batch file and the Python
+// module's keywords. Each option is named, takes a text or nothing, and sets
+// what the run does; the usage text is written from the same table.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "curve.h"
+
+namespace coredesign {
+struct InputTexts;
+}
+
+namespace coredesign::cli {
+
+struct Options {
+    std::map<std::string, std::string> fields;  // control name -> text
+    std::optional<std::string> inductanceUnit, frequencyUnit;
+    bool gapped = true;
+    bool familyGiven = false;  // --family given: --explore compares that family only
+    std::optional<std::string> pick;
+    std::optional<std::string> reportFile;
+    bool json = false;
+    bool explore = false;              // every core and stack instead of one run
+    bool csv = false;                  // CSV output (of --explore or --curve)
+    bool curve = false;                // the inductance curve of the design
+    int points = kDefaultCurvePoints;  // --points: currents of the curve's grid
+    bool pointsGiven = false;
+    std::optional<std::string> spiceFile;  // --spice: the circuit model of the design
+    std::optional<std::string> pdfFile;    // --pdf: the report as PDF
+    bool help = false;
+    bool version = false;
+};
+
+// One option of the table.
+struct OptionSpec {
+    const char* name;     // as written on the command line: "--dc-current"
+    const char* alias;    // another spelling ("-h"), or null
+    bool takesValue;      // followed by a text (its own argument, or after '=')
+    const char* control;  // the input screen's field it types into, or null
+    // What the option does, given its text (empty for one without). False,
+    // with the message, on a usage error.
+    bool (*apply)(const OptionSpec& spec, const std::string& value, Options& options, std::string& error);
+    const char* usage;  // its lines of the usage text
+};
+
+// Every option, in the order of the usage text.
+const std::vector<OptionSpec>& OptionTable();
+
+// The option of this name, written without its leading dashes ("dc-current"),
+// as batch columns and Python keywords name them; null when there is none.
+const OptionSpec* FindOption(std::string_view bareName);
+
+// Applies one option with its text. False, with the message, on a usage error.
+bool ApplyOption(const OptionSpec& spec, const std::string& value, Options& options, std::string& error);
+
+// The options of a command line, checked together. False (with a message)
+// on a usage error.
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
+
+// Options that only mean something together, and those that cannot go with
+// --explore's many runs. False, with the message, when they clash.
+bool CheckCombination(const Options& options, std::string& error);
+
+std::string UsageText();
+
+// The field texts and unit lists that the options type into an input screen.
+void TypeOptions(const Options& options, InputTexts& in);
+
+}  // namespace coredesign::cli
