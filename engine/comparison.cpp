@@ -57,20 +57,18 @@ int CatalogueRowsOf(bool gapped) {
     return LoadedRecord(gapped).CatalogueRows();
 }
 
-// The shortest text that reads back as the same double (1.83, not
-// 1.8300000000000001); empty when not finite.
+const char* Bool(bool value) {
+    return value ? "true" : "false";
+}
+
+}  // namespace
+
 std::string ExactNumber(double value) {
     if (!std::isfinite(value)) return std::string();
     char buf[32];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);
     return std::string(buf, res.ptr);
 }
-
-const char* Bool(bool value) {
-    return value ? "true" : "false";
-}
-
-}  // namespace
 
 void TypeTexts(const InputTexts& from, InputTexts& to) {
     for (const InputField& field : kInputFields) to.*field.text = from.*field.text;

@@ -170,6 +170,14 @@ const RunResult& InputScreen::ShowResults() {
     return run_;
 }
 
+void InputScreen::Reload() {
+    fields_ = InputTexts();
+    boxes_ = CheckBoxes();
+    coreListColour_ = ListColour::AsLoaded;
+    Load();
+    view_->Refresh();
+}
+
 void InputScreen::ClearResults() {
     for (const InputField& field : kInputFields) (fields_.*field.text).clear();
     view_->Refresh();

@@ -39,6 +39,11 @@ inline constexpr InputField kInputFields[] = {
     {"txtStack", &InputTexts::txtStack},
 };
 
+// The names of the two unit lists, in the lists' order (neither list can be
+// typed into).
+inline constexpr const char* kInductanceUnits[] = {"Henry", "millihenry", "microhenry"};
+inline constexpr const char* kFrequencyUnits[] = {"Hz", "kHz"};
+
 // The core size list's text colour: as the screen loaded it, or set black
 // (Pick Core chosen) or grey (Calculate Core chosen).
 enum class ListColour { AsLoaded, Black, Grey };
@@ -126,6 +131,12 @@ public:
     // what the run asks of the screens, in the program's order: the fields,
     // the messages, the list, the results screen.
     const RunResult& ShowResults();
+    // The screen as freshly loaded again (what opening a design starts
+    // from): the initial texts, boxes and list, loaded as the screen's load
+    // does; the record keeps its other figures, as when the screen is
+    // created anew, and the results screen is not touched.
+    void Reload();
+
     // Clear Results: the eleven text fields emptied; boxes and list stay.
     void ClearResults();
     // The return to the inputs from the results: in Calculate Core mode the
@@ -134,6 +145,8 @@ public:
     void ResetCoreSizeList();
 
     InputTexts& Fields() { return fields_; }
+    // After texts were set through Fields(): the view shows them.
+    void FieldsChanged() { view_->Refresh(); }
     const InputTexts& Fields() const { return fields_; }
     const CheckBoxes& Boxes() const { return boxes_; }
     const std::vector<std::string>& CoreList() const { return coreList_; }
