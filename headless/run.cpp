@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "batch.h"
 #include "comparison.h"
+#include "design_file.h"
 #include "document.h"
 #include "input_screen.h"
 #include "numtext.h"
@@ -17,31 +19,30 @@ bool ShowsDesign(Outcome o) {
 }
 
 // The file exports that follow a run: the circuit model and the PDF. Each
-// tells on `err` why it wrote nothing; false when a file could not be written.
-bool WriteExports(const Options& options, const InputScreen& session, Host& host, std::ostream& err) {
+// tells why it wrote nothing; false when a file could not be written.
+bool WriteExports(const Options& options, const InputScreen& session, Host& host, const Tell& tell) {
     const RunResult& run = session.LastRun();
     const std::string outcome = OutcomeName(run.outcome);
     bool written = true;
     if (options.spiceFile) {
         std::string failure;
         if (!ShowsDesign(run.outcome) || !HoldsDesign(session.Record())) {
-            err << "coredesign-cli: no SPICE model written: the run ended in " << outcome << " without a design\n";
+            tell("no SPICE model written: the run ended in " + outcome + " without a design");
         } else if (!host.WriteFile(*options.spiceFile, SpiceModel(session.Record()), Host::Write::Whole, failure)) {
-            err << "coredesign-cli: cannot write the SPICE model to '" << *options.spiceFile << "': " << failure
-                << "\n";
+            tell("cannot write the SPICE model to '" + *options.spiceFile + "': " + failure);
             written = false;
         }
     }
     if (options.pdfFile) {
         if (run.outcome != Outcome::Results) {
-            err << "coredesign-cli: no PDF written: the run ended in " << outcome << ", not on the results screen\n";
+            tell("no PDF written: the run ended in " + outcome + ", not on the results screen");
             return written;
         }
         // The report as --report writes it, rendered by the report viewer's engine.
         std::string failure;
         const std::string report = report::ReportFileBytes(*session.Results(), session.Record(), host.Pictures());
         if (!host.WritePdf(report, options.reportFile.value_or(std::string()), *options.pdfFile, failure)) {
-            err << "coredesign-cli: cannot write the PDF to '" << *options.pdfFile << "': " << failure << "\n";
+            tell("cannot write the PDF to '" + *options.pdfFile + "': " + failure);
             written = false;
         }
     }
@@ -50,45 +51,97 @@ bool WriteExports(const Options& options, const InputScreen& session, Host& host
 
 }  // namespace
 
-int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err) {
-    if (options.explore) return RunExplore(options, host, out);
-    InputScreen session;
-    session.SetEnvironment(host.Environment());
-    if (!options.gapped) session.ChooseFamily(false);
-    if (options.pick) {
-        session.ChoosePickCore();
-        if (!session.PickPart(*options.pick)) {
-            err << "coredesign-cli: the " << (options.gapped ? "gapped" : "no-gap") << " family holds no core '"
-                << *options.pick << "'\n";
-            return 2;
+bool Host::ReadFile(const std::string&, std::size_t, std::string&, std::string& failure) {
+    failure = "this front end reads no files";
+    return false;
+}
+
+bool Host::ReadStandardInput(std::size_t, std::string&, std::string& failure) {
+    failure = "this front end has no standard input";
+    return false;
+}
+
+bool SetUpScreen(const Options& options, Host& host, InputScreen& screen, std::string& error) {
+    if (options.designFile) {
+        std::string bytes, failure;
+        if (!host.ReadFile(*options.designFile, kMaxDesignFileBytes + 1, bytes, failure)) {
+            error = "cannot read the design file '" + *options.designFile + "': " + failure;
+            return false;
+        }
+        if (const std::optional<Message> refused = OpenDesignFile(bytes, screen)) {
+            error = "cannot open the design file '" + *options.designFile + "': " + refused->text;
+            return false;
         }
     }
-    TypeOptions(options, session.Fields());
+    if (options.familyGiven && options.gapped != screen.Record().GappedCores) screen.ChooseFamily(options.gapped);
+    if (options.pick) {
+        screen.ChoosePickCore();
+        if (!screen.PickPart(*options.pick)) {
+            error = std::string("the ") + (screen.Record().GappedCores ? "gapped" : "no-gap") +
+                    " family holds no core '" + *options.pick + "'";
+            return false;
+        }
+    }
+    TypeOptions(options, screen.Fields());
+    return true;
+}
 
+bool RunAndWrite(const Options& options, Host& host, InputScreen& session, const Tell& tell, bool& reportFailed) {
+    reportFailed = false;
+    bool written = true;
+    if (options.saveDesignFile) {
+        std::string text, failure;
+        if (const std::optional<Message> refused = DesignFileText(session, text)) {
+            tell("cannot write the design to '" + *options.saveDesignFile + "': " + refused->text);
+            written = false;
+        } else if (!host.WriteFile(*options.saveDesignFile, text, Host::Write::Whole, failure)) {
+            tell("cannot write the design to '" + *options.saveDesignFile + "': " + failure);
+            written = false;
+        }
+    }
     const RunResult& run = session.ShowResults();
-    int status = run.outcome == Outcome::Results ? 0 : 1;
     if (options.reportFile && run.outcome == Outcome::Results) {
         std::string failure;
         const std::string report = report::ReportFileBytes(*session.Results(), session.Record(), host.Pictures());
         if (!host.WriteFile(*options.reportFile, report, Host::Write::AsNamed, failure)) {
-            err << "coredesign-cli: cannot write the report to '" << *options.reportFile << "': " << failure << "\n";
-            out << (options.json ? JsonDocument(session) : Summary(session));
-            return 1;
+            tell("cannot write the report to '" + *options.reportFile + "': " + failure);
+            reportFailed = true;
+            return false;
         }
     }
-    if (!WriteExports(options, session, host, err)) status = 1;
+    return WriteExports(options, session, host, tell) && written;
+}
+
+int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err) {
+    if (options.explore) return RunExplore(options, host, out);
+    if (options.batchFile) return RunBatch(options, host, out, err);
+    const Tell tell = [&err](const std::string& line) { err << "coredesign-cli: " << line << "\n"; };
+    InputScreen session;
+    session.SetEnvironment(host.Environment());
+    std::string error;
+    if (!SetUpScreen(options, host, session, error)) {
+        tell(error);
+        return 2;
+    }
+    bool reportFailed = false;
+    const bool written = RunAndWrite(options, host, session, tell, reportFailed);
+    const RunResult& run = session.LastRun();
+    if (reportFailed) {
+        out << (options.json ? JsonDocument(session) : Summary(session));
+        return 1;
+    }
+    const int status = run.outcome == Outcome::Results && written ? 0 : 1;
     if (options.curve && !options.json) {
         // The curve alone, as CSV.
         if (!ShowsDesign(run.outcome) || !HoldsDesign(session.Record())) {
-            err << "coredesign-cli: no curve: the run ended in " << OutcomeName(run.outcome) << " without a design\n";
+            tell(std::string("no curve: the run ended in ") + OutcomeName(run.outcome) + " without a design");
             return 1;
         }
         const InductanceCurve curve = MakeInductanceCurve(session.Record(), options.points);
         out << CurveCsv(curve);
         if (curve.lawEndsBefore)
-            err << "coredesign-cli: the core's permeability law has no value from "
-                << RoundTripNumber(*curve.lawEndsBefore) << " A on: the curve ends at "
-                << RoundTripNumber(curve.points.back().current) << " A\n";
+            tell("the core's permeability law has no value from " + RoundTripNumber(*curve.lawEndsBefore) +
+                 " A on: the curve ends at " + RoundTripNumber(curve.points.back().current) + " A");
         return status;
     }
     out << (options.json ? JsonDocument(session, options.curve ? std::optional<int>(options.points) : std::nullopt)
