@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <memory>
 #include <optional>
 
+#include "design_files.h"
 #include "frmDirections.h"
 #include "frmEnter.h"
 #include "frmResult.h"
@@ -85,8 +87,17 @@ void InstallCommands(ScreenRegistry& registry) {
                     [file = ViewerPluginFile()](QString& failure) { return LoadViewReportEntry(file, failure); });
 }
 
-void StartApplication(ScreenRegistry& registry) {
+void StartApplication(ScreenRegistry& registry, const QString& designFile) {
     InstallCommands(registry);
+    if (!designFile.isEmpty()) {
+        // Only the first I Accept opens it; after Cancel the next one starts afresh.
+        registry.Command().Accepted = [&registry, designFile, pending = std::make_shared<bool>(true)] {
+            if (!*pending) return;
+            *pending = false;
+            if (frmXls* input = registry.Find<frmXls>())
+                OpenDesignFromFile(registry, input->Logic(), designFile, input);
+        };
+    }
     registry.Command().ShowStart();
 }
 

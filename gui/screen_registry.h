@@ -35,6 +35,7 @@ public:
     // program's start-up fills them in; a command left empty does nothing.
     struct Commands {
         std::function<void()> ShowStart;       // the start screen (input screen's Cancel)
+        std::function<void()> Accepted;        // the start screen's I Accept, once the input screen is shown
         std::function<void()> ShowDirections;  // the input screen's Help
         std::function<void()> ViewReport;      // the results screen's View Report
         std::function<void()> LaunchWebSite;   // the results screen's web link

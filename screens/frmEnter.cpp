@@ -85,8 +85,10 @@ frmEnter::frmEnter(ScreenRegistry& registry) : registry_(registry) {
 }
 
 void frmEnter::cmdProcess_Click() {
+    const std::function<void()> accepted = registry_.Command().Accepted;  // this screen goes with close()
     look::Present(&registry_.Get<frmXls>());
     close();
+    if (accepted) accepted();
 }
 
 }  // namespace coredesign::gui

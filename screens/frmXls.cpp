@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "constants.h"
+#include "design_file.h"
+#include "design_files.h"
 #include "folders.h"
 #include "frmCompareCores.h"
 #include "frmIntermediateOutput.h"
@@ -196,6 +198,10 @@ void frmXls::BuildControls() {
     cmdHelp_->setToolTip(QStringLiteral("Directions on how to use this product."));
     cmdCompare_ = Button(this, QStringLiteral("cmdCompare"), QStringLiteral("C&ompare Cores"), false);
     cmdCompare_->setToolTip(QStringLiteral("Every core of both families at 1 to 9 stacked cores, side by side."));
+    cmdSaveDesign_ = Button(this, QStringLiteral("cmdSaveDesign"), QString::fromUtf8(kSaveDesignCaption), false);
+    cmdSaveDesign_->setToolTip(QString::fromUtf8(kSaveDesignHint));
+    cmdOpenDesign_ = Button(this, QStringLiteral("cmdOpenDesign"), QString::fromUtf8(kOpenDesignCaption), false);
+    cmdOpenDesign_->setToolTip(QString::fromUtf8(kOpenDesignHint));
     cmdExit_->installEventFilter(this);
 
     // Header: the title with Help beside it, the logo at the right, a rule below.
@@ -266,7 +272,7 @@ void frmXls::BuildControls() {
     panelLayout->addSpacing(8);
     panelLayout->addLayout(rows, 1);
 
-    QHBoxLayout* buttons = ButtonRow({cmdProcess_, cmdQuit_, cmdExit_, cmdCompare_});
+    QHBoxLayout* buttons = ButtonRow({cmdProcess_, cmdQuit_, cmdExit_, cmdCompare_, cmdSaveDesign_, cmdOpenDesign_});
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(14, 10, 14, 14);
@@ -279,7 +285,7 @@ void frmXls::BuildControls() {
     FrameWithSideStrip(this, body);
 
     // Focus order: the fields top to bottom, the list, the buttons, then
-    // Help, Compare Cores and the calculator type.
+    // Help, Compare Cores, the design files and the calculator type.
     const QList<QWidget*> order = {txtInductance_,
                                    cmbinductance_,
                                    txtOutPutVoltage_,
@@ -301,6 +307,8 @@ void frmXls::BuildControls() {
                                    cmdExit_,
                                    cmdHelp_,
                                    cmdCompare_,
+                                   cmdSaveDesign_,
+                                   cmdOpenDesign_,
                                    chkCalcCore_,
                                    chkPickCore_};
     for (int k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
@@ -332,6 +340,10 @@ void frmXls::BuildControls() {
     connect(cmdExit_, &QPushButton::clicked, this, &frmXls::CancelClicked);
     connect(cmdHelp_, &QPushButton::clicked, this, &frmXls::HelpClicked);
     connect(cmdCompare_, &QPushButton::clicked, this, [this] { frmCompareCores::Open(registry_); });
+    connect(cmdSaveDesign_, &QPushButton::clicked, this,
+            [this] { SaveDesign(registry_, *screen_, this, designFile_); });
+    connect(cmdOpenDesign_, &QPushButton::clicked, this,
+            [this] { OpenDesign(registry_, *screen_, this, designFile_); });
     connect(chkGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(true); });
     connect(chkNoGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(false); });
     connect(chkCalcCore_, &QCheckBox::clicked, this, [this] { screen_->ClickCalculator(Calculator::CalculateCore); });
