@@ -39,13 +39,6 @@ std::string Names(const char* const (&names)[N]) {
     return list;
 }
 
-template <std::size_t N>
-bool OneOf(const std::string& text, const char* const (&names)[N]) {
-    for (const char* name : names)
-        if (text == name) return true;
-    return false;
-}
-
 const char* const kFamilies[] = {"gapped", "nogap"};
 const char* const kCalculators[] = {"calculate", "pick"};
 const char* const kTopKeys[] = {"format",       "version", "fields",     "cmbinductance",
@@ -114,7 +107,7 @@ bool IsFieldName(const std::string& key) {
 }
 
 bool IsTopKey(const std::string& key) {
-    return OneOf(key, kTopKeys);
+    return IsOneOf(key, kTopKeys);
 }
 
 std::optional<Message> ReadFields(const Value& fields, Design& design) {
@@ -231,9 +224,9 @@ std::optional<Message> DesignFileText(const Design& design, std::string& text) {
         if (design.texts[k] && !json::IsUtf8(*design.texts[k]))
             return Refusal(std::string("This design cannot be saved: the text of ") + kInputFields[k].control +
                            " is not UTF-8 text, and a design file holds UTF-8 text only.");
-    if (design.cmbinductance && !OneOf(*design.cmbinductance, kInductanceUnits))
+    if (design.cmbinductance && !IsOneOf(*design.cmbinductance, kInductanceUnits))
         return Refusal("This design cannot be saved: its inductance unit is none of " + Names(kInductanceUnits) + ".");
-    if (design.cmbfrequency && !OneOf(*design.cmbfrequency, kFrequencyUnits))
+    if (design.cmbfrequency && !IsOneOf(*design.cmbfrequency, kFrequencyUnits))
         return Refusal("This design cannot be saved: its frequency unit is none of " + Names(kFrequencyUnits) + ".");
 
     std::string out = "{\n  ";

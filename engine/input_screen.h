@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue.h"
@@ -43,6 +44,14 @@ inline constexpr InputField kInputFields[] = {
 // typed into).
 inline constexpr const char* kInductanceUnits[] = {"Henry", "millihenry", "microhenry"};
 inline constexpr const char* kFrequencyUnits[] = {"Hz", "kHz"};
+
+// Whether `text` is one of a list's names.
+template <std::size_t N>
+bool IsOneOf(std::string_view text, const char* const (&names)[N]) {
+    for (const char* name : names)
+        if (text == name) return true;
+    return false;
+}
 
 // The core size list's text colour: as the screen loaded it, or set black
 // (Pick Core chosen) or grey (Calculate Core chosen).

@@ -17,22 +17,15 @@ bool Field(const OptionSpec& spec, const std::string& value, Options& options, s
     return true;
 }
 
-template <std::size_t N>
-bool OneOf(const std::string& value, const char* const (&names)[N]) {
-    for (const char* name : names)
-        if (value == name) return true;
-    return false;
-}
-
 bool InductanceUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
-    if (!OneOf(value, kInductanceUnits))
+    if (!IsOneOf(value, kInductanceUnits))
         return Refuse(error, "unknown inductance unit '" + value + "' (Henry, millihenry or microhenry)");
     options.inductanceUnit = value;
     return true;
 }
 
 bool FrequencyUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
-    if (!OneOf(value, kFrequencyUnits)) return Refuse(error, "unknown frequency unit '" + value + "' (Hz or kHz)");
+    if (!IsOneOf(value, kFrequencyUnits)) return Refuse(error, "unknown frequency unit '" + value + "' (Hz or kHz)");
     options.frequencyUnit = value;
     return true;
 }
