@@ -383,7 +383,9 @@ void frmXls::Mirror() {
     }
     txtCoreSize_->setCurrentIndex(screen_->CoreListIndex());
     txtCoreSize_->setEnabled(in.coreSizeListEnabled);
-    if (screen_->CoreListColour() != ListColour::AsLoaded)
+    if (screen_->CoreListColour() == ListColour::AsLoaded)
+        txtCoreSize_->setPalette(QPalette());  // as loaded (again, when a design file is opened)
+    else
         look::SetTextColour(txtCoreSize_,
                             screen_->CoreListColour() == ListColour::Grey ? look::kButtonGrey : QColor(Qt::black));
     mirroring_ = false;

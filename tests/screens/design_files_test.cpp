@@ -70,6 +70,15 @@ TEST_F(DesignFilesTest, SavesAndOpensThroughTheButtonsAndTheDialog) {
     Click(input, "cmdSaveDesign");
     EXPECT_EQ(ReadFile(temp.File("choke.coredesign")), saved);
     EXPECT_TRUE(messages.empty());
+
+    // A Calculate Core design opened on a screen whose list was greyed: the list as loaded.
+    coredesign::testing::WriteFile(temp.File("plain.coredesign"), FileOf(InputScreen()));
+    Click(input, "chkCalcCore");
+    EXPECT_EQ(ListState(CoreList()), "0  disabled grey");
+    answers.push_back(TempFile("plain.coredesign"));
+    Click(input, "cmdOpenDesign");
+    EXPECT_EQ(ListState(CoreList()), "35 6205TXGP A enabled");
+    EXPECT_EQ(ScreenState(input.Logic()), ScreenState(InputScreen()));
 }
 
 // A file that cannot be read, or that the engine refuses, is told and
