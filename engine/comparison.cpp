@@ -1,10 +1,10 @@
 #include "comparison.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "constants.h"
 #include "input_screen.h"
+#include "numtext.h"
 
 namespace coredesign {
 namespace {
@@ -64,10 +64,7 @@ const char* Bool(bool value) {
 }  // namespace
 
 std::string ExactNumber(double value) {
-    if (!std::isfinite(value)) return std::string();
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
+    return std::isfinite(value) ? FormatShortest(value) : std::string();
 }
 
 void TypeTexts(const InputTexts& from, InputTexts& to) {

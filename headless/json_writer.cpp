@@ -1,9 +1,10 @@
 #include "json_writer.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "json_reader.h"
+
+#include "numtext.h"
 
 namespace coredesign::cli {
 
@@ -75,9 +76,7 @@ void JsonWriter::Number(double value) {
         out_ += "null";
         return;
     }
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    out_.append(buf, res.ptr);
+    out_ += FormatSignificant(value, 17);
 }
 
 void JsonWriter::Integer(long long value) {
