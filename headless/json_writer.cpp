@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "json_reader.h"
-
 #include "numtext.h"
 
 namespace coredesign::cli {
