@@ -286,6 +286,7 @@ bool Reader::Read(Value& result) {
             inner.value.members.push_back({std::move(inner.key), std::move(done)});
         else
             inner.value.items.push_back(std::move(done));
+        done = Value();  // moved into its container
         haveValue = false;
         if (pos_ >= text_.size()) return Fail("", pos_);
         const char c = text_[pos_++];
