@@ -6,23 +6,17 @@
 #include <optional>
 
 #include "design_files.h"
-#include "frmDirections.h"
-#include "frmEnter.h"
 #include "frmResult.h"
 #include "frmXls.h"
 #include "messages.h"
-#include "screen_look.h"
 #include "screen_registry.h"
+#include "screen_set.h"
 #include "seams.h"
 #include "view_report.h"
 #include "web_link.h"
 
 namespace coredesign::gui {
 namespace {
-
-void ShowStart(ScreenRegistry& registry) {
-    look::Present(&registry.Get<frmEnter>());
-}
 
 // The module loaded and its entry found, or null with the loader's reason.
 CoreDesignViewReportEntry LoadViewReportEntry(const QString& pluginFile, QString& failure) {
@@ -74,11 +68,8 @@ void InstallViewReportPlugin(ScreenRegistry& registry, const QString& pluginFile
 }
 
 void InstallCommands(ScreenRegistry& registry, ViewerLoader loadViewer) {
-    ScreenRegistry::Commands& command = registry.Command();
-    command.ShowStart = [&registry] { ShowStart(registry); };
-    command.ShowDirections = [&registry] { ShowDirections(registry, registry.Find<frmXls>()); };
-    command.LaunchWebSite = [&registry] { weblink::LaunchWebSite(registry); };
-    InstallViewerCommands(registry);
+    InstallScreens(registry);
+    registry.Command().LaunchWebSite = [&registry] { weblink::LaunchWebSite(registry); };
     InstallViewReport(registry, std::move(loadViewer));
 }
 
@@ -98,7 +89,7 @@ void StartApplication(ScreenRegistry& registry, const QString& designFile) {
                 OpenDesignFromFile(registry, input->Logic(), designFile, input);
         };
     }
-    registry.Command().ShowStart();
+    registry.Carry(registry.Flow().Command(FlowCommand::Launch));
 }
 
 }  // namespace coredesign::gui

@@ -14,10 +14,6 @@
 namespace coredesign::cli {
 namespace {
 
-bool ShowsDesign(Outcome o) {
-    return o == Outcome::Results || o == Outcome::FillWarning;
-}
-
 // The file exports that follow a run: the circuit model and the PDF. Each
 // tells why it wrote nothing; false when a file could not be written.
 bool WriteExports(const Options& options, const InputScreen& session, Host& host, const Tell& tell) {
@@ -26,27 +22,55 @@ bool WriteExports(const Options& options, const InputScreen& session, Host& host
     bool written = true;
     if (options.spiceFile) {
         std::string failure;
-        if (!ShowsDesign(run.outcome) || !HoldsDesign(session.Record())) {
+        const std::optional<std::string> model = SpiceText(session);
+        if (!model) {
             tell("no SPICE model written: the run ended in " + outcome + " without a design");
-        } else if (!host.WriteFile(*options.spiceFile, SpiceModel(session.Record()), Host::Write::Whole, failure)) {
+        } else if (!host.WriteFile(*options.spiceFile, *model, Host::Write::Whole, failure)) {
             tell("cannot write the SPICE model to '" + *options.spiceFile + "': " + failure);
             written = false;
         }
     }
     if (options.pdfFile) {
-        if (run.outcome != Outcome::Results) {
+        // The report as --report writes it, rendered by the report viewer's engine.
+        const std::optional<std::string> report = ReportBytes(session, host.Pictures());
+        if (!report) {
             tell("no PDF written: the run ended in " + outcome + ", not on the results screen");
             return written;
         }
-        // The report as --report writes it, rendered by the report viewer's engine.
         std::string failure;
-        const std::string report = report::ReportFileBytes(*session.Results(), session.Record(), host.Pictures());
-        if (!host.WritePdf(report, options.reportFile.value_or(std::string()), *options.pdfFile, failure)) {
+        if (!host.WritePdf(*report, options.reportFile.value_or(std::string()), *options.pdfFile, failure)) {
             tell("cannot write the PDF to '" + *options.pdfFile + "': " + failure);
             written = false;
         }
     }
     return written;
+}
+
+// A freshly loaded input screen: a copy of one loaded once, made without
+// filling its list again (the screen is only read: a copy may be made on
+// any thread).
+InputScreen FreshScreen(const RunEnvironment& environment) {
+    static const InputScreen loaded;
+    InputScreen screen = loaded.Copy();
+    screen.SetEnvironment(environment);
+    return screen;
+}
+
+// The options other than --design on the screen: the family, Pick Core and
+// its part, then the texts. False, with the usage message, when the family
+// holds no such part.
+bool ApplyScreenOptions(const Options& options, InputScreen& screen, std::string& error) {
+    if (options.familyGiven && options.gapped != screen.Record().GappedCores) screen.ChooseFamily(options.gapped);
+    if (options.pick) {
+        screen.ChoosePickCore();
+        if (!screen.PickPart(*options.pick)) {
+            error = std::string("the ") + (screen.Record().GappedCores ? "gapped" : "no-gap") +
+                    " family holds no core '" + *options.pick + "'";
+            return false;
+        }
+    }
+    TypeOptions(options, screen.Fields());
+    return true;
 }
 
 }  // namespace
@@ -61,6 +85,44 @@ bool Host::ReadStandardInput(std::size_t, std::string&, std::string& failure) {
     return false;
 }
 
+std::optional<InputScreen> RunDesign(const Options& options, const RunEnvironment& environment, std::string& error) {
+    if (options.designFile) {
+        error = "option --design needs a front end that reads files";
+        return std::nullopt;
+    }
+    std::optional<InputScreen> session(FreshScreen(environment));
+    if (!ApplyScreenOptions(options, *session, error)) return std::nullopt;
+    session->ShowResults();
+    return session;
+}
+
+std::optional<std::string> ReportBytes(const InputScreen& session, const report::ReportPictures& pictures) {
+    if (session.LastRun().outcome != Outcome::Results || !session.Results()) return std::nullopt;
+    return report::ReportFileBytes(*session.Results(), session.Record(), pictures);
+}
+
+std::optional<std::string> SpiceText(const InputScreen& session) {
+    if (!session.LastRunShowsDesign()) return std::nullopt;
+    return SpiceModel(session.Record());
+}
+
+std::optional<InductanceCurve> DesignCurve(const InputScreen& session, int points) {
+    if (!session.LastRunShowsDesign()) return std::nullopt;
+    return MakeInductanceCurve(session.Record(), points);
+}
+
+Comparison ExploreCores(const Options& options, const RunEnvironment& environment) {
+    std::vector<ComparedFamily> families;
+    for (bool gapped : {true, false}) {
+        if (options.familyGiven && gapped != options.gapped) continue;
+        InputScreen screen;
+        if (!gapped) screen.ChooseFamily(false);
+        TypeOptions(options, screen.Fields());
+        families.push_back({gapped, screen.Fields(), environment});
+    }
+    return CompareCores(families);
+}
+
 bool SetUpScreen(const Options& options, Host& host, InputScreen& screen, std::string& error) {
     if (options.designFile) {
         std::string bytes, failure;
@@ -73,17 +135,7 @@ bool SetUpScreen(const Options& options, Host& host, InputScreen& screen, std::s
             return false;
         }
     }
-    if (options.familyGiven && options.gapped != screen.Record().GappedCores) screen.ChooseFamily(options.gapped);
-    if (options.pick) {
-        screen.ChoosePickCore();
-        if (!screen.PickPart(*options.pick)) {
-            error = std::string("the ") + (screen.Record().GappedCores ? "gapped" : "no-gap") +
-                    " family holds no core '" + *options.pick + "'";
-            return false;
-        }
-    }
-    TypeOptions(options, screen.Fields());
-    return true;
+    return ApplyScreenOptions(options, screen, error);
 }
 
 bool RunAndWrite(const Options& options, Host& host, InputScreen& session, const Tell& tell, bool& reportFailed) {
@@ -99,11 +151,11 @@ bool RunAndWrite(const Options& options, Host& host, InputScreen& session, const
             written = false;
         }
     }
-    const RunResult& run = session.ShowResults();
-    if (options.reportFile && run.outcome == Outcome::Results) {
+    session.ShowResults();
+    if (const std::optional<std::string> report =
+            options.reportFile ? ReportBytes(session, host.Pictures()) : std::nullopt) {
         std::string failure;
-        const std::string report = report::ReportFileBytes(*session.Results(), session.Record(), host.Pictures());
-        if (!host.WriteFile(*options.reportFile, report, Host::Write::AsNamed, failure)) {
+        if (!host.WriteFile(*options.reportFile, *report, Host::Write::AsNamed, failure)) {
             tell("cannot write the report to '" + *options.reportFile + "': " + failure);
             reportFailed = true;
             return false;
@@ -116,8 +168,7 @@ int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err
     if (options.explore) return RunExplore(options, host, out);
     if (options.batchFile) return RunBatch(options, host, out, err);
     const Tell tell = [&err](const std::string& line) { err << "coredesign-cli: " << line << "\n"; };
-    InputScreen session;
-    session.SetEnvironment(host.Environment());
+    InputScreen session = FreshScreen(host.Environment());
     std::string error;
     if (!SetUpScreen(options, host, session, error)) {
         tell(error);
@@ -133,11 +184,12 @@ int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err
     const int status = run.outcome == Outcome::Results && written ? 0 : 1;
     if (options.curve && !options.json) {
         // The curve alone, as CSV.
-        if (!ShowsDesign(run.outcome) || !HoldsDesign(session.Record())) {
+        const std::optional<InductanceCurve> designCurve = DesignCurve(session, options.points);
+        if (!designCurve) {
             tell(std::string("no curve: the run ended in ") + OutcomeName(run.outcome) + " without a design");
             return 1;
         }
-        const InductanceCurve curve = MakeInductanceCurve(session.Record(), options.points);
+        const InductanceCurve& curve = *designCurve;
         out << CurveCsv(curve);
         if (curve.lawEndsBefore)
             tell("the core's permeability law has no value from " + RoundTripNumber(*curve.lawEndsBefore) +
@@ -150,18 +202,7 @@ int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err
 }
 
 int RunExplore(const Options& options, Host& host, std::ostream& out) {
-    // Each family's texts: a fresh input screen, that family chosen, then the
-    // options typed, as a single run's would be.
-    std::vector<ComparedFamily> families;
-    const RunEnvironment environment = host.Environment();
-    for (bool gapped : {true, false}) {
-        if (options.familyGiven && gapped != options.gapped) continue;
-        InputScreen screen;
-        if (!gapped) screen.ChooseFamily(false);
-        TypeOptions(options, screen.Fields());
-        families.push_back({gapped, screen.Fields(), environment});
-    }
-    const Comparison comparison = CompareCores(families);
+    const Comparison comparison = ExploreCores(options, host.Environment());
     out << (options.csv ? ComparisonCsv(comparison) : ExploreJson(comparison));
     for (const ComparisonRow& row : comparison.rows)
         if (row.fits) return 0;
