@@ -3,6 +3,7 @@
 #include "comparison.h"
 #include "constants.h"
 #include "curve.h"
+#include "design_file.h"
 
 namespace coredesign {
 
@@ -229,6 +230,8 @@ const std::vector<ButtonText>& InputScreen::Buttons() {
         {"cmdQuit", "Clear &Results", ""},
         {"cmdExit", "&Cancel", ""},
         {"cmdCompare", "C&ompare Cores", "Every core of both families at 1 to 9 stacked cores, side by side."},
+        {"cmdSaveDesign", kSaveDesignCaption, kSaveDesignHint},
+        {"cmdOpenDesign", kOpenDesignCaption, kOpenDesignHint},
         {"cmdHelp", "Help", "Directions on how to use this product."}};
     return buttons;
 }

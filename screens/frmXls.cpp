@@ -17,7 +17,6 @@
 #include <map>
 
 #include "constants.h"
-#include "design_file.h"
 #include "design_files.h"
 #include "folders.h"
 #include "qt_text.h"
@@ -199,10 +198,8 @@ void frmXls::BuildControls() {
     cmdExit_ = button["cmdExit"];
     cmdHelp_ = button["cmdHelp"];
     cmdCompare_ = button["cmdCompare"];
-    cmdSaveDesign_ = Button(this, QStringLiteral("cmdSaveDesign"), QString::fromUtf8(kSaveDesignCaption), false);
-    cmdSaveDesign_->setToolTip(QString::fromUtf8(kSaveDesignHint));
-    cmdOpenDesign_ = Button(this, QStringLiteral("cmdOpenDesign"), QString::fromUtf8(kOpenDesignCaption), false);
-    cmdOpenDesign_->setToolTip(QString::fromUtf8(kOpenDesignHint));
+    cmdSaveDesign_ = button["cmdSaveDesign"];
+    cmdOpenDesign_ = button["cmdOpenDesign"];
     cmdExit_->installEventFilter(this);
 
     // Header: the title with Help beside it, the logo at the right, a rule below.
