@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <memory>
 #include <optional>
 
+#include "design_files.h"
 #include "frmResult.h"
+#include "frmXls.h"
 #include "messages.h"
 #include "screen_registry.h"
 #include "screen_set.h"
@@ -75,8 +78,17 @@ void InstallCommands(ScreenRegistry& registry) {
                     [file = ViewerPluginFile()](QString& failure) { return LoadViewReportEntry(file, failure); });
 }
 
-void StartApplication(ScreenRegistry& registry) {
+void StartApplication(ScreenRegistry& registry, const QString& designFile) {
     InstallCommands(registry);
+    if (!designFile.isEmpty()) {
+        // Only the first I Accept opens it; after Cancel the next one starts afresh.
+        registry.Command().Accepted = [&registry, designFile, pending = std::make_shared<bool>(true)] {
+            if (!*pending) return;
+            *pending = false;
+            if (frmXls* input = registry.Find<frmXls>())
+                OpenDesignFromFile(registry, input->Logic(), designFile, input);
+        };
+    }
     registry.Carry(registry.Flow().Command(FlowCommand::Launch));
 }
 

@@ -24,8 +24,10 @@ void InstallCommands(ScreenRegistry& registry);
 void InstallCommands(ScreenRegistry& registry, ViewerLoader loadViewer);
 
 // InstallCommands, then the flow's Launch: the start screen. The program then runs until
-// the last screen is gone.
-void StartApplication(ScreenRegistry& registry);
+// the last screen is gone. With `designFile`, the first I Accept opens that
+// design file onto the input screen (a file that is refused is told there,
+// and the screen stays fresh).
+void StartApplication(ScreenRegistry& registry, const QString& designFile = QString());
 
 // The report viewer's module: the file beside the program's executable (the
 // real folder, whatever link the program was started through).

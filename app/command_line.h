@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 
 namespace coredesign::gui {
 
@@ -14,5 +15,10 @@ const char* DesktopUsageText();
 // first of them counts; arguments after "--" are not options. Every other
 // argument is left to Qt (-platform NAME, -style NAME ...).
 std::optional<int> AnswerInformationOptions(int argc, char** argv, std::ostream& out);
+
+// The design file to open (`coredesign FILE.coredesign`, as a file manager
+// starts the program): the first argument that is not an option, or the
+// first after "--". Read once Qt has taken its own options out of argv.
+std::optional<std::string> DesignFileArgument(int argc, char** argv);
 
 }  // namespace coredesign::gui

@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
 
     coredesign::DesignRecord record;
     coredesign::gui::ScreenRegistry registry(record);
-    coredesign::gui::StartApplication(registry);
+    const std::optional<std::string> design = coredesign::gui::DesignFileArgument(argc, argv);
+    coredesign::gui::StartApplication(registry, design ? QString::fromLocal8Bit(design->c_str()) : QString());
 
     if (qEnvironmentVariableIsSet("COREDESIGN_STARTUP_PROBE"))
         ReportStartupAndQuit(sinceMain, qgetenv("COREDESIGN_STARTUP_PROBE") == "viewer");

@@ -1,20 +1,25 @@
 // Timings of the design engine: one Show Results run on the default inputs,
 // runs that need many inductance passes, one Pick Core run, a sweep of
 // every core of both families at one to nine stacked cores, and Compare
-// Cores as its window runs it.
+// Cores as its window runs it; a batch of 10,000 designs (coredesign-cli
+// --batch in the process, CSV in and out) beside the same 10,000 designs
+// run one by one on fresh input screens.
 //
 // Budgets on the project's two-core build machine: a default run under
 // 1.5 us, the whole sweep under 2 ms. The run at the bound of inductance
 // passes has no budget; its figure is kept in the README.
 #include <benchmark/benchmark.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "batch.h"
 #include "catalogue.h"
 #include "comparison.h"
 #include "design_record.h"
 #include "design_run.h"
+#include "input_screen.h"
 
 namespace {
 
@@ -155,6 +160,91 @@ void CompareCoresPassBound(benchmark::State& state) {
     RunComparison(state, WorstCaseTexts());
 }
 BENCHMARK(CompareCoresPassBound)->Unit(benchmark::kMillisecond);
+
+// Ten thousand designs as a batch file's rows: both families, Calculate
+// Core and Pick Core, one to three cores, a spread of inductances, currents
+// and frequencies.
+struct BatchDesign {
+    bool gapped;
+    const char* pick;  // or null: Calculate Core
+    std::string inductance, current, frequency, stack;
+};
+std::vector<BatchDesign> TenThousandDesigns() {
+    std::vector<BatchDesign> designs;
+    for (int k = 0; k < 10000; ++k) {
+        const bool gapped = k % 2 == 0;
+        const char* pick = k % 5 != 4 ? nullptr : gapped ? "6218TXGP" : "6226TXNG";
+        designs.push_back({gapped, pick, std::to_string(150 + k % 400), std::to_string(1 + k % 7) + ".5",
+                           std::to_string(20 + k % 200), std::to_string(1 + k % 3)});
+    }
+    return designs;
+}
+
+std::string BatchCsv(const std::vector<BatchDesign>& designs) {
+    std::string csv = "family,pick,inductance,inductance-unit,dc-current,frequency,frequency-unit,stack\n";
+    for (const BatchDesign& d : designs)
+        csv += std::string(d.gapped ? "gapped," : "nogap,") + (d.pick ? d.pick : "") + ',' + d.inductance +
+               ",microhenry," + d.current + ',' + d.frequency + ",kHz," + d.stack + '\n';
+    return csv;
+}
+
+// A host without files: the runs read an empty temporary folder.
+class NoFiles final : public cli::Host {
+public:
+    RunEnvironment Environment() override { return {}; }
+    report::ReportPictures Pictures() override { return {}; }
+    bool WriteFile(const std::string&, const std::string&, Write, std::string&) override { return false; }
+    bool WritePdf(const std::string&, const std::string&, const std::string&, std::string&) override { return false; }
+};
+
+// The single runs: for each design a freshly loaded input screen, its
+// family, Pick Core and the part where it has one, the texts typed, Show
+// Results.
+void TenThousandSingleRuns(benchmark::State& state) {
+    const std::vector<BatchDesign> designs = TenThousandDesigns();
+    int results = 0;
+    for (auto _ : state) {
+        results = 0;
+        for (const BatchDesign& d : designs) {
+            InputScreen screen;
+            if (!d.gapped) screen.ChooseFamily(false);
+            if (d.pick) {
+                screen.ChoosePickCore();
+                screen.PickPart(d.pick);
+            }
+            InputTexts& in = screen.Fields();
+            in.txtInductance = d.inductance;
+            in.cmbinductance = "microhenry";
+            in.txtDCCurrent = d.current;
+            in.txtFrequency = d.frequency;
+            in.cmbfrequency = "kHz";
+            in.txtStack = d.stack;
+            results += screen.ShowResults().outcome == Outcome::Results;
+            benchmark::DoNotOptimize(screen.Record().TempRise);
+        }
+    }
+    state.counters["results"] = results;
+}
+BENCHMARK(TenThousandSingleRuns)->Unit(benchmark::kMillisecond);
+
+// The same designs as one batch: the CSV read, each row's options applied
+// as the command line applies them, the run, and the CSV written.
+void TenThousandRowBatch(benchmark::State& state) {
+    const std::string csv = BatchCsv(TenThousandDesigns());
+    NoFiles host;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (cli::RunBatchText(csv, false, host, out, err) != 0) {
+            state.SkipWithError(err.str().c_str());
+            break;
+        }
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["output_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(TenThousandRowBatch)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -24,6 +24,14 @@ bool SystemHost::WriteFile(const std::string& path, const std::string& bytes, Wr
                                : platform::WriteNamedFile(path, bytes, failure);
 }
 
+bool SystemHost::ReadFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& failure) {
+    return platform::ReadNamedFile(path, maxBytes, bytes, failure);
+}
+
+bool SystemHost::ReadStandardInput(std::size_t maxBytes, std::string& bytes, std::string& failure) {
+    return platform::ReadStandardInput(maxBytes, bytes, failure);
+}
+
 bool SystemHost::WritePdf(const std::string& reportBytes, const std::string& reportFile, const std::string& pdfPath,
                           std::string& failure) {
     // The renderer reads a file: the one the run wrote, or a temporary one of its own.

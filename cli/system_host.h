@@ -1,6 +1,6 @@
 // The host of coredesign-cli's runs on this system: the temporary folder and
-// the program's folder read through platform/, files written as a
-// command-line program writes the files it is given, and the PDF rendered by
+// the program's folder read through platform/, files read and written as a
+// command-line program reads and writes the files it is given, and the PDF rendered by
 // the report viewer's module, loaded only when a PDF is asked for.
 #pragma once
 
@@ -15,6 +15,8 @@ public:
     RunEnvironment Environment() override;
     report::ReportPictures Pictures() override;
     bool WriteFile(const std::string& path, const std::string& bytes, Write how, std::string& failure) override;
+    bool ReadFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& failure) override;
+    bool ReadStandardInput(std::size_t maxBytes, std::string& bytes, std::string& failure) override;
     bool WritePdf(const std::string& reportBytes, const std::string& reportFile, const std::string& pdfPath,
                   std::string& failure) override;
 };

@@ -42,17 +42,15 @@ ComparisonRow RunRow(const InputScreen& pickCore, const ComparedFamily& family, 
     return row;
 }
 
-// The shortest text that reads back as the same double (1.83, not
-// 1.8300000000000001); empty when not finite.
-std::string ExactNumber(double value) {
-    return std::isfinite(value) ? FormatShortest(value) : std::string();
-}
-
 const char* Bool(bool value) {
     return value ? "true" : "false";
 }
 
 }  // namespace
+
+std::string ExactNumber(double value) {
+    return std::isfinite(value) ? FormatShortest(value) : std::string();
+}
 
 void TypeTexts(const InputTexts& from, InputTexts& to) {
     for (const InputField& field : kInputFields) to.*field.text = from.*field.text;

@@ -106,4 +106,9 @@ const char* FamilyName(bool gapped);
 // that read back as the same double (empty when not finite), `\n` line ends.
 std::string ComparisonCsv(const Comparison& comparison);
 
+// A figure as the CSV files write it: the shortest text that reads back as
+// the same double (1.83, not 1.8300000000000001), a point for the decimal
+// separator; empty when not finite.
+std::string ExactNumber(double value);
+
 }  // namespace coredesign

@@ -3,6 +3,7 @@
 #include "comparison.h"
 #include "constants.h"
 #include "curve.h"
+#include "design_file.h"
 
 namespace coredesign {
 namespace {
@@ -170,6 +171,14 @@ const RunResult& InputScreen::ShowResults() {
     return run_;
 }
 
+void InputScreen::Reload() {
+    fields_ = InputTexts();
+    boxes_ = CheckBoxes();
+    coreListColour_ = ListColour::AsLoaded;
+    Load();
+    view_->Refresh();
+}
+
 std::optional<std::vector<ComparedFamily>> InputScreen::FamiliesToCompare(std::vector<Message>& refused) const {
     const bool current = rec_->GappedCores;
     std::vector<ComparedFamily> families;
@@ -231,6 +240,8 @@ const std::vector<ButtonText>& InputScreen::Buttons() {
         {"cmdQuit", "Clear &Results", ""},
         {"cmdExit", "&Cancel", ""},
         {"cmdCompare", "C&ompare Cores", "Every core of both families at 1 to 9 stacked cores, side by side."},
+        {"cmdSaveDesign", kSaveDesignCaption, kSaveDesignHint},
+        {"cmdOpenDesign", kOpenDesignCaption, kOpenDesignHint},
         {"cmdHelp", "Help", "Directions on how to use this product."}};
     return buttons;
 }

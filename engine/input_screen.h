@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue.h"
@@ -73,6 +74,19 @@ struct CheckBoxText {
     const char* control;
     const char* caption;
 };
+
+// The names of the two unit lists, in the lists' order (neither list can be
+// typed into).
+inline constexpr const char* kInductanceUnits[] = {"Henry", "millihenry", "microhenry"};
+inline constexpr const char* kFrequencyUnits[] = {"Hz", "kHz"};
+
+// Whether `text` is one of a list's names.
+template <std::size_t N>
+bool IsOneOf(std::string_view text, const char* const (&names)[N]) {
+    for (const char* name : names)
+        if (text == name) return true;
+    return false;
+}
 
 // The core size list's text colour: as the screen loaded it, or set black
 // (Pick Core chosen) or grey (Calculate Core chosen).
@@ -172,6 +186,12 @@ public:
     // outputs emptied; filled again when the run shows it; whether it shows
     // a design).
     const RunResult& ShowResults();
+    // The screen as freshly loaded again (what opening a design starts
+    // from): the initial texts, boxes and list, loaded as the screen's load
+    // does; the record keeps its other figures, as when the screen is
+    // created anew, and the results screen is not touched.
+    void Reload();
+
     // Clear Results: the eleven text fields emptied; boxes and list stay.
     void ClearResults();
     // The return to the inputs from the results: in Calculate Core mode the
@@ -180,6 +200,8 @@ public:
     void ResetCoreSizeList();
 
     InputTexts& Fields() { return fields_; }
+    // After texts were set through Fields(): the view shows them.
+    void FieldsChanged() { view_->Refresh(); }
     const InputTexts& Fields() const { return fields_; }
     const CheckBoxes& Boxes() const { return boxes_; }
     const std::vector<std::string>& CoreList() const { return *coreList_; }

@@ -33,6 +33,7 @@ const char* MessageIdName(MessageId id) {
         case MessageId::Temperature: return "temperature";
         case MessageId::NoWire: return "no_wire";
         case MessageId::InductanceLimit: return "inductance_limit";
+        case MessageId::DesignFile: return "design_file";
     }
     return "";
 }

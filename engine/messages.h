@@ -23,6 +23,7 @@ enum class MessageId {
     Temperature,
     NoWire,
     InductanceLimit,
+    DesignFile,  // a design file refused, or a design that cannot be saved as one
 };
 
 enum class MessageIcon { Information, None };

@@ -49,6 +49,7 @@ public:
     struct Commands {
         std::function<void()> ViewReport;     // the results screen's View Report
         std::function<void()> LaunchWebSite;  // the results screen's web link
+        std::function<void()> Accepted;       // the start screen's I Accept, once the input screen is shown
     };
     Commands& Command() { return commands_; }
 

@@ -1,38 +1,18 @@
 #include "json_writer.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "json_reader.h"
 #include "numtext.h"
 
 namespace coredesign::cli {
 
 std::string JsonEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    out += '"';
-    return out;
+    return json::Quoted(text);
 }
 
 void JsonWriter::Indent() {
+    if (oneLine_) return;
     out_ += '\n';
     out_.append(static_cast<size_t>(depth_) * 2, ' ');
 }
@@ -80,7 +60,7 @@ void JsonWriter::EndArray() {
 void JsonWriter::Key(std::string_view key) {
     BeforeValue();
     out_ += JsonEscape(key);
-    out_ += ": ";
+    out_ += oneLine_ ? ":" : ": ";
     afterKey_ = true;
 }
 

@@ -26,9 +26,12 @@ public:
 };
 
 // A minimal JSON writer: objects, strings, numbers with 17 significant
-// digits (non-finite as null), integers, booleans; two blanks of indent.
+// digits (non-finite as null), integers, booleans; two blanks of indent, or
+// with `oneLine` everything on one line without blanks (JSON Lines).
 class JsonWriter final : public DocumentWriter {
 public:
+    explicit JsonWriter(bool oneLine = false) : oneLine_(oneLine) {}
+
     void BeginObject() override;
     void EndObject() override;
     void Key(std::string_view key) override;
@@ -46,6 +49,7 @@ private:
     void BeforeValue();
     void Indent();
 
+    bool oneLine_;
     std::string out_;
     int depth_ = 0;
     bool first_ = true;

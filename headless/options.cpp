@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "design_file.h"
 #include "design_run.h"
 #include "input_screen.h"
 
@@ -17,14 +18,14 @@ bool Field(const OptionSpec& spec, const std::string& value, Options& options, s
 }
 
 bool InductanceUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
-    if (value != "Henry" && value != "millihenry" && value != "microhenry")
+    if (!IsOneOf(value, kInductanceUnits))
         return Refuse(error, "unknown inductance unit '" + value + "' (Henry, millihenry or microhenry)");
     options.inductanceUnit = value;
     return true;
 }
 
 bool FrequencyUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
-    if (value != "Hz" && value != "kHz") return Refuse(error, "unknown frequency unit '" + value + "' (Hz or kHz)");
+    if (!IsOneOf(value, kFrequencyUnits)) return Refuse(error, "unknown frequency unit '" + value + "' (Hz or kHz)");
     options.frequencyUnit = value;
     return true;
 }
@@ -42,11 +43,16 @@ bool Pick(const OptionSpec&, const std::string& value, Options& options, std::st
     return true;
 }
 
-// An option that names a file to write: the name may not be empty.
-bool OutputFile(const OptionSpec& spec, const std::string& value, Options& options, std::string& error) {
+// An option that names a file to read or write: the name may not be empty.
+bool NamedFile(const OptionSpec& spec, const std::string& value, Options& options, std::string& error) {
     if (value.empty()) return Refuse(error, "option " + std::string(spec.name) + " needs a file name");
     const std::string_view name = spec.name;
-    (name == "--report" ? options.reportFile : name == "--spice" ? options.spiceFile : options.pdfFile) = value;
+    (name == "--report"        ? options.reportFile
+     : name == "--spice"       ? options.spiceFile
+     : name == "--pdf"         ? options.pdfFile
+     : name == "--design"      ? options.designFile
+     : name == "--save-design" ? options.saveDesignFile
+                               : options.batchFile) = value;
     return true;
 }
 
@@ -104,7 +110,7 @@ const std::vector<OptionSpec> kOptions = {
      "  --family gapped|nogap                core family, 100 or 245 Perm (gapped)\n"},
     {"--pick", nullptr, true, nullptr, Pick,
      "  --pick PARTNO                        Pick Core with this part number\n"},
-    {"--report", nullptr, true, nullptr, OutputFile,
+    {"--report", nullptr, true, nullptr, NamedFile,
      "  --report FILE                        on results, also write the design report to FILE\n"},
     {"--json", nullptr, false, nullptr, Flag, "  --json                               print the JSON document\n"},
     {"--explore", nullptr, false, nullptr, Flag,
@@ -118,10 +124,21 @@ const std::vector<OptionSpec> kOptions = {
      "  --points N                           currents of the curve, 2 to 10001 (101)\n"},
     {"--csv", nullptr, false, nullptr, Flag,
      "  --csv                                CSV output: --explore's table or the curve\n"},
-    {"--spice", nullptr, true, nullptr, OutputFile,
+    {"--spice", nullptr, true, nullptr, NamedFile,
      "  --spice FILE                         write a SPICE subcircuit of the designed choke to FILE\n"},
-    {"--pdf", nullptr, true, nullptr, OutputFile,
+    {"--pdf", nullptr, true, nullptr, NamedFile,
      "  --pdf FILE                           on results, also write the report as PDF to FILE\n"},
+    {"--design", nullptr, true, nullptr, NamedFile,
+     "  --design FILE                        start from the design file FILE; the options given as\n"
+     "                                       well then act on it as on a fresh screen: --family,\n"
+     "                                       --pick, then the texts and units\n"},
+    {"--save-design", nullptr, true, nullptr, NamedFile,
+     "  --save-design FILE                   write the design the run starts from to FILE\n"},
+    {"--batch", nullptr, true, nullptr, NamedFile,
+     "  --batch FILE                         one run per row of the CSV file FILE ('-': standard\n"
+     "                                       input), whose header names each column's option: a\n"
+     "                                       field or unit, family, pick, design, save-design,\n"
+     "                                       report or spice; CSV out, with --json JSON Lines\n"},
     {"--help", "-h", false, nullptr, Flag, "  --help                               this text\n"},
     {"--version", nullptr, false, nullptr, Flag,
      "  --version                            the program's name and version\n"},
@@ -194,6 +211,11 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
 }
 
 bool CheckCombination(const Options& options, std::string& error) {
+    if (options.batchFile &&
+        (!options.fields.empty() || options.inductanceUnit || options.frequencyUnit || options.familyGiven ||
+         options.pick || options.reportFile || options.explore || options.csv || options.curve || options.pointsGiven ||
+         options.spiceFile || options.pdfFile || options.designFile || options.saveDesignFile))
+        return Refuse(error, "option --batch goes with --json only (each row's options are its columns)");
     if (options.pointsGiven && !options.curve) return Refuse(error, "option --points goes with --curve");
     if (options.csv && options.json) return Refuse(error, "options --csv and --json exclude each other");
     if (options.csv && !options.curve && !options.explore)
@@ -207,6 +229,10 @@ bool CheckCombination(const Options& options, std::string& error) {
     if (options.spiceFile) return Refuse(error, "option --spice cannot go with --explore (it models one design)");
     if (options.pdfFile)
         return Refuse(error, "option --pdf cannot go with --explore (it writes the report of one run)");
+    if (options.designFile || options.saveDesignFile)
+        return Refuse(error,
+                      "options --design and --save-design cannot go with --explore (it starts from fresh "
+                      "screens)");
     return true;
 }
 
@@ -216,6 +242,22 @@ void TypeOptions(const Options& options, InputTexts& in) {
     for (const auto& [control, text] : options.fields)
         for (const InputField& field : kInputFields)
             if (control == field.control) in.*field.text = text;
+}
+
+std::vector<std::pair<std::string, std::string>> DesignOptions(const Design& design) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const OptionSpec& spec : kOptions) {
+        const std::string_view name = spec.name;
+        std::optional<std::string> value;
+        if (name == "--family" && design.gapped) value = *design.gapped ? "gapped" : "nogap";
+        if (name == "--pick") value = design.pick;
+        if (name == "--inductance-unit") value = design.cmbinductance;
+        if (name == "--frequency-unit") value = design.cmbfrequency;
+        for (std::size_t k = 0; spec.control && k < std::size(kInputFields); ++k)
+            if (std::string_view(spec.control) == kInputFields[k].control) value = design.texts[k];
+        if (value) pairs.emplace_back(spec.name + 2, *value);
+    }
+    return pairs;
 }
 
 }  // namespace coredesign::cli

@@ -13,8 +13,9 @@
 #include "curve.h"
 
 namespace coredesign {
+struct Design;
 struct InputTexts;
-}
+}  // namespace coredesign
 
 namespace coredesign::cli {
 
@@ -31,8 +32,11 @@ struct Options {
     bool curve = false;                // the inductance curve of the design
     int points = kDefaultCurvePoints;  // --points: currents of the curve's grid
     bool pointsGiven = false;
-    std::optional<std::string> spiceFile;  // --spice: the circuit model of the design
-    std::optional<std::string> pdfFile;    // --pdf: the report as PDF
+    std::optional<std::string> spiceFile;       // --spice: the circuit model of the design
+    std::optional<std::string> pdfFile;         // --pdf: the report as PDF
+    std::optional<std::string> designFile;      // --design: the run starts from this design file
+    std::optional<std::string> saveDesignFile;  // --save-design: the run's design is written here
+    std::optional<std::string> batchFile;       // --batch: one run per row of this CSV file ("-": standard input)
     bool help = false;
     bool version = false;
 };
@@ -77,5 +81,11 @@ std::string UsageText();
 
 // The field texts and unit lists that the options type into an input screen.
 void TypeOptions(const Options& options, InputTexts& in);
+
+// The options, by bare name and text, that give a freshly loaded screen what
+// opening `design` gives it: --family, --pick, the units and the field texts
+// the design sets, in the table's order. (A Pick Core design with no part
+// chosen has no option of its own: its pairs hold no --pick.)
+std::vector<std::pair<std::string, std::string>> DesignOptions(const Design& design);
 
 }  // namespace coredesign::cli

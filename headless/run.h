@@ -6,6 +6,8 @@
 // end brings its own.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,6 +38,13 @@ public:
     // Writes `bytes` to `path`. False, with the reason, when it cannot.
     virtual bool WriteFile(const std::string& path, const std::string& bytes, Write how, std::string& failure) = 0;
 
+    // Reads the file `path` names (--design, --batch), at most `maxBytes`
+    // bytes of it: a longer file gives its first `maxBytes` bytes. False,
+    // with the reason, when it cannot. A host without files reads none.
+    virtual bool ReadFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& failure);
+    // The same for standard input (--batch -).
+    virtual bool ReadStandardInput(std::size_t maxBytes, std::string& bytes, std::string& failure);
+
     // Renders the report as PDF into `pdfPath` (--pdf). `reportFile` is the
     // file the run wrote the same report to (--report), or empty. False,
     // with the reason, when it cannot.
@@ -47,7 +56,8 @@ public:
 // loaded input screen reading the system through `environment`, the
 // options' family, calculator, list entry and texts, and one Show Results.
 // Empty, with the usage message, when the family holds no core of the
-// picked part number (nothing is run then).
+// picked part number (nothing is run then). A design file (--design) needs a
+// host to read it: here it is a usage error (SetUpScreen reads one).
 std::optional<InputScreen> RunDesign(const Options& options, const RunEnvironment& environment, std::string& error);
 
 // What a finished run gives beyond its document, each empty when the run
@@ -63,8 +73,30 @@ std::optional<InductanceCurve> DesignCurve(const InputScreen& session, int point
 // the options typed, as a single run's would be.
 Comparison ExploreCores(const Options& options, const RunEnvironment& environment);
 
-// Runs the design; returns the exit status (0 results, 1 any other end).
+// Runs the design; returns the exit status (0 results, 1 any other end, 2
+// a usage error found only now: a design file that cannot be read or is
+// refused, a part the family does not hold). With --batch, RunBatch.
 int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err);
+
+// The input screen as the options leave it when Show Results is pressed:
+// the design file opened onto the fresh `screen` (--design, wherever it
+// stands among the options), then the other options as on a fresh screen:
+// --family chooses that family when the screen holds the other one (which
+// sets the flux density text and empties the list), --pick chooses Pick Core
+// and that part's list entry, then the units and field texts are typed, each
+// replacing the file's. False, with the usage message, when the file cannot
+// be read or is refused, or the family holds no such part.
+bool SetUpScreen(const Options& options, Host& host, InputScreen& screen, std::string& error);
+
+// What a run tells about the files it could not write, one line each.
+using Tell = std::function<void(const std::string& line)>;
+
+// Show Results on the set-up screen, and the files the options ask for:
+// the design it starts from (--save-design, written first), the report (on
+// the results screen only; when it cannot be written nothing more is), the
+// SPICE model and the PDF. False when a file could not be written (told);
+// `reportFailed` when that file was the report.
+bool RunAndWrite(const Options& options, Host& host, InputScreen& session, const Tell& tell, bool& reportFailed);
 
 // Compares every core and stack with the options' texts and prints the
 // table; returns 0 when at least one row fits, else 1.

@@ -1,5 +1,6 @@
 #include "named_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,11 @@
 
 #include "folders.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace coredesign::platform {
 namespace {
 
@@ -17,7 +23,45 @@ std::string SystemError(int code) {
     return text ? text : "unknown error";
 }
 
+// Reads at most `maxBytes` bytes of an open file.
+bool ReadAtMost(std::FILE* file, std::size_t maxBytes, std::string& content, std::string& failure) {
+    content.clear();
+    char buffer[65536];
+    errno = 0;
+    while (content.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof buffer, maxBytes - content.size());
+        const std::size_t got = std::fread(buffer, 1, want, file);
+        content.append(buffer, got);
+        if (got < want) break;
+    }
+    if (std::ferror(file)) {
+        failure = SystemError(errno ? errno : EIO);
+        return false;
+    }
+    failure.clear();
+    return true;
+}
+
 }  // namespace
+
+bool ReadNamedFile(const std::string& path, std::size_t maxBytes, std::string& content, std::string& failure) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        failure = SystemError(errno);
+        return false;
+    }
+    const bool read = ReadAtMost(file, maxBytes, content, failure);
+    std::fclose(file);
+    return read;
+}
+
+bool ReadStandardInput(std::size_t maxBytes, std::string& content, std::string& failure) {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    return ReadAtMost(stdin, maxBytes, content, failure);
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + kPathSeparator + name;

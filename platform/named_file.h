@@ -2,6 +2,7 @@
 // as opposed to the private files of a shared folder (private_file.h).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace coredesign::platform {
@@ -19,5 +20,14 @@ bool WriteNamedFile(const std::string& path, const std::string& content, std::st
 // place, so that a failure leaves an earlier file of that name as it was.
 // False, with the system's reason, when it cannot.
 bool WriteFileWhole(const std::string& path, const std::string& content, std::string& failure);
+
+// Reads the file `path` names, at most `maxBytes` bytes of it (a longer
+// file gives its first `maxBytes` bytes, so that the caller can tell that it
+// is too long). False, with the system's description, when it cannot be read.
+bool ReadNamedFile(const std::string& path, std::size_t maxBytes, std::string& content, std::string& failure);
+
+// The same for the process's standard input, read in binary (no line end is
+// changed on Windows).
+bool ReadStandardInput(std::size_t maxBytes, std::string& content, std::string& failure);
 
 }  // namespace coredesign::platform

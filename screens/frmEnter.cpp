@@ -72,7 +72,9 @@ frmEnter::frmEnter(ScreenRegistry& registry) : registry_(registry) {
 }
 
 void frmEnter::cmdProcess_Click() {
+    const std::function<void()> accepted = registry_.Command().Accepted;  // this screen goes with the Accept
     registry_.Carry(registry_.Flow().Command(FlowCommand::Accept));
+    if (accepted) accepted();
 }
 
 }  // namespace coredesign::gui

@@ -17,6 +17,7 @@
 #include <map>
 
 #include "constants.h"
+#include "design_files.h"
 #include "folders.h"
 #include "qt_text.h"
 #include "screen_look.h"
@@ -197,6 +198,8 @@ void frmXls::BuildControls() {
     cmdExit_ = button["cmdExit"];
     cmdHelp_ = button["cmdHelp"];
     cmdCompare_ = button["cmdCompare"];
+    cmdSaveDesign_ = button["cmdSaveDesign"];
+    cmdOpenDesign_ = button["cmdOpenDesign"];
     cmdExit_->installEventFilter(this);
 
     // Header: the title with Help beside it, the logo at the right, a rule below.
@@ -261,7 +264,7 @@ void frmXls::BuildControls() {
     panelLayout->addSpacing(8);
     panelLayout->addLayout(rows, 1);
 
-    QHBoxLayout* buttons = ButtonRow({cmdProcess_, cmdQuit_, cmdExit_, cmdCompare_});
+    QHBoxLayout* buttons = ButtonRow({cmdProcess_, cmdQuit_, cmdExit_, cmdCompare_, cmdSaveDesign_, cmdOpenDesign_});
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(14, 10, 14, 14);
@@ -274,7 +277,7 @@ void frmXls::BuildControls() {
     FrameWithSideStrip(this, body);
 
     // Focus order: the fields top to bottom, the list, the buttons, then
-    // Help, Compare Cores and the calculator type.
+    // Help, Compare Cores, the design files and the calculator type.
     const QList<QWidget*> order = {txtInductance_,
                                    cmbinductance_,
                                    txtOutPutVoltage_,
@@ -296,6 +299,8 @@ void frmXls::BuildControls() {
                                    cmdExit_,
                                    cmdHelp_,
                                    cmdCompare_,
+                                   cmdSaveDesign_,
+                                   cmdOpenDesign_,
                                    chkCalcCore_,
                                    chkPickCore_};
     for (int k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
@@ -326,6 +331,10 @@ void frmXls::BuildControls() {
         unsetCursor();
     });
     connect(cmdCompare_, &QPushButton::clicked, this, &frmXls::CompareClicked);
+    connect(cmdSaveDesign_, &QPushButton::clicked, this,
+            [this] { SaveDesign(registry_, *screen_, this, designFile_); });
+    connect(cmdOpenDesign_, &QPushButton::clicked, this,
+            [this] { OpenDesign(registry_, *screen_, this, designFile_); });
     connect(chkGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(true); });
     connect(chkNoGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(false); });
     connect(chkCalcCore_, &QCheckBox::clicked, this, [this] { screen_->ClickCalculator(Calculator::CalculateCore); });
@@ -365,7 +374,9 @@ void frmXls::Mirror() {
     }
     txtCoreSize_->setCurrentIndex(screen_->CoreListIndex());
     txtCoreSize_->setEnabled(in.coreSizeListEnabled);
-    if (screen_->CoreListColour() != ListColour::AsLoaded)
+    if (screen_->CoreListColour() == ListColour::AsLoaded)
+        txtCoreSize_->setPalette(QPalette());  // as loaded (again, when a design file is opened)
+    else
         look::SetTextColour(txtCoreSize_,
                             screen_->CoreListColour() == ListColour::Grey ? look::kButtonGrey : QColor(Qt::black));
     mirroring_ = false;

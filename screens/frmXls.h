@@ -81,6 +81,9 @@ private:
     QPushButton* cmdExit_ = nullptr;
     QPushButton* cmdHelp_ = nullptr;
     QPushButton* cmdCompare_ = nullptr;
+    QPushButton* cmdSaveDesign_ = nullptr;
+    QPushButton* cmdOpenDesign_ = nullptr;
+    QString designFile_;  // the design file last saved or opened, where the dialogs start
 };
 
 }  // namespace coredesign::gui

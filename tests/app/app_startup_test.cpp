@@ -2,8 +2,8 @@
 // step by step (which screens exist and which are shown after each step, the
 // messages, and when the program ends), with View Report loading the viewer's
 // module from the program's folder and the web link running the real
-// launcher on the stand-in desktop shell; the start screen; and modules that
-// cannot be loaded.
+// launcher on the stand-in desktop shell; the start screen; a design file
+// given at the start; and modules that cannot be loaded.
 #include "app_startup.h"
 
 #include <QFile>
@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 
+#include "design_file.h"
 #include "screen_test.h"
 
 namespace coredesign::gui::testing {
@@ -187,6 +188,43 @@ TEST_F(FlowTest, TheStartScreenComesBackAfresh) {
     const InputTexts initial;
     for (const InputField& field : kInputFields)
         EXPECT_EQ(Child<QLineEdit>(*TopLevel("frmXls"), field.control).text().toStdString(), initial.*field.text);
+}
+
+// coredesign FILE.coredesign: the terms of use first; after I Accept the
+// input screen holds the design, and after Cancel the next I Accept starts
+// afresh. A refused file is told after I Accept, on the fresh screen.
+TEST_F(FlowTest, ADesignFileGivenAtTheStartOpensAfterIAccept) {
+    const char* design = "nogap pick=6226TXNG txtStack=3";
+    std::string text;
+    ASSERT_FALSE(DesignFileText(coredesign::testing::Screen(design), text));
+    coredesign::testing::WriteFile(temp.File("choke.coredesign"), text);
+    coredesign::testing::WriteFile(temp.File("newer.coredesign"),
+                                   "{\"format\": \"coredesign-design\", \"version\": 2}");
+    const std::string fresh = coredesign::testing::ScreenState(InputScreen());
+
+    StartApplication(*registry, TempFile("choke.coredesign"));
+    PumpEvents();
+    EXPECT_EQ(Screens(), "v-----");
+    Do(kAccept);
+    EXPECT_EQ(coredesign::testing::ScreenState(registry->Find<frmXls>()->Logic()),
+              coredesign::testing::ScreenState(coredesign::testing::Screen(design)));
+    EXPECT_EQ(Str(Child<QLineEdit>(*TopLevel("frmXls"), "txtStack").text()), "3");
+    Do("frmXls.cmdExit");
+    Do(kAccept);
+    EXPECT_EQ(coredesign::testing::ScreenState(registry->Find<frmXls>()->Logic()), fresh);
+    EXPECT_TRUE(messages.empty());
+
+    Fresh();
+    StartApplication(*registry, TempFile("newer.coredesign"));
+    PumpEvents();
+    EXPECT_TRUE(messages.empty());
+    Do(kAccept);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("This design file was written by a newer version")))
+        << Str(messages[0].text);
+    EXPECT_EQ(messages[0].parent, TopLevel("frmXls"));
+    EXPECT_EQ(coredesign::testing::ScreenState(registry->Find<frmXls>()->Logic()), fresh);
+    EXPECT_EQ(Screens(), "-v----");
 }
 
 TEST_F(FlowTest, AModuleThatCannotBeLoadedIsToldAndTheProgramGoesOn) {

@@ -13,6 +13,7 @@
 #include "cli_session.h"
 #include "command.h"
 #include "curve.h"
+#include "design_file.h"
 #include "document.h"
 #include "engine_checks.h"
 #include "screen_texts.h"
@@ -184,6 +185,14 @@ TEST(Cli, UsageErrorsExitTwoAndDoNothingElse) {
         {"--curve=1"},
         {"--spice"},
         {"--pdf", ""},
+        {"--design"},
+        {"--design", ""},
+        {"--save-design", ""},
+        {"--design", "/nonexistent/d.coredesign"},
+        {"--explore", "--design", "d.coredesign"},
+        {"--explore", "--save-design", "d.coredesign"},
+        {"--batch", "b.csv", "--stack", "2"},
+        {"--batch", "b.csv", "--report", "r.htm"},
     };
     const testing::TempFolder dir;
     const std::string report = dir.File("report.htm");
@@ -236,6 +245,118 @@ TEST(Cli, CommaLocaleWritesCommasInTextsAndPointsInNumbers) {
     // The explored table keeps the point too.
     const CliResult csv = RunCli({"--explore", "--csv", "--family", "gapped"});
     EXPECT_NE(csv.out.find("\ngapped,6205TXGP,1,fill_warning,false,false,false,0.84"), std::string::npos);
+}
+
+// A design saved by --save-design and opened by --design gives the same
+// document as its texts given as options: the default, the no-gap default,
+// Pick Core stacked, and hostile texts.
+TEST(Cli, ADesignFileRunsAsItsTextsGivenAsOptions) {
+    const testing::TempFolder dir;
+    const std::string file = dir.File("d.coredesign");
+    const std::vector<Args> cases = {
+        {},
+        {"--family", "nogap"},
+        {"--pick", "6230TXGP", "--stack", "3"},
+        {"--family", "nogap", "--pick", "6226TXNG", "--stack", "2", "--inductance", "150", "--inductance-unit",
+         "microhenry", "--frequency", "50", "--frequency-unit", "kHz"},
+        {"--inductance", "1e400", "--dc-current", "3.5\"\n\\\xC3\xA9\xE4\xB8\xAD", "--max-input-voltage",
+         "5\x01"
+         "0\t",
+         "--output-voltage", "<b>&amp;</b>", "--stack", "", "--ambient-temp", " 35 "},
+    };
+    for (const Args& options : cases) {
+        SCOPED_TRACE(Joined(options));
+        Args save = options;
+        save.insert(save.end(), {"--save-design", file});
+        std::remove(file.c_str());
+        const CliResult saved = RunCli(save);
+        EXPECT_EQ(saved.err, "");
+        Args direct = options;
+        direct.push_back("--json");
+        const CliResult expected = RunCli(direct);
+        const CliResult opened = RunCli({"--design", file, "--json"});
+        EXPECT_EQ(opened.exitStatus, expected.exitStatus);
+        EXPECT_EQ(opened.out, expected.out);
+        EXPECT_EQ(opened.err, "");
+    }
+}
+
+// The options given with --design act on the opened design as on a fresh
+// screen, wherever --design stands: --family (choosing the other family sets
+// the flux density text and empties the choice of core), then --pick, then
+// the texts; --save-design writes the design the run starts from, whatever
+// the run's outcome.
+TEST(Cli, OptionsGivenWithADesignActOnIt) {
+    const testing::TempFolder dir;
+    const std::string file = dir.File("d.coredesign");
+    const struct {
+        Args saved, given;   // `given` holds "FILE" where --design's file goes
+        const char* screen;  // as testing::Screen reads it
+    } cases[] = {
+        {{"--family", "nogap", "--stack", "3"},
+         {"--design", "FILE", "--flux-density", "1.0"},
+         "nogap txtStack=3 txtFluxDensity=1.0"},
+        {{"--flux-density", "0.9"}, {"--design", "FILE", "--family", "nogap"}, "txtFluxDensity=0.9 nogap"},
+        {{"--family", "nogap"},
+         {"--flux-density", "0.7", "--family", "gapped", "--design", "FILE"},
+         "nogap gapped txtFluxDensity=0.7"},
+        {{"--family", "nogap", "--pick", "6226TXNG", "--stack", "2"},
+         {"--design", "FILE", "--family", "gapped"},
+         "nogap pick=6226TXNG txtStack=2 gapped"},  // no core chosen: refused
+        {{"--family", "nogap", "--pick", "6226TXNG"},
+         {"--design", "FILE", "--family", "nogap"},
+         "nogap pick=6226TXNG"},  // the family it holds already: nothing changes
+        {{"--pick", "6218TXGP"},
+         {"--stack", "2", "--design", "FILE", "--pick", "6230TXGP"},
+         "pick=6230TXGP txtStack=2"},
+        {{"--stack", "4", "--inductance-unit", "microhenry"},
+         {"--design", "FILE", "--inductance", "318"},
+         "txtStack=4 cmbinductance=microhenry txtInductance=318"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.given));
+        Args save = c.saved;
+        save.insert(save.end(), {"--save-design", file});
+        ASSERT_EQ(RunCli(save).err, "");
+        Args args = c.given;
+        std::replace(args.begin(), args.end(), std::string("FILE"), file);
+        args.push_back("--json");
+        InputScreen s = testing::Screen(c.screen);
+        s.SetEnvironment(cli::SystemHost().Environment());
+        s.ShowResults();
+        EXPECT_EQ(RunCli(args).out, cli::JsonDocument(s));
+    }
+
+    // The design the run starts from: the empty stack as typed, a refused run's texts too.
+    for (const Args& args : std::vector<Args>{{"--stack", ""}, {"--inductance", "0", "--stack", ""}}) {
+        Args save = args;
+        save.insert(save.end(), {"--save-design", file});
+        RunCli(save);
+        Design design;
+        ASSERT_FALSE(ReadDesignFile(testing::ReadFile(file), design));
+        EXPECT_EQ(design.texts.back(), "");
+    }
+
+    // A design file that cannot be read, or is refused, is a usage error; a
+    // design that cannot be written is told, and the run goes on.
+    testing::WriteFile(file, "{\"format\": \"coredesign-design\", \"version\": 2}");
+    const CliResult newer = RunCli({"--design", file});
+    EXPECT_EQ(newer.exitStatus, 2);
+    EXPECT_EQ(newer.out, "");
+    EXPECT_EQ(newer.err, "coredesign-cli: cannot open the design file '" + file +
+                             "': This design file was written by a newer version of the program (design file version "
+                             "2); this version opens design files of version 1.\n");
+    std::remove(file.c_str());
+    const CliResult notUtf8 = RunCli({"--inductance", "\xFF", "--save-design", file});
+    EXPECT_EQ(notUtf8.exitStatus, 1);
+    EXPECT_NE(notUtf8.out.find("Outcome: validation"), std::string::npos);
+    EXPECT_EQ(notUtf8.err, "coredesign-cli: cannot write the design to '" + file +
+                               "': This design cannot be saved: the text of txtInductance is not UTF-8 text, and a "
+                               "design file holds UTF-8 text only.\n");
+    EXPECT_FALSE(std::ifstream(file).good());
+    const CliResult unwritable = RunCli({"--save-design", dir.File("missing/d.coredesign")});
+    EXPECT_EQ(unwritable.exitStatus, 1);
+    EXPECT_NE(unwritable.err.find("No such file or directory"), std::string::npos) << unwritable.err;
 }
 
 // The record of the same run on an input screen (as testing::Screen reads it).

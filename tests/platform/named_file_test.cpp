@@ -1,5 +1,5 @@
-// Files the user names: written whole over a longer earlier file, and a
-// failure told in the system's words.
+// Files the user names: written whole over a longer earlier file, read up
+// to a bound, and a failure told in the system's words.
 #include "named_file.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +49,26 @@ TEST(NamedFile, FailureCarriesTheSystemsDescription) {
         EXPECT_FALSE(WriteNamedFile(c.path, "<html>", failure)) << c.path;
         EXPECT_EQ(failure, c.description) << c.path;
     }
+}
+
+// Every byte comes back (no line end changed, NUL kept); a longer file
+// gives its first bytes; a file that cannot be read says why.
+TEST(NamedFile, IsReadInBinaryUpToTheBound) {
+    const TempFolder dir;
+    const std::string path = JoinPath(dir.Path(), "design.coredesign");
+    const std::string bytes = std::string("a\r\nb\0\xFF", 6) + std::string(200000, 'z');
+    std::ofstream(path, std::ios::binary) << bytes;
+    std::string read, failure;
+    ASSERT_TRUE(ReadNamedFile(path, bytes.size(), read, failure)) << failure;
+    EXPECT_EQ(read, bytes);
+    ASSERT_TRUE(ReadNamedFile(path, 100001, read, failure)) << failure;
+    EXPECT_EQ(read, bytes.substr(0, 100001));
+    EXPECT_FALSE(ReadNamedFile(dir.Path() + "/missing.coredesign", 10, read, failure));
+    EXPECT_EQ(failure, "No such file or directory");
+#ifndef _WIN32
+    EXPECT_FALSE(ReadNamedFile(dir.Path(), 10, read, failure));
+    EXPECT_EQ(failure, "Is a directory");
+#endif
 }
 
 }  // namespace

@@ -1,15 +1,19 @@
-// The design input screen: its controls as loaded, the tab order, the key
-// filter (typed and input-method text), the field selection, the family and
-// calculator-type boxes, Clear Results, and how a refused or ended run
-// reaches the boxes, the focus and the list.
+// The design input screen: its controls as loaded, the tab order, the
+// access keys, the key filter (typed and input-method text), the field
+// selection, the family and calculator-type boxes, Clear Results, and how a
+// refused or ended run reaches the boxes, the focus and the list.
 #include "frmXls.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QKeySequence>
+#include <QLabel>
 #include <QPushButton>
+#include <map>
 
+#include "design_file.h"
 #include "screen_test.h"
 
 namespace coredesign::gui::testing {
@@ -49,7 +53,32 @@ TEST_F(InputScreenTest, LoadsWithTheEnginesInitialTextsListsAndModes) {
     EXPECT_EQ(Str(order.join(' ')),
               "txtInductance cmbinductance txtOutPutVoltage txtDCCurrent txtFluxDensity txtFrequency cmbfrequency "
               "txtMinInputVoltage txtMaxInputVoltage txtAmbientTemp txtCurrentDensityFactor txtFill_Factor chkGap "
-              "chkNoGap txtStack txtCoreSize cmdProcess cmdQuit cmdExit cmdHelp cmdCompare chkCalcCore chkPickCore");
+              "chkNoGap txtStack txtCoreSize cmdProcess cmdQuit cmdExit cmdHelp cmdCompare cmdSaveDesign cmdOpenDesign "
+              "chkCalcCore chkPickCore");
+}
+
+// Every control's access key (buttons, boxes, captions) belongs to that
+// control alone; the design buttons carry the engine's texts and hints.
+TEST_F(InputScreenTest, NoTwoControlsShareAnAccessKey) {
+    frmXls& input = Input();
+    std::map<QString, QString> owners;
+    for (QWidget* w : input.findChildren<QWidget*>()) {
+        QString text;
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+        if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty()) continue;
+        const QString name = w->objectName().isEmpty() ? text : w->objectName();
+        EXPECT_TRUE(owners.emplace(key.toString(), name).second)
+            << Str(key.toString()) << " of " << Str(name) << " is " << Str(owners[key.toString()]) << "'s";
+    }
+    EXPECT_EQ(Str(owners[QStringLiteral("Alt+V")]), "cmdSaveDesign");
+    EXPECT_EQ(Str(owners[QStringLiteral("Alt+P")]), "cmdOpenDesign");
+    EXPECT_EQ(owners.size(), 6u);  // Show Results, Clear Results, Cancel, Compare Cores and the two
+    EXPECT_EQ(Str(Child<QPushButton>(input, "cmdSaveDesign").text()), kSaveDesignCaption);
+    EXPECT_EQ(Str(Child<QPushButton>(input, "cmdSaveDesign").toolTip()), kSaveDesignHint);
+    EXPECT_EQ(Str(Child<QPushButton>(input, "cmdOpenDesign").text()), kOpenDesignCaption);
+    EXPECT_EQ(Str(Child<QPushButton>(input, "cmdOpenDesign").toolTip()), kOpenDesignHint);
 }
 
 TEST_F(InputScreenTest, TheKeyFilterLetsOnlyDigitsPointsAndBackspaceThrough) {

@@ -35,15 +35,16 @@ inline std::vector<std::string> MessageIds(const RunResult& run) {
 // A freshly loaded input screen set up as `inputs` says, in words separated by
 // blanks: "nogap" (245 Perm chosen), "calc" (Calculate Core chosen),
 // "pick=PARTNO" (Pick Core chosen, then that core; "pick=" chooses none), or
-// "control=text" for a text field or unit box ("txtStack=2", "txtFluxDensity=").
+// "control=text" for a text field or unit box ("txtStack=2", "txtFluxDensity=");
+// "gapped" chooses 100 Perm again.
 inline InputScreen Screen(const std::string& inputs) {
     InputScreen s;
     std::istringstream words(inputs);
     for (std::string word; words >> word;) {
         const std::size_t eq = word.find('=');
         const std::string name = word.substr(0, eq), text = eq == std::string::npos ? "" : word.substr(eq + 1);
-        if (word == "nogap") {
-            s.ChooseFamily(false);
+        if (word == "nogap" || word == "gapped") {
+            s.ChooseFamily(word == "gapped");
         } else if (word == "calc") {
             s.ChooseCalculateCore();
         } else if (name == "pick") {
@@ -62,6 +63,22 @@ inline InputScreen Screen(const std::string& inputs) {
         }
     }
     return s;
+}
+
+// Everything of an input screen that a design file can set, as one text:
+// the field texts and units, the list's text, the boxes, the family and
+// calculator of the record, the list's choice, size and colour.
+inline std::string ScreenState(const InputScreen& s) {
+    const InputTexts& in = s.Fields();
+    std::string state;
+    for (const InputField& field : kInputFields) state += std::string(field.control) + "=" + in.*field.text + "|";
+    state += in.cmbinductance + "|" + in.cmbfrequency + "|" + in.txtCoreSize + "|";
+    const CheckBoxes& b = s.Boxes();
+    for (bool box : {b.chkGap, b.chkNoGap, b.chkCalcCore, b.chkPickCore, in.coreSizeListEnabled, s.Record().GappedCores,
+                     s.Record().CalculatorType == Calculator::PickCore})
+        state += box ? '1' : '0';
+    return state + "|" + std::to_string(s.CoreListIndex()) + "/" + std::to_string(s.CoreList().size()) + "/" +
+           std::to_string(static_cast<int>(s.CoreListColour()));
 }
 
 // The results screen's boxes by control name (also the JSON's keys), in the

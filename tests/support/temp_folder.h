@@ -48,6 +48,11 @@ inline std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Writes a file whole, in binary.
+inline void WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
 // Sets (or, given nothing, unsets) an environment variable; the earlier value
 // comes back when the object goes.
 class ScopedEnv {
