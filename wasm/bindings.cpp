@@ -30,7 +30,7 @@ val Bytes(const std::string& bytes) {
 
 // The bytes of a Uint8Array, or nothing when the answer is not one.
 std::string FromBytes(const val& bytes) {
-    return bytes.instanceof(val::global("Uint8Array")) ? bytes.as<std::string>() : std::string();
+    return bytes.instanceof (val::global("Uint8Array")) ? bytes.as<std::string>() : std::string();
 }
 
 // The host of the runs in JavaScript, as api.js adapts it: every answer is
@@ -69,7 +69,7 @@ public:
             failure = "the host reads no files";
             return false;
         }
-        const bool read = answer["bytes"].instanceof(val::global("Uint8Array"));
+        const bool read = answer["bytes"].instanceof (val::global("Uint8Array"));
         (read ? bytes : failure) = FromBytes(read ? answer["bytes"] : answer["failure"]);
         return read;
     }
