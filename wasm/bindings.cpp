@@ -4,6 +4,12 @@
 // so that what JavaScript hands in (lone surrogates, NUL, any length) reaches
 // the run exactly as the wrapper (api.js) encoded it, and what the run
 // writes (the report's Windows-1252 bytes among it) comes back unchanged.
+//
+// The module catches no C++ exception (emscripten's default, which keeps it
+// small and fast): nothing a run does throws but a failed allocation, and the
+// module's memory grows to 4 GiB, far beyond what any command line needs. A
+// host method cannot unwind the run either: api.js answers for it when it
+// throws.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
