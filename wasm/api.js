@@ -28,6 +28,16 @@ function coreDesignHostAdapter(host) {
       return '';
     }
   };
+  const read = (name, none, ...args) => {
+    if (typeof given[name] !== 'function') return { failure: encoder.encode(none) };
+    try {
+      const bytes = given[name](...args);
+      if (bytes instanceof Uint8Array) return { bytes: new Uint8Array(bytes) };
+      return { failure: encoder.encode('the host gave no bytes') };
+    } catch (error) {
+      return { failure: encoder.encode(coreDesignReason(error)) };
+    }
+  };
   return {
     tempFolder: () => encoder.encode(ask('tempFolder')),
     pictureReference: (fileName) => encoder.encode(ask('pictureReference', fileName)),
@@ -41,20 +51,14 @@ function coreDesignHostAdapter(host) {
         return encoder.encode(coreDesignReason(error));
       }
     },
-    // {bytes} when read, {failure} else; null when the host reads no files.
-    readFile: (path) => {
-      if (typeof given.readFile !== 'function') return null;
-      try {
-        const bytes = given.readFile(decoder.decode(path));
-        if (bytes instanceof Uint8Array) return { bytes: new Uint8Array(bytes) };
-        return { failure: encoder.encode('the host gave no bytes') };
-      } catch (error) {
-        return { failure: encoder.encode(coreDesignReason(error)) };
-      }
-    },
+    // {bytes} when read, else {failure}.
+    readFile: (path, maxBytes) => read('readFile', 'this host reads no files', decoder.decode(path), maxBytes),
+    readStandardInput: (maxBytes) => read('readStandardInput', 'this host has no standard input', maxBytes),
   };
 }
 
+// (In place of the runtime's own Module.run, which started the module and is
+// not called again.)
 Module['run'] = function (argv, host) {
   if (!Array.isArray(argv) || argv.some((arg) => typeof arg !== 'string'))
     throw new TypeError('run(argv, host): argv must be an array of strings');

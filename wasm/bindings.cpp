@@ -13,7 +13,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <new>
+#include <cstddef>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -67,20 +67,26 @@ public:
         return false;
     }
 
-    // Reads a file the user named (design files, batch input): its bytes, or
-    // false with the reason.
-    bool ReadFile(const std::string& path, std::string& bytes, std::string& failure) {
-        const val answer = host_.call<val>("readFile", Bytes(path));
-        if (answer.isNull()) {
-            failure = "the host reads no files";
-            return false;
-        }
-        const bool read = answer["bytes"].instanceof (val::global("Uint8Array"));
-        (read ? bytes : failure) = FromBytes(read ? answer["bytes"] : answer["failure"]);
-        return read;
+    // Reads at most `maxBytes` of a file the user named (design files, batch
+    // input), or of standard input; false with the reason when it cannot.
+    // (As Host's ReadFile and ReadStandardInput, for --design and --batch.)
+    bool ReadFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& failure) {
+        return Read(host_.call<val>("readFile", Bytes(path), val(static_cast<double>(maxBytes))), maxBytes, bytes,
+                    failure);
+    }
+    bool ReadStandardInput(std::size_t maxBytes, std::string& bytes, std::string& failure) {
+        return Read(host_.call<val>("readStandardInput", val(static_cast<double>(maxBytes))), maxBytes, bytes, failure);
     }
 
 private:
+    // The adapter's answer to a read: {bytes} or {failure}.
+    static bool Read(const val& answer, std::size_t maxBytes, std::string& bytes, std::string& failure) {
+        const bool read = answer["bytes"].instanceof (val::global("Uint8Array"));
+        (read ? bytes : failure) = FromBytes(read ? answer["bytes"] : answer["failure"]);
+        if (read && bytes.size() > maxBytes) bytes.resize(maxBytes);
+        return read;
+    }
+
     val host_;
 };
 

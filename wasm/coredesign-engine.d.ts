@@ -44,10 +44,13 @@ export interface Host {
    */
   writeFile?(path: string, bytes: Uint8Array, how: WriteMode): void;
   /**
-   * Reads a file the user named (design files and batch input, as the
-   * command line takes them). Throws with the reason when it cannot.
+   * Reads at most `maxBytes` bytes of a file the user named (design files
+   * and batch input, as the command line takes them); a longer file gives
+   * its first `maxBytes`. Throws with the reason when it cannot.
    */
-  readFile?(path: string): Uint8Array;
+  readFile?(path: string, maxBytes: number): Uint8Array;
+  /** The same for standard input (a batch read from "-"). */
+  readStandardInput?(maxBytes: number): Uint8Array;
 }
 
 /** How a run ended and what it printed. */

@@ -145,6 +145,28 @@ export function writeFileWhole(file, bytes) {
   }
 }
 
+/** At most `maxBytes` bytes of a file (a name, or an open descriptor). */
+export function readAtMost(file, maxBytes) {
+  let fd;
+  try {
+    fd = typeof file === 'number' ? file : fs.openSync(file, 'r');
+    const chunks = [];
+    let total = 0;
+    while (total < maxBytes) {
+      const chunk = Buffer.alloc(Math.min(maxBytes - total, 1 << 16));
+      const read = fs.readSync(fd, chunk, 0, chunk.length, null);
+      if (read === 0) break;
+      chunks.push(chunk.subarray(0, read));
+      total += read;
+    }
+    return new Uint8Array(Buffer.concat(chunks, total));
+  } catch (error) {
+    throw systemError(error);
+  } finally {
+    if (typeof file !== 'number' && fd !== undefined) fs.closeSync(fd);
+  }
+}
+
 /**
  * The host of the runs on this system. `programFolder` holds the report's
  * pictures (the folder of this file, the real one behind any link);
@@ -159,12 +181,7 @@ export function createNodeHost({
     tempFolder: () => tempFolder(env, startFolder),
     pictureReference: (fileName) => fileReference(programFolder, fileName),
     writeFile: (file, bytes, how) => (how === 'whole' ? writeFileWhole(file, bytes) : writeNamedFile(file, bytes)),
-    readFile: (file) => {
-      try {
-        return fs.readFileSync(file);
-      } catch (error) {
-        throw systemError(error);
-      }
-    },
+    readFile: (file, maxBytes) => readAtMost(file, maxBytes),
+    readStandardInput: (maxBytes) => readAtMost(0, maxBytes),
   };
 }

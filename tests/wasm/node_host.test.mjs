@@ -107,11 +107,15 @@ describe('files the user names', () => {
     assert.deepEqual(fs.readdirSync(work).filter((name) => name.endsWith('.partial')), []);
   });
 
-  test('read: the bytes, or the reason', () => {
+  test('read: at most so many bytes, or the reason', () => {
     const file = path.join(work, 'design.coredesign');
-    fs.writeFileSync(file, bytes);
-    assert.deepEqual(new Uint8Array(host.createNodeHost().readFile(file)), bytes);
-    assert.throws(() => host.createNodeHost().readFile(path.join(work, 'none')), { message: 'No such file or directory' });
+    const long = new Uint8Array(200000).map((_, i) => i % 251);
+    fs.writeFileSync(file, long);
+    const nodeHost = host.createNodeHost();
+    for (const maxBytes of [0, 3, 65536, 65537, 200000, 1 << 20])
+      assert.deepEqual(nodeHost.readFile(file, maxBytes), long.subarray(0, maxBytes), `${maxBytes}`);
+    assert.throws(() => nodeHost.readFile(path.join(work, 'none'), 10), { message: 'No such file or directory' });
+    assert.throws(() => nodeHost.readFile(work, 10), { message: 'Is a directory' });
   });
 
   test('an error without a known code keeps its number', () => {
