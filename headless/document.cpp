@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <variant>
+#include <vector>
 
 #include "comparison.h"
 #include "curve.h"
 #include "input_screen.h"
+#include "results_screen.h"
+#include "run.h"
 
 namespace coredesign::cli {
 namespace {
@@ -31,45 +34,40 @@ void WriteValue(DocumentWriter& w, const std::string& v) {
     w.String(v);
 }
 
+// Every box of the results screen by control name, in the screen's order,
+// then whether the total temperature box is bold red.
 void WriteResultsScreen(DocumentWriter& w, const ResultsTexts& t) {
-    auto box = [&](const char* name, const std::string& v) {
-        w.Key(name);
-        w.String(v);
-    };
     w.BeginObject();
-    box("txtInductance", t.txtInductance);
-    box("txtOutPutVoltage", t.txtOutPutVoltage);
-    box("txtDCCurrent", t.txtDCCurrent);
-    box("txtFluxDensity", t.txtFluxDensity);
-    box("txtFrequency", t.txtFrequency);
-    box("txtMinInputVoltage", t.txtMinInputVoltage);
-    box("txtCurrentDensityFactor", t.txtCurrentDensityFactor);
-    box("VoutUnit", t.VoutUnit);
-    box("txtAmbientTemp", t.txtAmbientTemp);
-    box("txtcore", t.txtcore);
-    box("txtOutCoreSize", t.txtOutCoreSize);
-    box("txtStackout", t.txtStackout);
-    box("txtNoOfTurns", t.txtNoOfTurns);
-    box("txtWireSize", t.txtWireSize);
-    box("txtInductanceZero", t.txtInductanceZero);
-    box("txtInductanceFull", t.txtInductanceFull);
-    box("txtCopperLoss", t.txtCopperLoss);
-    box("txtCoreLoss", t.txtCoreLoss);
-    box("txtTotalLoss", t.txtTotalLoss);
-    box("txtTotalTempRise", t.txtTotalTempRise);
-    w.Key("txtTotalTempRiseAlarm");
+    for (const ResultBox& box : kResultBoxes) {
+        w.Key(box.control);
+        w.String(t.*box.text);
+    }
+    w.Key(kTemperatureAlarmKey);
     w.Bool(t.txtTotalTempRiseAlarm);
     w.EndObject();
 }
 
+// The intermediate screen's label names, Label1 ... Label38 then Labelo1 ...
+// Labelo38, made once: a writer may keep its keys by the text's address.
+const std::vector<std::string>& LabelNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> made;
+        for (const char* stem : {"Label", "Labelo"})
+            for (int k = 1; k <= 38; ++k) made.push_back(stem + std::to_string(k));
+        return made;
+    }();
+    return names;
+}
+
 void WriteIntermediateScreen(DocumentWriter& w, const IntermediateTexts& t) {
+    const std::vector<std::string>& names = LabelNames();
     w.BeginObject();
     for (int k = 1; k <= 38; ++k) {
-        w.Key("Label" + std::to_string(k));
+        w.Key(names[k - 1]);
         w.String(t.Label[k]);
     }
     for (int k = 1; k <= 38; ++k) {
-        w.Key("Labelo" + std::to_string(k));
+        w.Key(names[38 + k - 1]);
         w.String(t.Labelo[k]);
     }
     w.Key("txtWarning");
@@ -77,10 +75,6 @@ void WriteIntermediateScreen(DocumentWriter& w, const IntermediateTexts& t) {
     w.Key("FillFactorRed");
     w.Bool(t.FillFactorRed);
     w.EndObject();
-}
-
-bool ShowsDesign(Outcome o) {
-    return o == Outcome::Results || o == Outcome::FillWarning;
 }
 
 }  // namespace
@@ -122,19 +116,19 @@ void WriteRunDocument(DocumentWriter& w, const InputScreen& session, std::option
     w.Key("record");
     WriteRecord(w, session.Record());
     w.Key("results_screen");
-    if (ShowsDesign(run.outcome) && session.Results())
+    if (ResultsScreen::OutcomeShowsDesign(run.outcome) && session.Results())
         WriteResultsScreen(w, *session.Results());
     else
         w.Null();
     w.Key("intermediate_screen");
-    if (ShowsDesign(run.outcome))
+    if (ResultsScreen::OutcomeShowsDesign(run.outcome))
         WriteIntermediateScreen(w, MakeIntermediateTexts(session.Record()));
     else
         w.Null();
     if (curvePoints) {
         w.Key("curve");
-        if (ShowsDesign(run.outcome) && HoldsDesign(session.Record()))
-            WriteCurve(w, MakeInductanceCurve(session.Record(), *curvePoints));
+        if (const std::optional<InductanceCurve> curve = DesignCurve(session, *curvePoints))
+            WriteCurve(w, *curve);
         else
             w.Null();
     }
