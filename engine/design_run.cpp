@@ -6,6 +6,7 @@
 #include "constants.h"
 #include "evaluate.h"
 #include "numtext.h"
+#include "portable_math.h"
 
 namespace coredesign {
 namespace {
@@ -173,7 +174,7 @@ void RunPasses(DesignRecord& rec, const InputTexts& in, int pickedRow, RunResult
         rec.Energy = 0.5 * rec.Inductance * (rec.PeakCurrent * rec.PeakCurrent);
         if (!pickCore) {
             rec.AreaProduct =
-                std::pow(rec.Energy * 20000 / (rec.FillFactor * rec.CurrentDensityFactor * rec.FluxDensity), 1.16);
+                Power(rec.Energy * 20000 / (rec.FillFactor * rec.CurrentDensityFactor * rec.FluxDensity), 1.16);
             if (rec.Stack * rec.MaxAreaProduct < rec.AreaProduct) return areaProductEnd();
         }
         rec.CoreIndex = 0;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "constants.h"
+#include "portable_math.h"
 
 namespace coredesign {
 namespace {
@@ -154,22 +155,22 @@ void ComputeLosses(DesignRecord& rec, const Core& core) {
     //     a hysteresis term and an eddy-current term, both on half the AC flux
     //     swing; 275, 2.6 and 0.114 are a fit to the maker's material data.
     const double f = rec.Frequency / 1000;
-    rec.MaterialLoss = kCoreLossHysteresis * f * std::pow(rec.Bac / 2, kCoreLossHysteresisExp) +
-                       kCoreLossEddy * Sq(f) * Sq(rec.Bac / 2);
+    rec.MaterialLoss =
+        kCoreLossHysteresis * f * Power(rec.Bac / 2, kCoreLossHysteresisExp) + kCoreLossEddy * Sq(f) * Sq(rec.Bac / 2);
     // 16, 17. Core loss over the stack, W.
     rec.CoreLoss = stack * core.mass / 1000 * rec.MaterialLoss;
     rec.TotalLoss = rec.CoreLoss + rec.CopperLoss;
     // 19. Temperature rise, degC, from the loss density over the exposed surface:
     //       dT = (P_total[mW] / A_surface[cm^2])^0.833
     //     an empirical thermal rule of thumb for a part in still air.
-    rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
+    rec.TempRise = Power(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
     // 20-22. Copper loss at the operating temperature: copper's resistance rises by
     //        0.00393 per degC (its temperature coefficient of resistance near 25 degC),
     //          P_cu(T) = (1 + 0.00393 (T_ambient + dT - 25)) P_cu(25),
     //        then the rise is computed once more from the new total; no further iteration.
     rec.CopperLossAtTemp = CopperTemperatureFactor(rec.AmbientTemp, rec.TempRise) * rec.CopperLoss;
     rec.TotalLoss = rec.CopperLossAtTemp + rec.CoreLoss;
-    rec.TempRise = std::pow(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
+    rec.TempRise = Power(rec.TotalLoss * 1000 / rec.SurfaceArea, kThermalExponent);
 }
 
 bool Within(double v, double lo, double hi) {
@@ -235,7 +236,7 @@ bool PermeabilityUnderBias(double mu, double H, double& effective) {
         //   mu_eff = mu exp(-(H / 155.51)^2.89),  H in oersted
         // 155.51 Oe and 2.89 are the fit of the gapped material's roll-off
         // to the maker's data.
-        const double e = mu * std::exp(-std::pow(H / kGappedRollOffField, kGappedRollOffExponent));
+        const double e = mu * Exponential(-Power(H / kGappedRollOffField, kGappedRollOffExponent));
         if (!std::isfinite(e)) return false;
         effective = e;
         if (e <= 0) return false;

@@ -186,8 +186,15 @@ std::string UsageText() {
 }
 
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    return ParseOptions(args, options, error);
+}
+
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
+    const std::size_t argc = args.size();
+    for (std::size_t i = 0; i < argc; ++i) {
+        std::string arg = args[i];
         std::optional<std::string> inlineValue;
         if (auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
             inlineValue = arg.substr(eq + 1);
@@ -203,7 +210,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
         } else if (i + 1 >= argc) {
             return Refuse(error, "option " + arg + " needs a value");
         } else {
-            value = argv[++i];
+            value = args[++i];
         }
         if (!ApplyOption(*spec, value, options, error)) return false;
     }

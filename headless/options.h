@@ -72,6 +72,9 @@ bool ApplyOption(const OptionSpec& spec, const std::string& value, Options& opti
 // The options of a command line, checked together. False (with a message)
 // on a usage error.
 bool ParseOptions(int argc, char** argv, Options& options, std::string& error);
+// The same for the arguments after the program's name, each taken whole
+// (a front end without C strings may hand in texts that hold NUL).
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
 // Options that only mean something together, and those that cannot go with
 // --explore's many runs. False, with the message, when they clash.
