@@ -19,9 +19,9 @@ report::ReportPictures SystemHost::Pictures() {
     return report::FindPictures([&folder](const char* file) { return platform::FileReference(folder, file); });
 }
 
-bool SystemHost::WriteFile(const std::string& path, const std::string& bytes, Write how, std::string& failure) {
-    return how == Write::Whole ? platform::WriteFileWhole(path, bytes, failure)
-                               : platform::WriteNamedFile(path, bytes, failure);
+bool SystemHost::WriteFile(const std::string& path, const std::string& bytes, Write, std::string& failure) {
+    // Every file the user names is written the one way: as it stands, a regular file whole or not at all.
+    return platform::WriteNamedFile(path, bytes, failure);
 }
 
 bool SystemHost::WritePdf(const std::string& reportBytes, const std::string& reportFile, const std::string& pdfPath,

@@ -1,6 +1,7 @@
 // The host of coredesign-cli's runs on this system: the temporary folder and
-// the program's folder read through platform/, files written as a
-// command-line program writes the files it is given, and the PDF rendered by
+// the program's folder read through platform/, the files the user names
+// written as they stand (platform::WriteNamedFile: a device written into, a
+// link followed, a regular file whole or not at all), and the PDF rendered by
 // the report viewer's module, loaded only when a PDF is asked for.
 #pragma once
 

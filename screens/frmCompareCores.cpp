@@ -11,7 +11,6 @@
 #include <QLineF>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
@@ -34,6 +33,7 @@
 #include "frmXls.h"
 #include "messages.h"
 #include "numtext.h"
+#include "save_file.h"
 #include "screen_look.h"
 #include "screen_registry.h"
 #include "seams.h"
@@ -589,14 +589,9 @@ void frmCompareCores::SaveTable() {
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     // Written beside the old file and put in its place only when whole.
-    QSaveFile file(path);
-    const std::string csv = ComparisonCsv(*c);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
-                         file.commit();
-    if (!written) {
-        registry_.ShowMessage(
-            {SorryMessage(file.errorString()), QString::fromUtf8(kCautionTitle), BoxIcon::Information, this});
+    QString failure;
+    if (!SaveWhole(path, QByteArray::fromStdString(ComparisonCsv(*c)), failure)) {
+        registry_.ShowMessage({SorryMessage(failure), QString::fromUtf8(kCautionTitle), BoxIcon::Information, this});
         return;
     }
     savedFile_ = path;

@@ -125,7 +125,7 @@ void frmHtmlReport::SaveClicked() {
     }
     // Written whole or not at all: a failed copy leaves an earlier file of that name as it was.
     QString failure;
-    if (!SaveWhole(*chosen + QStringLiteral(".html"), bytes, failure, true)) Caution(SorryMessage(failure));
+    if (!SaveWhole(*chosen + QStringLiteral(".html"), bytes, failure)) Caution(SorryMessage(failure));
 }
 
 void frmHtmlReport::SavePdfClicked() {
