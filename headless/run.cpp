@@ -8,6 +8,7 @@
 #include "numtext.h"
 #include "spice_model.h"
 #include "summary.h"
+#include "terminal_text.h"
 
 namespace coredesign::cli {
 namespace {
@@ -27,8 +28,8 @@ bool WriteExports(const Options& options, const InputScreen& session, Host& host
         if (!ShowsDesign(run.outcome) || !HoldsDesign(session.Record())) {
             err << "coredesign-cli: no SPICE model written: the run ended in " << outcome << " without a design\n";
         } else if (!host.WriteFile(*options.spiceFile, SpiceModel(session.Record()), Host::Write::Whole, failure)) {
-            err << "coredesign-cli: cannot write the SPICE model to '" << *options.spiceFile << "': " << failure
-                << "\n";
+            err << "coredesign-cli: cannot write the SPICE model to '" << EscapeControls(*options.spiceFile)
+                << "': " << failure << "\n";
             written = false;
         }
     }
@@ -41,7 +42,8 @@ bool WriteExports(const Options& options, const InputScreen& session, Host& host
         std::string failure;
         const std::string report = report::ReportFileBytes(*session.Results(), session.Record(), host.Pictures());
         if (!host.WritePdf(report, options.reportFile.value_or(std::string()), *options.pdfFile, failure)) {
-            err << "coredesign-cli: cannot write the PDF to '" << *options.pdfFile << "': " << failure << "\n";
+            err << "coredesign-cli: cannot write the PDF to '" << EscapeControls(*options.pdfFile) << "': " << failure
+                << "\n";
             written = false;
         }
     }
@@ -59,7 +61,7 @@ int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err
         session.ChoosePickCore();
         if (!session.PickPart(*options.pick)) {
             err << "coredesign-cli: the " << (options.gapped ? "gapped" : "no-gap") << " family holds no core '"
-                << *options.pick << "'\n";
+                << EscapeControls(*options.pick) << "'\n";
             return 2;
         }
     }
@@ -71,7 +73,8 @@ int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err
         std::string failure;
         const std::string report = report::ReportFileBytes(*session.Results(), session.Record(), host.Pictures());
         if (!host.WriteFile(*options.reportFile, report, Host::Write::AsNamed, failure)) {
-            err << "coredesign-cli: cannot write the report to '" << *options.reportFile << "': " << failure << "\n";
+            err << "coredesign-cli: cannot write the report to '" << EscapeControls(*options.reportFile)
+                << "': " << failure << "\n";
             out << (options.json ? JsonDocument(session) : Summary(session));
             return 1;
         }
