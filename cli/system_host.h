@@ -2,7 +2,8 @@
 // the program's folder read through platform/, the files the user names
 // written as they stand (platform::WriteNamedFile: a device written into, a
 // link followed, a regular file whole or not at all), and the PDF rendered by
-// the report viewer's module, loaded only when a PDF is asked for.
+// the report viewer's module, loaded only when a PDF is asked for, from a
+// temporary copy of the report that no signal leaves behind.
 #pragma once
 
 #include <ostream>

@@ -1,12 +1,18 @@
 // The system's host of the CLI's runs: the files --report, --spice and --pdf
 // name are written as they stand (devices written into, links followed,
-// permissions kept) and a regular file whole or not at all. Devices are
-// copies made in the test's own folder (which needs root).
+// permissions kept) and a regular file whole or not at all; the PDF's
+// temporary report is told by its folder when it cannot be written and goes
+// with the program when a signal ends it. Devices are copies made in the
+// test's own folder (which needs root).
 #include "system_host.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/inotify.h>
 
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -14,6 +20,8 @@
 #include "cli_session.h"
 #include "command.h"
 #include "temp_folder.h"
+
+extern char** environ;
 
 namespace coredesign {
 namespace {
@@ -101,6 +109,11 @@ TEST(SystemHost, PdfIsWrittenAsTheNamedFileStands) {
             testing::RunCommand("TEMP=" + dir.Path() + " " + kCli + " --pdf " + dir.File(t.name), dir);
         ExpectWrittenAsItStands(dir, t, r.exitStatus, r.err, std::nullopt);
     }
+    // With the report written into a device, the PDF is still the report's.
+    const std::string both = dir.File("both.pdf");
+    EXPECT_EQ(testing::RunCommand(kCli + " --report " + dir.File("null") + " --pdf " + both, dir).exitStatus, 0);
+    const std::string text = testing::RunCommand("pdftotext " + both + " -", dir).out;
+    EXPECT_NE(text.find("Core Data"), std::string::npos) << text;
 }
 
 TEST(SystemHost, ARegularFileIsReplacedWholeOrNotAtAll) {
@@ -156,6 +169,81 @@ TEST(SystemHost, ARegularFileIsReplacedWholeOrNotAtAll) {
         ASSERT_TRUE(written == one || written == two) << "round " << round << ": " << written.size() << " bytes";
     }
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"choke.lib", "choke.lib.partial", "out", "victim"}));
+}
+
+// The temporary reports of --pdf left in `dir`.
+int TemporaryReports(const TempFolder& dir) {
+    int count = 0;
+    for (const std::string& name : Names(dir)) count += name.rfind("coredesign-report-", 0) == 0;
+    return count;
+}
+
+// A temporary folder that is a file, or one on a full disk: the message names
+// the folder, and no PDF and no temporary report is left.
+TEST(SystemHost, PdfsTemporaryReportIsToldByItsFolder) {
+    if (!COREDESIGN_VIEWER_MODULE_BUILT) GTEST_SKIP() << "a build without the desktop program has no viewer module";
+    const TempFolder dir;
+    std::ofstream(dir.File("file")) << "not a folder";
+    const std::string pdf = dir.File("report.pdf");
+    const testing::CommandResult notFolder =
+        testing::RunCommand("TEMP=" + dir.File("file") + " " + kCli + " --pdf " + pdf, dir);
+    EXPECT_EQ(notFolder.exitStatus, 1);
+    EXPECT_NE(notFolder.err.find("the temporary folder '" + dir.File("file") + "': Not a directory"), std::string::npos)
+        << notFolder.err;
+    testing::CommandResult full;
+    {
+        const testing::ScopedFileSizeLimit fullDisk(4096);  // the summary fits, the report (some 15 kB) does not
+        full = testing::RunCommand("TEMP=" + dir.Path() + " " + kCli + " --pdf " + pdf, dir);
+    }
+    EXPECT_EQ(full.exitStatus, 1);
+    EXPECT_NE(full.err.find("the temporary folder '" + dir.Path() + "': File too large"), std::string::npos)
+        << full.err;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(TemporaryReports(dir), 0);
+}
+
+// SIGTERM, SIGINT or SIGHUP while the browser engine reads the temporary
+// report: the program ends as the signal ends it, and the report goes.
+TEST(SystemHost, PdfsTemporaryReportGoesWhenASignalEndsTheProgram) {
+    if (!COREDESIGN_VIEWER_MODULE_BUILT) GTEST_SKIP() << "a build without the desktop program has no viewer module";
+    const TempFolder dir;
+    const std::string temp = "TEMP=" + dir.Path(), pdf = dir.File("report.pdf");
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (std::string(*e).rfind("TEMP=", 0) != 0) env.emplace_back(*e);
+    env.push_back(temp);
+    std::vector<char*> envp, argv;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string cli = kCli, option = "--pdf", target = pdf;
+    argv = {cli.data(), option.data(), target.data(), nullptr};
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        const int watch = ::inotify_init1(IN_CLOEXEC);
+        ASSERT_GE(watch, 0);
+        ASSERT_GE(::inotify_add_watch(watch, dir.Path().c_str(), IN_CREATE | IN_ACCESS), 0);
+        pid_t child = 0;
+        ASSERT_EQ(::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), envp.data()), 0);
+        // The first read of a file in the folder: the browser engine loading the report.
+        bool read = false;
+        for (pollfd p{watch, POLLIN, 0}; !read && ::poll(&p, 1, 60000) == 1;) {
+            alignas(inotify_event) char events[4096];
+            const ssize_t n = ::read(watch, events, sizeof events);
+            for (ssize_t k = 0; k < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(events + k);
+                read = read || ((e->mask & IN_ACCESS) && std::string(e->name).rfind("coredesign-report-", 0) == 0);
+                k += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+        ::close(watch);
+        EXPECT_TRUE(read) << "the report was never read";
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(TemporaryReports(dir), 0);
+        std::filesystem::remove(pdf);
+    }
 }
 
 }  // namespace
