@@ -6,6 +6,7 @@
 // desktop shell.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -30,6 +31,11 @@ public:
     ~ScreenRegistry() override;
 
     DesignRecord& Record() { return record_; }
+
+    // The report View Report generated last, as written to temp.htm: what the
+    // viewer's Save writes (the shared file may have been rewritten since).
+    const QByteArray& GeneratedReport() const { return generatedReport_; }
+    void SetGeneratedReport(QByteArray report) { generatedReport_ = std::move(report); }
 
     // Commands that cross from one part of the program to another. The
     // program's start-up fills them in; a command left empty does nothing.
@@ -85,6 +91,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     DesignRecord& record_;
+    QByteArray generatedReport_;
     Commands commands_;
     Seams seams_;
     std::map<std::type_index, QPointer<QWidget>> screens_;
