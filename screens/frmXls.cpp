@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "constants.h"
 #include "folders.h"
@@ -117,6 +118,8 @@ void frmXls::BuildControls() {
         edit->setFixedWidth(130);
         edit->installEventFilter(this);
         edit->setProperty("keyFiltered", filtered);
+        // A pasted text is taken whole, as the command line takes it (32767 characters by default).
+        edit->setMaxLength(std::numeric_limits<int>::max());
         return edit;
     };
     auto caption = [&](const char* text) {
