@@ -36,6 +36,7 @@
 #include "save_file.h"
 #include "screen_look.h"
 #include "screen_registry.h"
+#include "screen_texts.h"
 #include "seams.h"
 
 namespace coredesign::gui {
@@ -411,9 +412,11 @@ void frmCompareCores::ShowComparison(std::shared_ptr<const Comparison> compariso
 
 QString frmCompareCores::InputsText(const Comparison& c) const {
     const InputTexts& t = c.families.front().texts;  // the families differ in the flux density only
+    // Each typed text shortened, so that a very long one cannot widen the window off the screen.
+    const auto typed = [](const std::string& text) { return Q(ShortenedText(text)); };
     QStringList flux;
     for (const ComparedFamily& family : c.families)
-        flux << Q(family.texts.txtFluxDensity) + QStringLiteral(" T (") + FamilyText(family.gapped) + ')';
+        flux << typed(family.texts.txtFluxDensity) + QStringLiteral(" T (") + FamilyText(family.gapped) + ')';
     QStringList picks;
     for (const CalculateCorePick& pick : c.calculateCore)
         picks << FamilyText(pick.gapped) + QStringLiteral(": ") +
@@ -423,11 +426,11 @@ QString frmCompareCores::InputsText(const Comparison& c) const {
                "Computed for: inductance %1 %2, output %3 V, DC current %4 A, flux density %5, frequency %6 %7, "
                "input %8 to %9 V, ambient %10 \u00B0C, current density %11 A/cm\u00B2, fill factor %12. "
                "Calculate Core (cores to stack %13) picks %14.")
-        .arg(Q(t.txtInductance), Q(t.cmbinductance), Q(t.txtOutPutVoltage), Q(t.txtDCCurrent),
-             flux.join(QStringLiteral(", ")), Q(t.txtFrequency), Q(t.cmbfrequency), Q(t.txtMinInputVoltage),
-             Q(t.txtMaxInputVoltage))
-        .arg(Q(t.txtAmbientTemp), Q(t.txtCurrentDensityFactor), Q(t.txtFill_Factor),
-             Q(t.txtStack.empty() ? std::string("1") : t.txtStack), picks.join(QStringLiteral(", ")));
+        .arg(typed(t.txtInductance), Q(t.cmbinductance), typed(t.txtOutPutVoltage), typed(t.txtDCCurrent),
+             flux.join(QStringLiteral(", ")), typed(t.txtFrequency), Q(t.cmbfrequency), typed(t.txtMinInputVoltage),
+             typed(t.txtMaxInputVoltage))
+        .arg(typed(t.txtAmbientTemp), typed(t.txtCurrentDensityFactor), typed(t.txtFill_Factor),
+             typed(t.txtStack.empty() ? std::string("1") : t.txtStack), picks.join(QStringLiteral(", ")));
 }
 
 QString frmCompareCores::RowName(int comparisonRow) const {
