@@ -1,10 +1,10 @@
 #include "comparison.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "constants.h"
 #include "input_screen.h"
+#include "numtext.h"
 
 namespace coredesign {
 namespace {
@@ -60,10 +60,7 @@ int CatalogueRowsOf(bool gapped) {
 // The shortest text that reads back as the same double (1.83, not
 // 1.8300000000000001); empty when not finite.
 std::string ExactNumber(double value) {
-    if (!std::isfinite(value)) return std::string();
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
+    return std::isfinite(value) ? FormatShortest(value) : std::string();
 }
 
 const char* Bool(bool value) {

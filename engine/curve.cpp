@@ -1,9 +1,9 @@
 #include "curve.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "evaluate.h"
+#include "numtext.h"
 
 namespace coredesign {
 namespace {
@@ -65,9 +65,7 @@ InductanceCurve MakeInductanceCurve(const DesignRecord& rec, int gridPoints) {
 std::string RoundTripNumber(double value) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr;
-    return std::string(buffer, end);
+    return FormatSignificant(value, 17);
 }
 
 std::string CurveCsv(const InductanceCurve& curve) {

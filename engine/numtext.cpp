@@ -1,10 +1,19 @@
 #include "numtext.h"
 
-#include <charconv>
+// The formatting library (fmt) is used in its header-only form, and only here.
+#define FMT_HEADER_ONLY
+#include <fast_float/fast_float.h>
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <limits>
 
 namespace coredesign {
 namespace {
@@ -26,6 +35,101 @@ int HexDigit(char c) {
 constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr long long kLargestExactPower = 22;
+
+// The longest fixed text the rounding reads back (see RoundHalfEven).
+constexpr std::size_t kLongestFixedText = 512;
+
+// Places that the fixed form of the formatting library always writes in
+// full: with at most 309 digits before the point, fewer than its 767
+// significant digits.
+constexpr int kPlacesAlwaysWritten = 400;
+
+// The places after the point of a finite double's exact decimal (a double
+// m x 2^q with an odd m has -q of them when q < 0).
+int ExactDecimalPlaces(double value) {
+    if (value == 0) return 0;
+    int exponent = 0;
+    auto m = static_cast<std::uint64_t>(std::ldexp(std::fabs(std::frexp(value, &exponent)), 53));
+    exponent -= 53;
+    while (m % 2 == 0) {
+        m /= 2;
+        ++exponent;
+    }
+    return std::max(-exponent, 0);
+}
+
+// The text of a value that is not finite, or of a zero (with its sign).
+std::string NotFiniteOrZero(double value) {
+    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+    return std::signbit(value) ? "-0" : "0";
+}
+
+// The shortest digits that read back as a positive finite double, without
+// leading or trailing zeros, and the place of the first: the value is
+// d.ddd x 10^exponent.
+struct ShortestDigits {
+    char digits[20];
+    int count = 0;
+    int exponent = 0;
+};
+
+ShortestDigits ShortestDigitsOf(double magnitude) {
+    // The shortest text of the formatting library, in its own choice of the
+    // fixed or the exponent form ("0.001", "1.5e-07", "100000", "1e+16").
+    char text[40];
+    const char* const end = fmt::format_to(text, FMT_COMPILE("{}"), magnitude);
+    char raw[40];
+    int rawCount = 0, wholeDigits = -1;
+    const char* p = text;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.')
+            wholeDigits = rawCount;
+        else
+            raw[rawCount++] = *p;
+    }
+    if (wholeDigits < 0) wholeDigits = rawCount;
+    int exponent = 0;
+    if (p != end) {
+        const bool negative = p[1] == '-';
+        for (p += 2; p != end; ++p) exponent = exponent * 10 + (*p - '0');
+        if (negative) exponent = -exponent;
+    }
+    int first = 0, last = rawCount;
+    while (first < last && raw[first] == '0') ++first;
+    while (last > first && raw[last - 1] == '0') --last;
+    ShortestDigits s;
+    s.count = last - first;
+    std::memcpy(s.digits, raw + first, static_cast<std::size_t>(s.count));
+    s.exponent = wholeDigits - 1 - first + exponent;
+    return s;
+}
+
+// d.ddde+XX: the exponent with its sign and at least two digits.
+void AppendExponentForm(std::string& out, const ShortestDigits& s) {
+    out += s.digits[0];
+    if (s.count > 1) out.append(1, '.').append(s.digits + 1, static_cast<std::size_t>(s.count - 1));
+    out += s.exponent < 0 ? "e-" : "e+";
+    const int e = std::abs(s.exponent);
+    if (e < 10) out += '0';
+    out += std::to_string(e);
+}
+
+// The digits at their places, with a point only before a fraction: "1830",
+// "18.3", "0.00183".
+void AppendPositionalForm(std::string& out, const ShortestDigits& s) {
+    const auto count = static_cast<std::size_t>(s.count);
+    if (s.exponent < 0) {
+        out.append("0.").append(static_cast<std::size_t>(-s.exponent - 1), '0').append(s.digits, count);
+        return;
+    }
+    const auto whole = static_cast<std::size_t>(s.exponent) + 1;
+    if (count <= whole) {
+        out.append(s.digits, count).append(whole - count, '0');
+        return;
+    }
+    out.append(s.digits, whole).append(1, '.').append(s.digits + whole, count - whole);
+}
 
 // Collected pieces of a decimal literal, turned into a double exactly once.
 // The digits are kept in place; only a literal of more digits than that
@@ -73,26 +177,13 @@ void AddExponentDigit(long long& exponent, char c) {
     if (exponent < kExponentClamp) exponent = exponent * 10 + (c - '0');
 }
 
-// The correctly rounded double of digits x 10^e, as from_chars reads "<digits>e<e>".
-// Sets `outOfRange` when from_chars reports the value out of range.
-double ReadDigits(std::string_view digits, long long e, bool& outOfRange) {
-    char exponentText[24];
-    const auto written = std::to_chars(exponentText, exponentText + sizeof exponentText, e);
-    const size_t exponentLength = static_cast<size_t>(written.ptr - exponentText);
-    char local[96];
-    std::string large;
-    char* text = local;
-    const size_t length = digits.size() + 1 + exponentLength;
-    if (length > sizeof local) {
-        large.resize(length);
-        text = large.data();
-    }
-    std::memcpy(text, digits.data(), digits.size());
-    text[digits.size()] = 'e';
-    std::memcpy(text + digits.size() + 1, exponentText, exponentLength);
+// The correctly rounded double of digits x 10^e.
+double ReadDigits(std::string_view digits, long long e, DecimalReading& reading) {
+    std::string text(digits);
+    text += 'e';
+    text += std::to_string(e);
     double v = 0;
-    const auto res = std::from_chars(text, text + length, v);
-    outOfRange = res.ec == std::errc::result_out_of_range;
+    reading = ReadDecimal(text, v);
     return v;
 }
 
@@ -117,19 +208,15 @@ double ToDouble(DecimalLiteral& lit) {
         const double v = e < 0 ? m / kExactPowersOfTen[-e] : m * kExactPowersOfTen[e];
         return lit.negative ? -v : v;
     }
-    bool outOfRange = false;
-    double v = ReadDigits(lit.Digits(), e, outOfRange);
-    if (outOfRange) {
-        if (magnitude > 0) {
-            lit.overflow = true;
-            return 0;
-        }
-        lit.underflow = true;
-        v = 0;
-    }
-    if (!std::isfinite(v)) {
+    DecimalReading reading = DecimalReading::Value;
+    double v = ReadDigits(lit.Digits(), e, reading);
+    if (reading == DecimalReading::Overflow || !std::isfinite(v)) {
         lit.overflow = true;
         return 0;
+    }
+    if (reading == DecimalReading::Underflow) {
+        lit.underflow = true;
+        v = 0;
     }
     return lit.negative ? -v : v;
 }
@@ -169,6 +256,109 @@ bool ReadPlainDecimal(std::string_view t, double& value) {
     return true;
 }
 
+bool IsExponentLetter(char c) {
+    return c == 'e' || c == 'E' || c == 'd' || c == 'D';
+}
+
+// What ScanNumber read.
+struct ScannedNumber {
+    std::size_t end = 0;    // just past the last character read
+    bool digits = false;    // a digit of the mantissa, or of the &H or &O number, was read
+    bool overflow = false;  // the value does not fit a double
+    double value = 0;       // 0 when no digit was read or the value overflows
+};
+
+// The number grammar of both readings of a field text,
+//   [sign] digits [. digits] [(E|D) [sign] digits]  |  &H hex digits  |  &O octal digits
+// with at most one point and, for an exponent, a digit before it; read from
+// the start of `text` for as long as the text goes on being a number (an
+// exponent letter without digits after it is left unread). `skipBlanks`:
+// blanks, tabs and line feeds are passed over wherever they stand, as the
+// leading-number parse does; otherwise every character counts, as in the
+// check of a whole (trimmed) text.
+ScannedNumber ScanNumber(std::string_view text, bool skipBlanks) {
+    ScannedNumber scan;
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    auto skipFrom = [&](std::size_t& k) {
+        if (skipBlanks)
+            while (k < n && IsSkipped(text[k])) ++k;
+    };
+    auto skip = [&] { skipFrom(i); };
+    skip();
+    if (i < n && text[i] == '&') {
+        std::size_t j = i + 1;
+        skipFrom(j);
+        const char p = j < n ? text[j] : '\0';
+        const int base = (p == 'H' || p == 'h') ? 16 : (p == 'O' || p == 'o') ? 8 : 0;
+        if (base != 0) {
+            double v = 0;
+            for (i = j + 1;; ++i) {
+                skip();
+                if (i >= n) break;
+                const int d = HexDigit(text[i]);
+                if (d < 0 || d >= base) break;
+                v = v * base + d;
+                scan.digits = true;
+            }
+            scan.end = i;
+            scan.overflow = !std::isfinite(v);
+            scan.value = scan.overflow ? 0 : v;
+            return scan;
+        }
+    }
+    DecimalLiteral lit;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        lit.negative = text[i] == '-';
+        ++i;
+    }
+    bool seenPoint = false;
+    for (;; ++i) {
+        skip();
+        if (i >= n) break;
+        const char c = text[i];
+        if (IsDigit(c)) {
+            scan.digits = true;
+            if (!lit.NoDigits() || c != '0') lit.AddDigit(c);  // leading zeros are not kept
+            if (seenPoint) --lit.pointShift;                   // dropped ones after the point are counted here
+            continue;
+        }
+        if (c == '.' && !seenPoint) {
+            seenPoint = true;
+            continue;
+        }
+        break;
+    }
+    if (scan.digits && i < n && IsExponentLetter(text[i])) {
+        const std::size_t letter = i++;
+        skip();
+        bool negative = false;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            negative = text[i] == '-';
+            ++i;
+        }
+        long long e = 0;
+        bool any = false;
+        for (;; ++i) {
+            skip();
+            if (i >= n || !IsDigit(text[i])) break;
+            AddExponentDigit(e, text[i]);
+            any = true;
+        }
+        if (any)
+            lit.exponent = negative ? -e : e;
+        else
+            i = letter;
+    }
+    scan.end = i;
+    if (scan.digits) {
+        const double v = ToDouble(lit);
+        scan.overflow = lit.overflow;
+        scan.value = scan.overflow ? 0 : v;
+    }
+    return scan;
+}
+
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -181,140 +371,15 @@ std::string_view TrimBlanks(std::string_view text) {
 double Val(std::string_view text) {
     // Blanks at either end change nothing: the reading skips them.
     if (double plain = 0; ReadPlainDecimal(TrimBlanks(text), plain)) return plain == 0 ? 0.0 : plain;
-    size_t i = 0;
-    const size_t n = text.size();
-    auto skip = [&] {
-        while (i < n && IsSkipped(text[i])) ++i;
-    };
-    skip();
-    if (i < n && text[i] == '&') {
-        size_t j = i + 1;
-        while (j < n && IsSkipped(text[j])) ++j;
-        const char p = j < n ? text[j] : '\0';
-        int base = (p == 'H' || p == 'h') ? 16 : (p == 'O' || p == 'o') ? 8 : 0;
-        if (base != 0) {
-            i = j + 1;
-            double v = 0;
-            for (;; ++i) {
-                skip();
-                if (i >= n) break;
-                int d = HexDigit(text[i]);
-                if (d < 0 || d >= base) break;
-                v = v * base + d;
-            }
-            return std::isfinite(v) ? v : 0;
-        }
-    }
-    DecimalLiteral lit;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        lit.negative = text[i] == '-';
-        ++i;
-    }
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (;; ++i) {
-        skip();
-        if (i >= n) break;
-        char c = text[i];
-        if (IsDigit(c)) {
-            seenDigit = true;
-            if (!lit.NoDigits() || c != '0') lit.AddDigit(c);
-            if (seenPoint) --lit.pointShift;
-            continue;
-        }
-        if (c == '.' && !seenPoint) {
-            seenPoint = true;
-            continue;
-        }
-        break;
-    }
-    // Zeros before the point that were dropped do not matter; digits after the
-    // point were counted in pointShift (including dropped leading zeros).
-    if (seenDigit && i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        size_t save = i;
-        ++i;
-        skip();
-        bool negExp = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            negExp = text[i] == '-';
-            ++i;
-        }
-        long long e = 0;
-        bool any = false;
-        for (;; ++i) {
-            skip();
-            if (i >= n || !IsDigit(text[i])) break;
-            AddExponentDigit(e, text[i]);
-            any = true;
-        }
-        if (any)
-            lit.exponent = negExp ? -e : e;
-        else
-            i = save;
-    }
-    if (!seenDigit) return 0;
-    double v = ToDouble(lit);
-    if (lit.overflow) return 0;
-    return v == 0 ? 0.0 : v;
+    const ScannedNumber scan = ScanNumber(text, true);
+    return scan.value == 0 ? 0.0 : scan.value;
 }
 
 bool IsNumber(std::string_view raw) {
-    std::string_view t = TrimBlanks(raw);
+    const std::string_view t = TrimBlanks(raw);
     if (double plain = 0; ReadPlainDecimal(t, plain)) return true;  // too short to overflow
-    if (t.empty()) return false;
-    size_t i = 0;
-    const size_t n = t.size();
-    if (t[0] == '&') {
-        if (n < 3) return false;
-        char p = t[1];
-        int base = (p == 'H' || p == 'h') ? 16 : (p == 'O' || p == 'o') ? 8 : 0;
-        if (base == 0) return false;
-        double v = 0;
-        for (i = 2; i < n; ++i) {
-            int d = HexDigit(t[i]);
-            if (d < 0 || d >= base) return false;
-            v = v * base + d;
-        }
-        return std::isfinite(v);
-    }
-    DecimalLiteral lit;
-    if (t[i] == '+' || t[i] == '-') {
-        lit.negative = t[i] == '-';
-        ++i;
-    }
-    bool seenPoint = false, seenDigit = false;
-    for (; i < n; ++i) {
-        char c = t[i];
-        if (IsDigit(c)) {
-            seenDigit = true;
-            if (!lit.NoDigits() || c != '0') lit.AddDigit(c);
-            if (seenPoint) --lit.pointShift;
-        } else if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            break;
-        }
-    }
-    if (!seenDigit) return false;
-    if (i < n) {
-        char c = t[i];
-        if (c != 'e' && c != 'E' && c != 'd' && c != 'D') return false;
-        ++i;
-        bool negExp = false;
-        if (i < n && (t[i] == '+' || t[i] == '-')) {
-            negExp = t[i] == '-';
-            ++i;
-        }
-        if (i >= n) return false;
-        long long e = 0;
-        for (; i < n; ++i) {
-            if (!IsDigit(t[i])) return false;
-            AddExponentDigit(e, t[i]);
-        }
-        lit.exponent = negExp ? -e : e;
-    }
-    ToDouble(lit);
-    return !lit.overflow;
+    const ScannedNumber scan = ScanNumber(t, false);
+    return scan.digits && !scan.overflow && scan.end == t.size();
 }
 
 std::int16_t ToInt16(double value) {
@@ -339,13 +404,14 @@ double RoundHalfEven(double value, int places) {
             if (std::fabs(std::fabs(scaled - whole) - 0.5) > magnitude * 0x1p-50) return whole / scale;
         }
     }
-    // The fixed form of to_chars is exact: it rounds the true binary value
-    // and sends exact halves to the even digit.
-    char buf[512];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, places);
-    if (res.ec != std::errc()) return value;
+    // The fixed form is exact: it rounds the true binary value and sends
+    // exact halves to the even digit. (A text longer than 512 characters,
+    // only ever asked for with hundreds of places, leaves the value as it is.)
+    if (static_cast<std::size_t>(places) > kLongestFixedText) return value;
+    const std::string text = FormatFixed(value, places);
+    if (text.size() > kLongestFixedText) return value;
     double out = 0;
-    std::from_chars(buf, res.ptr, out);
+    ReadDecimal(text, out);
     return out;
 }
 
@@ -360,9 +426,7 @@ std::string FormatPlain(double value) {
     // A figure without a finite value has no text; the design run refuses such
     // designs, so this only reaches a box that is never shown with it.
     if (!std::isfinite(value)) return std::string();
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-    std::string out(buf, res.ptr);
+    std::string out = FormatSignificant(value, 15);
     std::string sep;
     for (size_t k = 0; k < out.size(); ++k) {
         if (out[k] == 'e') {
@@ -384,6 +448,89 @@ std::string FormatRounded(double value, int places) {
 
 std::string FormatWhole(int value) {
     return std::to_string(value);
+}
+
+std::string FormatShortest(double value) {
+    if (!std::isfinite(value) || value == 0) return NotFiniteOrZero(value);
+    std::string out = value < 0 ? "-" : "";
+    const ShortestDigits s = ShortestDigitsOf(std::fabs(value));
+    const int last = s.exponent - s.count + 1;  // the place of the last digit
+    const int exponentLength = s.count + (s.count > 1 ? 1 : 0) + 2 + (std::abs(s.exponent) >= 100 ? 3 : 2);
+    const int fixedLength = s.exponent < 0 ? 1 - s.exponent + s.count : last > 0 ? s.count + last : s.count + 1;
+    if (fixedLength > exponentLength)
+        AppendExponentForm(out, s);
+    else if (last > 0)
+        out += FormatFixed(std::fabs(value), 0);  // every digit of a large whole number, not zeros after the shortest
+    else
+        AppendPositionalForm(out, s);
+    return out;
+}
+
+std::string FormatSignificant(double value, int digits) {
+    if (!std::isfinite(value) || value == 0) return NotFiniteOrZero(value);
+    digits = std::max(digits, 1);
+    const double magnitude = std::fabs(value);
+    // A normal double's shortest digits, when there are at most `digits` <= 15
+    // of them, are its correctly rounded digits too: they lie within half its
+    // last binary place (at most 2^-53 of it) of the value, closer than half
+    // the place of a 15th significant digit (at least 5 x 10^-16 of it).
+    if (digits <= 15 && magnitude >= std::numeric_limits<double>::min()) {
+        const ShortestDigits s = ShortestDigitsOf(magnitude);
+        if (s.count <= digits) {
+            std::string out = value < 0 ? "-" : "";
+            if (s.exponent < -4 || s.exponent >= digits)
+                AppendExponentForm(out, s);
+            else
+                AppendPositionalForm(out, s);
+            return out;
+        }
+    }
+    fmt::memory_buffer text;
+    fmt::format_to(std::back_inserter(text), FMT_STRING("{:.{}g}"), value, digits);
+    return std::string(text.data(), text.size());
+}
+
+std::string FormatFixed(double value, int places) {
+    if (!std::isfinite(value)) return NotFiniteOrZero(value);
+    places = std::max(places, 0);
+    // The library writes at most 767 significant digits, as many as the exact
+    // decimal of a double can have; places beyond the exact decimal's last
+    // digit are zeros, so those are asked of it only up to that digit.
+    int zeros = 0;
+    if (places > kPlacesAlwaysWritten) {
+        const int exact = ExactDecimalPlaces(value);
+        if (places > exact) {
+            zeros = places - exact;
+            places = exact;
+        }
+    }
+    fmt::memory_buffer text;
+    fmt::format_to(std::back_inserter(text), FMT_STRING("{:.{}f}"), value, places);
+    std::string out(text.data(), text.size());
+    if (zeros > 0) {
+        if (places == 0) out += '.';
+        out.append(static_cast<std::size_t>(zeros), '0');
+    }
+    return out;
+}
+
+DecimalReading ReadDecimal(std::string_view text, double& value) {
+    value = 0;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    // The reader also knows "inf" and "nan"; a number starts with a digit or
+    // the point (after its sign).
+    const char* first = begin != end && *begin == '-' ? begin + 1 : begin;
+    if (first == end || !(IsDigit(*first) || *first == '.')) return DecimalReading::NotDecimal;
+    double v = 0;
+    const auto read = fast_float::from_chars(begin, end, v);
+    if (read.ec != std::errc() || read.ptr != end) return DecimalReading::NotDecimal;
+    value = v;
+    if (!std::isfinite(v)) return DecimalReading::Overflow;
+    if (v == 0)
+        for (const char* p = first; p != end && *p != 'e' && *p != 'E'; ++p)
+            if (*p >= '1' && *p <= '9') return DecimalReading::Underflow;
+    return DecimalReading::Value;
 }
 
 }  // namespace coredesign

@@ -1,12 +1,12 @@
 #include "spice_model.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 #include "constants.h"
 #include "curve.h"
 #include "evaluate.h"
+#include "numtext.h"
 #include "version.h"
 
 namespace coredesign {
@@ -15,16 +15,12 @@ namespace {
 // The shortest text that reads back as the same double, with a decimal point
 // whatever the locale: the model reproduces the engine's figures exactly.
 std::string Exact(double value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
+    return FormatShortest(value);
 }
 
 // A figure of the header, for the reader: six significant digits.
 std::string Figure(double value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6).ptr;
-    return std::string(buffer, end);
+    return FormatSignificant(value, 6);
 }
 
 // The effective permeability at the magnetising force `H` (an expression in

@@ -1,8 +1,9 @@
 #include "json_writer.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "numtext.h"
 
 namespace coredesign::cli {
 
@@ -94,9 +95,7 @@ void JsonWriter::Number(double value) {
         out_ += "null";
         return;
     }
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    out_.append(buf, res.ptr);
+    out_ += FormatSignificant(value, 17);
 }
 
 void JsonWriter::Integer(long long value) {

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "engine_checks.h"
 
@@ -92,6 +96,218 @@ TEST(NumberTexts, FormatTable) {
         {FormatWhole(-32768), "-32768"}, {FormatWhole(32767), "32767"}};
     // clang-format on
     for (size_t k = 0; k < std::size(cases); ++k) EXPECT_EQ(cases[k].first, cases[k].second) << "case " << k;
+}
+
+// The portable forms, by hand: the fixed or exponent choice of the shortest
+// form (the fixed one on a tie), whole numbers with all their digits, the
+// %g rules, exact halves and the texts of what is not finite.
+TEST(NumberTexts, PortableFormsTable) {
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {FormatShortest(1.83), "1.83"}, {FormatShortest(100000), "1e+05"}, {FormatShortest(12345), "12345"},
+        {FormatShortest(0.001), "0.001"}, {FormatShortest(0.0001), "1e-04"}, {FormatShortest(1.5e-7), "1.5e-07"},
+        {FormatShortest(0.1 + 0.2), "0.30000000000000004"}, {FormatShortest(1e100), "1e+100"},
+        {FormatShortest(123456789012345678901.0), "123456789012345683968"}, {FormatShortest(-0.0), "-0"},
+        {FormatShortest(4.9406564584124654e-324), "5e-324"}, {FormatShortest(-kInf), "-inf"},
+        {FormatShortest(kNaN), "nan"}, {FormatShortest(-kNaN), "-nan"},
+        {FormatSignificant(0.1, 17), "0.10000000000000001"}, {FormatSignificant(318, 17), "318"},
+        {FormatSignificant(1e15, 15), "1e+15"}, {FormatSignificant(1e14, 15), "100000000000000"},
+        {FormatSignificant(317.68, 6), "317.68"}, {FormatSignificant(3.17675e-4, 6), "0.000317675"},
+        {FormatSignificant(2.5e-5, 6), "2.5e-05"}, {FormatSignificant(1234567, 6), "1.23457e+06"},
+        {FormatSignificant(0.5, 0), "0.5"}, {FormatSignificant(-0.0, 6), "-0"}, {FormatSignificant(kInf, 17), "inf"},
+        {FormatSignificant(4.9406564584124654e-324, 15), "4.94065645841247e-324"},
+        {FormatFixed(0.125, 2), "0.12"}, {FormatFixed(0.375, 2), "0.38"}, {FormatFixed(2.5, 0), "2"},
+        {FormatFixed(1.005, 2), "1.00"}, {FormatFixed(-0.001, 2), "-0.00"}, {FormatFixed(1e21, 1), "1000000000000000000000.0"},
+        {FormatFixed(kNaN, 3), "nan"}};
+    // clang-format on
+    for (size_t k = 0; k < std::size(cases); ++k) EXPECT_EQ(cases[k].first, cases[k].second) << "case " << k;
+
+    double v = 1;
+    const std::pair<std::string, DecimalReading> readings[] = {
+        {"1.5", DecimalReading::Value},         {"-.5e-3", DecimalReading::Value},
+        {"0e999", DecimalReading::Value},       {"1e309", DecimalReading::Overflow},
+        {"-1e-400", DecimalReading::Underflow}, {"2e-324", DecimalReading::Underflow},
+        {"3e-324", DecimalReading::Value},      {"+1", DecimalReading::NotDecimal},
+        {"inf", DecimalReading::NotDecimal},    {"nan", DecimalReading::NotDecimal},
+        {"1e", DecimalReading::NotDecimal},     {"1.5x", DecimalReading::NotDecimal},
+        {".", DecimalReading::NotDecimal},      {"", DecimalReading::NotDecimal},
+        {"-", DecimalReading::NotDecimal}};
+    for (const auto& [text, reading] : readings) EXPECT_EQ(ReadDecimal(text, v), reading) << text;
+    ReadDecimal("-1e309", v);
+    EXPECT_EQ(v, -kInf);
+    ReadDecimal("-1e-400", v);
+    EXPECT_TRUE(v == 0 && std::signbit(v));
+    ReadDecimal("0.000318", v);
+    EXPECT_EQ(v, 0.000318);
+}
+
+// Doubles worth writing: random bit patterns over every exponent (subnormals
+// among them), short decimals, values whose digits end in a 5 after the
+// point, large whole numbers beyond 2^53, powers of two and ten with their
+// neighbours, and the extremes.
+std::vector<double> DoublesToWrite() {
+    std::mt19937_64 gen(0x6e756dULL);
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  kInf,
+                                  -kInf,
+                                  kNaN,
+                                  -kNaN,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::min(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  0.1,
+                                  0.2,
+                                  0.3,
+                                  1.0 / 3,
+                                  2.0 / 3,
+                                  9007199254740993.0,
+                                  1e21,
+                                  1e22,
+                                  1e23};
+    for (int k = 0; k < 20000; ++k) {
+        std::uint64_t bits = gen();
+        double v = 0;
+        std::memcpy(&v, &bits, sizeof v);
+        values.push_back(v);
+        const double sign = gen() % 2 ? 1 : -1;
+        values.push_back(sign * static_cast<double>(gen() % 2000000) / std::pow(10.0, static_cast<int>(gen() % 9)));
+        values.push_back(sign * (static_cast<double>(gen() % 100000) + 0.5) /
+                         std::pow(10.0, static_cast<int>(gen() % 6)));
+        values.push_back(std::ldexp(static_cast<double>(gen() % 100000), -static_cast<int>(gen() % 20)));
+        values.push_back(std::ldexp(static_cast<double>(gen() >> 11), static_cast<int>(gen() % 30)));
+    }
+    for (int e = -1074; e < 1024; e += 3) {
+        const double p = std::ldexp(1.0, e);
+        values.insert(values.end(), {p, std::nextafter(p, 0.0), std::nextafter(p, kInf)});
+    }
+    for (int e = -323; e <= 308; ++e) {
+        const double p = std::pow(10.0, e);
+        values.insert(values.end(), {p, std::nextafter(p, 0.0), std::nextafter(p, kInf)});
+    }
+    return values;
+}
+
+std::string StandardText(double value, std::chars_format format, int precision) {
+    static char text[2000];
+    const auto written = precision < 0 ? std::to_chars(text, text + sizeof text, value)
+                                       : std::to_chars(text, text + sizeof text, value, format, precision);
+    return written.ec == std::errc() ? std::string(text, written.ptr) : "(too long)";
+}
+
+// Every form of every double above, byte for byte as the standard library's
+// exact conversions write it where the compiler's library has them (GCC's,
+// MinGW-w64's): the shortest round trip, 1 to 20 significant digits (6, 15
+// and 17 always), and 0 to 25 places, a few values with up to 1100 places
+// (more than the longest exact decimal of a double).
+TEST(NumberTexts, EveryFormWritesWhatTheStandardConversionsWrite) {
+    std::mt19937_64 gen(0xf0e1ULL);
+    int compared = 0;
+    for (const double v : DoublesToWrite()) {
+        SCOPED_TRACE(StandardText(v, std::chars_format::hex, 13));
+        ASSERT_EQ(FormatShortest(v), StandardText(v, std::chars_format::general, -1));
+        for (const int digits : {6, 15, 17, 1 + static_cast<int>(gen() % 20)})
+            ASSERT_EQ(FormatSignificant(v, digits), StandardText(v, std::chars_format::general, digits)) << digits;
+        if (std::isfinite(v)) {
+            for (const int places : {static_cast<int>(gen() % 5), static_cast<int>(gen() % 26)})
+                ASSERT_EQ(FormatFixed(v, places), StandardText(v, std::chars_format::fixed, places)) << places;
+        }
+        compared += 1;
+    }
+    for (const double v : {4.9406564584124654e-324, 2.2250738585072014e-308, 0.1, -1.5e-300})
+        for (const int places : {330, 700, 1100})
+            EXPECT_EQ(FormatFixed(v, places), StandardText(v, std::chars_format::fixed, places)) << v << " " << places;
+    EXPECT_GT(compared, 100000);
+}
+
+// An exact decimal of m * 2^e: digits and the power of ten of the last, as
+// "<digits>e<power>". Kept in base-10^9 limbs, multiplied up by powers of two
+// or five.
+std::string ExactDecimal(std::uint64_t m, int e) {
+    std::vector<std::uint64_t> limbs;  // least significant first
+    for (std::uint64_t rest = m; rest != 0; rest /= 1000000000) limbs.push_back(rest % 1000000000);
+    auto multiply = [&](std::uint64_t factor) {
+        std::uint64_t carry = 0;
+        for (std::uint64_t& limb : limbs) {
+            const std::uint64_t product = limb * factor + carry;
+            limb = product % 1000000000;
+            carry = product / 1000000000;
+        }
+        for (; carry != 0; carry /= 1000000000) limbs.push_back(carry % 1000000000);
+    };
+    // m * 2^e is m * 2^e for e >= 0, and m * 5^-e * 10^e below.
+    for (int left = std::abs(e); left > 0; left -= 13) {
+        const int step = std::min(left, 13);
+        std::uint64_t factor = 1;
+        for (int k = 0; k < step; ++k) factor *= e >= 0 ? 2 : 5;
+        multiply(factor);
+    }
+    std::string digits = std::to_string(limbs.back());
+    for (size_t k = limbs.size() - 1; k-- > 0;) {
+        const std::string limb = std::to_string(limbs[k]);
+        digits += std::string(9 - limb.size(), '0') + limb;
+    }
+    return digits + "e" + std::to_string(e >= 0 ? 0 : e);
+}
+
+// Decimal texts worth reading: the shortest and 17-digit texts of many
+// doubles, long runs of digits, and the exact halfway points between
+// neighbouring doubles (a tie, which goes to the even one) with texts one
+// unit above and below them, over every exponent from the subnormals to the
+// largest double and beyond it.
+TEST(NumberTexts, ReadDecimalReadsWhatTheStandardReadingReads) {
+    std::mt19937_64 gen(0x7265ULL);
+    std::vector<std::string> texts = {
+        "2.4703282292062327e-324", "2.4703282292062328e-324",          "1.7976931348623158e308",
+        "1.7976931348623159e308",  "0." + std::string(400, '0') + "1", std::string(400, '9'),
+        "9007199254740993",        "9007199254740993.000001"};
+    for (const double v : DoublesToWrite()) {
+        if (!std::isfinite(v)) continue;
+        texts.push_back(StandardText(v, std::chars_format::general, -1));
+        texts.push_back(StandardText(v, std::chars_format::general, 17));
+    }
+    for (int k = 0; k < 2000; ++k) {
+        std::string digits;
+        for (int d = 0, n = 1 + static_cast<int>(gen() % 800); d < n; ++d)
+            digits += static_cast<char>('0' + gen() % 10);
+        texts.push_back(digits + "e" + std::to_string(static_cast<int>(gen() % 1400) - 1100));
+    }
+    for (int k = 0; k < 3000; ++k) {
+        // A double m * 2^q with its last place 2^q, q from -1074 to 971; the
+        // halfway point to the next one up is (2m + 1) * 2^(q - 1).
+        const int q = -1074 + static_cast<int>(gen() % 2046);
+        const std::uint64_t m =
+            q == -1074 ? gen() % (std::uint64_t{1} << 53) : (std::uint64_t{1} << 52) | (gen() >> 12);
+        std::string half = ExactDecimal(2 * m + 1, q - 1);
+        texts.push_back(half);
+        const size_t e = half.find('e');
+        std::string above = half.substr(0, e) + "1" + half.substr(e), below = half;
+        size_t last = e - 1;
+        while (below[last] == '0') below[last--] = '9';
+        below[last] = static_cast<char>(below[last] - 1);
+        const long long power = std::stoll(half.substr(e + 1));
+        above = above.substr(0, above.find('e')) + "e" + std::to_string(power - 1);
+        texts.push_back(above);
+        texts.push_back(below);
+    }
+    int ties = 0;
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.size() > 60 ? text.substr(0, 30) + "..." + text.substr(text.size() - 30) : text);
+        double expected = -1, v = -1;
+        const auto standard = std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(standard.ptr, text.data() + text.size());
+        const DecimalReading reading = ReadDecimal(text, v);
+        if (standard.ec == std::errc()) {
+            ASSERT_EQ(reading, DecimalReading::Value);
+            ASSERT_EQ(std::memcmp(&v, &expected, sizeof v), 0) << v << " " << expected;
+        } else {
+            // The standard reading reports a value beyond the range without one.
+            ASSERT_TRUE(reading == DecimalReading::Overflow ? std::isinf(v)
+                                                            : reading == DecimalReading::Underflow && v == 0);
+        }
+        ties += text.find('e') != std::string::npos && text.size() > 100;
+    }
+    EXPECT_GT(ties, 1000);
 }
 
 TEST(NumberTexts, CommaLocaleWritesACommaAndStillReadsThePoint) {
