@@ -4,23 +4,16 @@
 #include <QLibrary>
 #include <optional>
 
-#include "frmDirections.h"
-#include "frmEnter.h"
 #include "frmResult.h"
-#include "frmXls.h"
 #include "messages.h"
-#include "screen_look.h"
 #include "screen_registry.h"
+#include "screen_set.h"
 #include "seams.h"
 #include "view_report.h"
 #include "web_link.h"
 
 namespace coredesign::gui {
 namespace {
-
-void ShowStart(ScreenRegistry& registry) {
-    look::Present(&registry.Get<frmEnter>());
-}
 
 // The module loaded and its entry found, or null with the loader's reason.
 CoreDesignViewReportEntry LoadViewReportEntry(const QString& pluginFile, QString& failure) {
@@ -72,11 +65,8 @@ void InstallViewReportPlugin(ScreenRegistry& registry, const QString& pluginFile
 }
 
 void InstallCommands(ScreenRegistry& registry, ViewerLoader loadViewer) {
-    ScreenRegistry::Commands& command = registry.Command();
-    command.ShowStart = [&registry] { ShowStart(registry); };
-    command.ShowDirections = [&registry] { ShowDirections(registry, registry.Find<frmXls>()); };
-    command.LaunchWebSite = [&registry] { weblink::LaunchWebSite(registry); };
-    InstallViewerCommands(registry);
+    InstallScreens(registry);
+    registry.Command().LaunchWebSite = [&registry] { weblink::LaunchWebSite(registry); };
     InstallViewReport(registry, std::move(loadViewer));
 }
 
@@ -87,7 +77,7 @@ void InstallCommands(ScreenRegistry& registry) {
 
 void StartApplication(ScreenRegistry& registry) {
     InstallCommands(registry);
-    registry.Command().ShowStart();
+    registry.Carry(registry.Flow().Command(FlowCommand::Launch));
 }
 
 }  // namespace coredesign::gui

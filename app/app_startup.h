@@ -14,17 +14,16 @@ class ScreenRegistry;
 // Finds the report viewer's entry: the entry, or null with the reason in `failure`.
 using ViewerLoader = std::function<CoreDesignViewReportEntry(QString& failure)>;
 
-// Fills the registry's commands: ShowStart (the start screen, created anew
-// when it is gone), ShowDirections (the input screen's Help), LaunchWebSite
-// (the results screen's web link), ViewReport (the report written, then the
-// viewer, loaded from its module in the program's folder on first use), and
-// the viewer's Back and Reset Design.
+// Sets the registry's screen factories (InstallScreens) and fills its
+// commands: LaunchWebSite (the results screen's web link) and ViewReport (the
+// report written, then the viewer, loaded from its module in the program's
+// folder on first use). The moves between screens are the screen flow's.
 void InstallCommands(ScreenRegistry& registry);
 // The same with the viewer found by `loadViewer` (for a program that links
 // the viewer in).
 void InstallCommands(ScreenRegistry& registry, ViewerLoader loadViewer);
 
-// InstallCommands, then shows the start screen. The program then runs until
+// InstallCommands, then the flow's Launch: the start screen. The program then runs until
 // the last screen is gone.
 void StartApplication(ScreenRegistry& registry);
 

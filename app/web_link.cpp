@@ -12,7 +12,6 @@
 #include "constants.h"
 #include "design_record.h"
 #include "desktop_shell.h"
-#include "frmDirections.h"
 #include "private_file.h"
 #include "screen_registry.h"
 #include "seams.h"
@@ -61,12 +60,9 @@ void RemoveFile(const fs::path& path) {
 // The directions screen's window; the screen is created unseen when it does
 // not exist, and such a screen does not keep the program running.
 platform::WindowHandle DirectionsWindow(ScreenRegistry& registry) {
-    frmDirections* screen = registry.Find<frmDirections>();
-    if (!screen) {
-        screen = &registry.Get<frmDirections>();
-        registry.SetKeepsProgramAlive(screen, false);
-    }
-    return static_cast<platform::WindowHandle>(screen->winId());
+    registry.Carry(registry.Flow().Command(FlowCommand::WebLink));
+    QWidget* screen = registry.Find(Screen::Directions);
+    return screen ? static_cast<platform::WindowHandle>(screen->winId()) : platform::WindowHandle{};
 }
 
 void Launch(ScreenRegistry& registry, const fs::path& probe, const std::string& folder) {

@@ -8,7 +8,8 @@
 # path, $ORIGIN), links both programs into <bindir>, and installs the
 # desktop entry and the icon into the desktop's folders, so that the program
 # starts from the menu and both programs from a shell, with the AppStream
-# metadata, the manual pages, the copyright file and the changelog.
+# metadata, the manual pages, the copyright file and the changelog. The
+# Python module goes to Debian's Python 3 (python/CMakeLists.txt).
 # `cpack -G DEB` in the build folder makes the Debian package;
 # scripts/check-package checks it.
 
@@ -109,7 +110,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "the inductance under DC bias, the losses and the temperature rise, with an"
   "HTML design report."
   ""
-  "Includes the desktop program and the command-line front end coredesign-cli.")
+  "Includes the desktop program, the command-line front end coredesign-cli"
+  "and the Python 3 module coredesign.")
 set(CPACK_PACKAGE_CONTACT "Kestrova Applications Development Group <applications@kestrova.example>")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.kestrova.example/)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -123,10 +125,19 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # run time without being linked is named here: the window-system plugins and
 # the web engine's helper process.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(coredesign_depends)
 if(COREDESIGN_GUI)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6webenginecore6-bin")
+  list(APPEND coredesign_depends qt6-qpa-plugins libqt6webenginecore6-bin)
   # Arial's stand-in for the screens; xdg-mime and gio for the web link.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils, libglib2.0-bin")
 endif()
+# The Python module is built for one minor version of Debian's Python 3.
+if(TARGET coredesign_python)
+  math(EXPR coredesign_python_next_minor "${Python_VERSION_MINOR} + 1")
+  list(APPEND coredesign_depends
+    "python3 (>= ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR}~)"
+    "python3 (<< ${Python_VERSION_MAJOR}.${coredesign_python_next_minor})")
+endif()
+list(JOIN coredesign_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 
 include(CPack)

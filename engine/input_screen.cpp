@@ -1,30 +1,10 @@
 #include "input_screen.h"
 
+#include "comparison.h"
+#include "constants.h"
+#include "curve.h"
+
 namespace coredesign {
-
-// The results screen of a screen without windows, kept as texts.
-class InputScreen::TextsView final : public InputScreenView {
-public:
-    void TouchResults(const DesignRecord& rec, const std::string& coreListText) override {
-        if (!results) {  // touching the results screen creates it, and creation fills it
-            results.emplace();
-            DisplayResults(rec, coreListText, *results);
-        }
-        results->txtTotalTempRiseAlarm = false;
-    }
-    void MarkTemperature() override {
-        if (results) results->txtTotalTempRiseAlarm = true;
-    }
-    void ClearResultOutputs() override {
-        if (results) ClearResultFields(*results);
-    }
-    void ShowResultsScreen(const DesignRecord& rec, const std::string& coreListText) override {
-        if (results) DisplayResults(rec, coreListText, *results);  // showing fills it
-    }
-    void ShowFillWarning(bool) override {}
-
-    std::optional<ResultsTexts> results;
-};
 
 InputScreen::InputScreen() : InputScreen(NotLoaded{}) {
     Load();
@@ -32,7 +12,7 @@ InputScreen::InputScreen() : InputScreen(NotLoaded{}) {
 
 InputScreen::InputScreen(NotLoaded)
     : ownRecord_(std::make_unique<DesignRecord>()),
-      ownView_(std::make_unique<TextsView>()),
+      ownView_(std::make_unique<InputScreenView>()),
       rec_(ownRecord_.get()),
       view_(ownView_.get()) {}
 
@@ -47,20 +27,28 @@ InputScreen& InputScreen::operator=(InputScreen&&) noexcept = default;
 InputScreen InputScreen::Copy() const {
     InputScreen copy{NotLoaded{}};
     *copy.ownRecord_ = *rec_;
-    copy.ownView_->results = ownView_ ? ownView_->results : std::nullopt;
     copy.fields_ = fields_;
     copy.boxes_ = boxes_;
     copy.coreList_ = coreList_;
     copy.coreListIndex_ = coreListIndex_;
     copy.coreListColour_ = coreListColour_;
     copy.run_ = run_;
+    copy.results_ = results_;
     copy.environment_ = environment_;
     return copy;
 }
 
-const std::optional<ResultsTexts>& InputScreen::Results() const {
-    static const std::optional<ResultsTexts> none;
-    return ownView_ ? ownView_->results : none;
+bool InputScreen::LastRunShowsDesign() const {
+    return ResultsScreen::OutcomeShowsDesign(run_.outcome) && HoldsDesign(*rec_);
+}
+
+ResultsScreen& InputScreen::OpenResults() {
+    if (!results_) results_.emplace(*rec_, CoreListText(), LastRunShowsDesign());
+    return *results_;
+}
+
+void InputScreen::RefillResults() {
+    if (results_) results_->Fill(*rec_, CoreListText());
 }
 
 // The screen's load: Calculate Core, the wire table, the gapped family and
@@ -146,8 +134,10 @@ bool InputScreen::PickPart(const std::string& partNo) {
     return false;
 }
 
-void InputScreen::ResetTemperatureMark(const DesignRecord& rec) {
-    view_->TouchResults(rec, CoreListText());
+void InputScreen::ResetTemperatureMark(const DesignRecord&) {
+    // Touching the results screen creates it, and creation fills it; the run
+    // under way has not ended, so the screen shows what the last one left.
+    OpenResults().SetTemperatureAlarm(false);
 }
 
 const RunResult& InputScreen::ShowResults() {
@@ -161,13 +151,43 @@ const RunResult& InputScreen::ShowResults() {
         EmptyCoreList();  // its colour stays
         view_->Refresh();
     }
-    if (run_.temperatureAlarm) view_->MarkTemperature();
-    if (run_.clearResultFields) view_->ClearResultOutputs();
-    if (run_.showResults)
-        view_->ShowResultsScreen(*rec_, CoreListText());
-    else if (run_.outcome == Outcome::FillWarning)
-        view_->ShowFillWarning(run_.showIntermediate);
+    if (results_) {
+        if (run_.temperatureAlarm) results_->SetTemperatureAlarm(true);
+        if (run_.clearResultFields) results_->ClearOutputs();
+        if (run_.showResults) RefillResults();  // showing fills it
+        results_->FollowDesign(LastRunShowsDesign());
+    }
     return run_;
+}
+
+std::optional<std::vector<ComparedFamily>> InputScreen::FamiliesToCompare(std::vector<Message>& refused) const {
+    const bool current = rec_->GappedCores;
+    std::vector<ComparedFamily> families;
+    for (bool gapped : {true, false})
+        families.push_back({gapped, TextsAfterChoosingFamily(fields_, current, gapped), environment_});
+    std::vector<const ComparedFamily*> order;
+    for (const ComparedFamily& family : families)
+        order.insert(family.gapped == current ? order.begin() : order.end(), &family);
+    for (const ComparedFamily* family : order) {
+        const CalculateCorePick pick = RunCalculateCore(*family);
+        if (pick.outcome != Outcome::Validation) continue;
+        refused = pick.messages;
+        return std::nullopt;
+    }
+    return families;
+}
+
+std::string InputScreen::FocusAfter(const Message& message) const {
+    if (message.focus == "txtCoreSize" && !fields_.coreSizeListEnabled) return std::string();
+    return message.focus;
+}
+
+void InputScreen::UseDesign(bool gapped, const InputTexts& texts, const std::string& partNo) {
+    ChooseFamily(gapped);
+    ChoosePickCore();
+    TypeTexts(texts, fields_);
+    PickPart(partNo);
+    view_->Refresh();
 }
 
 void InputScreen::ClearResults() {
@@ -181,6 +201,96 @@ void InputScreen::ResetCoreSizeList() {
     else
         ChooseListEntry(0);
     view_->Refresh();
+}
+
+}  // namespace coredesign
+
+namespace coredesign {
+
+const std::vector<CheckBoxText>& InputScreen::CheckBoxTexts() {
+    static const std::vector<CheckBoxText> boxes = {{"chkGap", "100 Perm"},
+                                                    {"chkNoGap", "245 Perm"},
+                                                    {"chkCalcCore", "Calculate Core"},
+                                                    {"chkPickCore", "Pick Core"}};
+    return boxes;
+}
+
+const std::vector<ButtonText>& InputScreen::Buttons() {
+    static const std::vector<ButtonText> buttons = {
+        {"cmdProcess", "&Show Results", ""},
+        {"cmdQuit", "Clear &Results", ""},
+        {"cmdExit", "&Cancel", ""},
+        {"cmdCompare", "C&ompare Cores", "Every core of both families at 1 to 9 stacked cores, side by side."},
+        {"cmdHelp", "Help", "Directions on how to use this product."}};
+    return buttons;
+}
+
+std::string InputScreen::ToolTip(const std::string& control) {
+    static const std::pair<const char*, const char*> kToolTips[] = {
+        {"txtInductance", "Inductance should not be greater than 0.1 Henries"},
+        {"txtDCCurrent", "Output Power should not be greater than 5000 watts"},
+        {"txtFrequency", " Frequency should not be greater than 1000000 Hz."},
+        {"chkGap", "Gapped PFC  Quorvane Cores are used by calculator."},
+        {"chkNoGap", "No-Gap Quorvane Cores are used by calculator."},
+        {"txtStack", "Number of Cores to Stack In Calculations"},
+    };
+    for (const auto& [name, tip] : kToolTips)
+        if (control == name) return tip;
+    for (const ButtonText& button : Buttons())
+        if (control == button.control) return button.toolTip;
+    return std::string();
+}
+
+const std::vector<std::string>& InputScreen::ListItems(const std::string& control) {
+    static const std::vector<std::string> inductance = {"Henry", "millihenry", "microhenry"};
+    static const std::vector<std::string> frequency = {"Hz", "kHz"};
+    static const std::vector<std::string> none;
+    return control == "cmbinductance" ? inductance : control == "cmbfrequency" ? frequency : none;
+}
+
+bool InputScreen::KeyFiltered(const std::string& control) {
+    for (const InputField& field : kInputFields)
+        if (control == field.control) return field.keyFiltered;
+    return false;
+}
+
+ShownTexts InputScreen::Shown() const {
+    ShownTexts shown = {{"frmXls", TextRole::Title, kAppTitle}, {"lblTitle", TextRole::Text, kAppTitle}};
+    auto control = [&](const std::string& name, std::string text) {
+        shown.push_back({name, TextRole::Text, std::move(text)});
+        const std::string tip = ToolTip(name);
+        if (!tip.empty()) shown.push_back({name, TextRole::ToolTip, tip});
+    };
+    auto list = [&](const std::string& name, const std::vector<std::string>& items) {
+        for (const std::string& item : items) shown.push_back({name, TextRole::Item, item});
+    };
+    for (const InputRow& row : kInputRows) {
+        shown.push_back({"", TextRole::Text, row.caption});
+        for (const InputField& field : kInputFields)
+            if (field.control == std::string(row.field)) control(row.field, fields_.*field.text);
+        if (row.unit) shown.push_back({"", TextRole::Text, row.unit});
+        if (row.companion) {
+            const std::string name = row.companion;
+            if (name == "txtDensityFactorUom") {
+                control(name, kCurrentDensityUnit);  // the screen's load writes it
+            } else {
+                list(name, ListItems(name));
+                control(name, name == "cmbinductance" ? fields_.cmbinductance : fields_.cmbfrequency);
+            }
+        }
+        if (row.note) shown.push_back({"", TextRole::Text, row.note});
+    }
+    shown.push_back({"", TextRole::Text, kStackCaption});
+    for (const InputField& field : kInputFields)
+        if (field.text == &InputTexts::txtStack) control(field.control, fields_.txtStack);
+    shown.push_back({"", TextRole::Text, kPermeabilityCaption});
+    shown.push_back({"", TextRole::Text, kCalculatorCaption});
+    for (const CheckBoxText& box : CheckBoxTexts()) control(box.control, box.caption);
+    shown.push_back({"", TextRole::Text, kCoreListCaption});
+    list("txtCoreSize", coreList_);
+    control("txtCoreSize", CoreListText());
+    for (const ButtonText& button : Buttons()) control(button.control, button.caption);
+    return shown;
 }
 
 }  // namespace coredesign

@@ -12,31 +12,66 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "comparison.h"
 #include "design_record.h"
 #include "design_run.h"
 #include "messages.h"
+#include "results_screen.h"
 #include "screen_texts.h"
+#include "shown_texts.h"
 
 namespace coredesign {
 
 // The eleven text fields of the input screen, by control name, in the order
-// of the screen's rows.
+// of the screen's rows. A key-filtered field takes typed digits and the
+// decimal point only (InputScreen::FieldTakes); the maximum input voltage is
+// not filtered.
 struct InputField {
     const char* control;
     std::string InputTexts::*text;
+    bool keyFiltered;
 };
 inline constexpr InputField kInputFields[] = {
-    {"txtInductance", &InputTexts::txtInductance},
-    {"txtOutPutVoltage", &InputTexts::txtOutPutVoltage},
-    {"txtDCCurrent", &InputTexts::txtDCCurrent},
-    {"txtFluxDensity", &InputTexts::txtFluxDensity},
-    {"txtFrequency", &InputTexts::txtFrequency},
-    {"txtMinInputVoltage", &InputTexts::txtMinInputVoltage},
-    {"txtMaxInputVoltage", &InputTexts::txtMaxInputVoltage},
-    {"txtAmbientTemp", &InputTexts::txtAmbientTemp},
-    {"txtCurrentDensityFactor", &InputTexts::txtCurrentDensityFactor},
-    {"txtFill_Factor", &InputTexts::txtFill_Factor},
-    {"txtStack", &InputTexts::txtStack},
+    {"txtInductance", &InputTexts::txtInductance, true},
+    {"txtOutPutVoltage", &InputTexts::txtOutPutVoltage, true},
+    {"txtDCCurrent", &InputTexts::txtDCCurrent, true},
+    {"txtFluxDensity", &InputTexts::txtFluxDensity, true},
+    {"txtFrequency", &InputTexts::txtFrequency, true},
+    {"txtMinInputVoltage", &InputTexts::txtMinInputVoltage, true},
+    {"txtMaxInputVoltage", &InputTexts::txtMaxInputVoltage, false},
+    {"txtAmbientTemp", &InputTexts::txtAmbientTemp, true},
+    {"txtCurrentDensityFactor", &InputTexts::txtCurrentDensityFactor, true},
+    {"txtFill_Factor", &InputTexts::txtFill_Factor, true},
+    {"txtStack", &InputTexts::txtStack, true},
+};
+
+// A row of the input screen's framed panel: its caption, the field, what
+// stands beside the field (a unit caption, or the control named there), and
+// a note further right.
+struct InputRow {
+    const char* caption;
+    const char* field;
+    const char* unit;       // a unit caption, or nullptr
+    const char* companion;  // the control beside the field (a list, the unit box), or nullptr
+    const char* note;       // or nullptr
+};
+inline constexpr InputRow kInputRows[] = {
+    {"Inductance at Full Load", "txtInductance", nullptr, "cmbinductance", nullptr},
+    {"Output Voltage", "txtOutPutVoltage", "Volts", nullptr, nullptr},
+    {"DC Current", "txtDCCurrent", "Amps", nullptr, nullptr},
+    {"Flux Density", "txtFluxDensity", "Tesla", nullptr, nullptr},
+    {"Frequency", "txtFrequency", nullptr, "cmbfrequency", "(As Seen By the Inductor)"},
+    {"Minimum Input Voltage", "txtMinInputVoltage", "Volts", nullptr, nullptr},
+    {"Maximum Input Voltage", "txtMaxInputVoltage", "Volts", nullptr, nullptr},
+    {"Ambient Temperature", "txtAmbientTemp", "\u00B0C", nullptr, nullptr},
+    {"Current Density", "txtCurrentDensityFactor", nullptr, "txtDensityFactorUom", nullptr},
+    {"Window Fill Factor", "txtFill_Factor", nullptr, nullptr, "(Fraction Filled by Conductor Only)"},
+};
+
+// A check box of the input screen and its caption.
+struct CheckBoxText {
+    const char* control;
+    const char* caption;
 };
 
 // The core size list's text colour: as the screen loaded it, or set black
@@ -51,9 +86,10 @@ struct CheckBoxes {
     bool chkPickCore = false;
 };
 
-// What the input screen reaches beyond its own state: its own widgets, the
-// message boxes, and the results and intermediate outputs screens. The
-// defaults do nothing; the results screen's part is the front end's to say.
+// What the input screen reaches beyond its own state: its own widgets and
+// the message boxes. The defaults do nothing. Which screens a run shows is
+// the screen flow's (screen_flow.h); the results screen's state is the
+// model's own (Results()).
 class InputScreenView {
 public:
     virtual ~InputScreenView() = default;
@@ -62,40 +98,47 @@ public:
     virtual void Refresh() {}
     // The busy pointer, on while the calculation runs.
     virtual void Busy(bool) {}
-    // A message box of the run; after it, the control named `focus` takes
-    // the focus when it is enabled.
+    // A message box of the run; after it, the control FocusAfter names takes
+    // the focus.
     virtual void Tell(const Message&) {}
-
-    // The results screen as the run reaches it. Touched by the input reading:
-    // created if it does not exist (filled from the record as it stands and
-    // the core size list's text), its total temperature box regular black.
-    virtual void TouchResults(const DesignRecord& rec, const std::string& coreListText) = 0;
-    // The total temperature box bold red, when the screen exists.
-    virtual void MarkTemperature() = 0;
-    // The eight output boxes emptied, when the screen exists.
-    virtual void ClearResultOutputs() = 0;
-    // Shown in place of the input screen; showing fills it from the record.
-    virtual void ShowResultsScreen(const DesignRecord& rec, const std::string& coreListText) = 0;
-    // A Pick Core design over its core's limits: the input screen stays in
-    // front, and the intermediate outputs are shown when `intermediate`.
-    virtual void ShowFillWarning(bool intermediate) = 0;
 };
 
 class InputScreen : private ResultsScreenPort {
 public:
-    // Without windows: a design record of its own, and the results screen
-    // kept as texts (Results()). Loaded as a fresh input screen.
+    // The fixed texts of the screen: the window's and the header's title is
+    // the application's title (kAppTitle).
+    static const std::vector<CheckBoxText>& CheckBoxTexts();
+    static const std::vector<ButtonText>& Buttons();  // Show Results ... Compare Cores, then Help
+    // The captions beside the boxes and the list: "Cores To Stack",
+    // "Choose Permeability", "Choose Calculator Type", "Core Size List".
+    static constexpr const char* kStackCaption = "Cores To Stack";
+    static constexpr const char* kPermeabilityCaption = "Choose Permeability";
+    static constexpr const char* kCalculatorCaption = "Choose Calculator Type";
+    static constexpr const char* kCoreListCaption = "Core Size List";
+    // The unit box beside the current density before the screen's load.
+    static constexpr const char* kDensityUnitBeforeLoad = "A/cm^2";
+    // The tool tip of a control ("" for none).
+    static std::string ToolTip(const std::string& control);
+    // The entries of the unit list `cmbinductance` or `cmbfrequency`.
+    static const std::vector<std::string>& ListItems(const std::string& control);
+    // Whether a typed character may reach a key-filtered field: a digit or
+    // the decimal point (backspace aside).
+    static bool FieldTakes(char32_t c) { return (c >= U'0' && c <= U'9') || c == U'.'; }
+    // Whether the field of this control name is key-filtered.
+    static bool KeyFiltered(const std::string& control);
+
+    // Without windows: a design record of its own. Loaded as a fresh input screen.
     InputScreen();
     // The screen of a front end, on its record and showing through `view`.
     // The record is loaded as the screen's load does (Calculate Core, the
     // wire table and the gapped family); the view is not called yet.
     InputScreen(DesignRecord& record, InputScreenView& view);
     ~InputScreen() override;
-    // Moved, a screen without windows keeps its record and results texts.
+    // Moved, a screen without windows keeps its record and results screen.
     InputScreen(InputScreen&&) noexcept;
     InputScreen& operator=(InputScreen&&) noexcept;
     // A screen without windows in the same state as this one, with a record
-    // and results texts of its own (copies of this screen's). Only for a
+    // and results screen of its own (copies of this screen's). Only for a
     // screen without windows: a front end's screen has no copy.
     InputScreen Copy() const;
 
@@ -124,7 +167,10 @@ public:
 
     // Show Results: reads and checks the fields, runs the design and applies
     // what the run asks of the screens, in the program's order: the fields,
-    // the messages, the list, the results screen.
+    // the messages, the list, the results screen (touched by the input
+    // reading: created then if it does not exist; its temperature alarm, its
+    // outputs emptied; filled again when the run shows it; whether it shows
+    // a design).
     const RunResult& ShowResults();
     // Clear Results: the eleven text fields emptied; boxes and list stay.
     void ClearResults();
@@ -150,11 +196,48 @@ public:
     const DesignRecord& Record() const { return *rec_; }
     DesignRecord& Record() { return *rec_; }
     const RunResult& LastRun() const { return run_; }
-    // Without windows: the results screen's boxes, once the screen exists.
-    const std::optional<ResultsTexts>& Results() const;
+    // Tells a message through the screen's view (a message box, then the focus).
+    void Tell(const Message& message) { view_->Tell(message); }
+    // Compare Cores for the screen's texts as they stand: each family with
+    // the texts the screen shows once that family is chosen. When the texts
+    // fail an input check (those of Show Results, a picked core aside; the
+    // family on the screen first), nothing, with that check's messages in
+    // `refused`.
+    std::optional<std::vector<ComparedFamily>> FamiliesToCompare(std::vector<Message>& refused) const;
+
+    // The control that takes the focus after this message box: the one the
+    // message names, unless it is the core size list while disabled (none).
+    std::string FocusAfter(const Message& message) const;
+
+    // Use This Design of Compare Cores: the family chosen, Pick Core, these
+    // texts typed into the fields, and the part chosen in the list. Show
+    // Results is the caller's next step (the screen flow runs it).
+    void UseDesign(bool gapped, const InputTexts& texts, const std::string& partNo);
+
+    // The results screen's model, once a run has touched the screen or it
+    // was opened (nullptr while it does not exist).
+    const ResultsScreen* ResultsModel() const { return results_ ? &*results_ : nullptr; }
+    ResultsScreen* ResultsModel() { return results_ ? &*results_ : nullptr; }
+    // The results screen's boxes, once the screen exists (nullptr before).
+    const ResultsTexts* Results() const { return results_ ? &results_->Texts() : nullptr; }
+    // The results screen created when it does not exist (filled from the
+    // record and the list's text; it shows a design when the last run left
+    // one), as showing it or the report viewer's Back makes it.
+    ResultsScreen& OpenResults();
+    // The results screen shown or activated: it fills itself anew.
+    void RefillResults();
+    // The results screen closed: the model goes with it.
+    void CloseResults() { results_.reset(); }
+    // A results screen that outlived the input screen it belonged to is this
+    // screen's now, as it stands.
+    void AdoptResults(const ResultsScreen& results) { results_ = results; }
+    // Whether the last run left a design on the results screen.
+    bool LastRunShowsDesign() const;
+
+    // Everything the screen shows, for the reviewed files and the checks.
+    ShownTexts Shown() const;
 
 private:
-    class TextsView;
     struct NotLoaded {};
     explicit InputScreen(NotLoaded);
 
@@ -164,7 +247,7 @@ private:
     void ResetTemperatureMark(const DesignRecord& rec) override;
 
     std::unique_ptr<DesignRecord> ownRecord_;
-    std::unique_ptr<TextsView> ownView_;
+    std::unique_ptr<InputScreenView> ownView_;
     DesignRecord* rec_;
     InputScreenView* view_;
     InputTexts fields_;
@@ -173,6 +256,7 @@ private:
     int coreListIndex_ = -1;
     ListColour coreListColour_ = ListColour::AsLoaded;
     RunResult run_;
+    std::optional<ResultsScreen> results_;
     RunEnvironment environment_;
 };
 

@@ -1,31 +1,45 @@
 #include "screen_texts.h"
 
+#include <cstring>
+#include <variant>
+
 #include "numtext.h"
+#include "results_screen.h"
 
 namespace coredesign {
 
+namespace {
+
+// A record field as a number (the record's numbers and whole numbers).
+double Number(const DesignRecord& rec, const char* name) {
+    for (const RecordField& field : kRecordFields) {
+        if (std::strcmp(field.name, name) != 0) continue;
+        if (const auto* d = std::get_if<double DesignRecord::*>(&field.member)) return rec.**d;
+        if (const auto* i = std::get_if<std::int16_t DesignRecord::*>(&field.member)) return rec.**i;
+    }
+    return 0;
+}
+
+}  // namespace
+
 void DisplayResults(const DesignRecord& rec, const std::string& coreListText, ResultsTexts& t) {
-    t.txtOutCoreSize = rec.CoreSize;
-    t.txtStackout = rec.Stack == 1 ? std::string() : "* " + FormatWhole(rec.Stack);
-    t.txtNoOfTurns = FormatWhole(rec.Turns);
-    t.txtWireSize = FormatPlain(rec.WireSize);
-    t.txtInductanceZero = FormatRounded(rec.Inductance * 1000000, 1);
-    t.txtInductanceFull = FormatRounded(rec.InductanceFullLoad, 1);
-    t.txtCopperLoss = FormatRounded(rec.CopperLossAtTemp, 2);
-    t.txtCoreLoss = FormatRounded(rec.CoreLoss, 4);
-    t.txtTotalLoss = FormatRounded(rec.TotalLoss, 2);
-    t.txtTotalTempRise = FormatRounded(rec.TempRise, 0);
-    if (rec.CalculatorType == Calculator::PickCore && !coreListText.empty())
-        t.txtcore = coreListText.substr(0, coreListText.find(' '));
-    t.txtInductance = FormatRounded(rec.InductanceEntered * 1000000, 1);
-    t.txtOutPutVoltage = FormatPlain(rec.OutputVoltage);
-    t.txtDCCurrent = FormatPlain(rec.DCCurrent);
-    t.txtFluxDensity = FormatPlain(rec.FluxDensity);
-    t.txtFrequency = FormatPlain(rec.Frequency);
-    t.txtMinInputVoltage = FormatPlain(rec.MinInputVoltage);
-    t.txtCurrentDensityFactor = FormatPlain(rec.CurrentDensityFactor);
-    t.VoutUnit = kCurrentDensityUnit;
-    t.txtAmbientTemp = FormatWhole(rec.AmbientTemp);
+    // Each box as the results screen's table says; no box reads another.
+    for (const ResultBox& box : kResultBoxes) {
+        std::string& text = t.*box.text;
+        switch (box.fill) {
+            case BoxFill::Plain: text = FormatPlain(Number(rec, box.recordField)); break;
+            case BoxFill::Rounded: text = FormatRounded(Number(rec, box.recordField), box.places); break;
+            case BoxFill::Whole: text = FormatWhole(static_cast<int>(Number(rec, box.recordField))); break;
+            case BoxFill::Micro: text = FormatRounded(Number(rec, box.recordField) * 1000000, box.places); break;
+            case BoxFill::Text: text = rec.CoreSize; break;
+            case BoxFill::StackMarker: text = rec.Stack == 1 ? std::string() : "* " + FormatWhole(rec.Stack); break;
+            case BoxFill::PickedPart:
+                if (rec.CalculatorType == Calculator::PickCore && !coreListText.empty())
+                    text = coreListText.substr(0, coreListText.find(' '));
+                break;
+            case BoxFill::Unit: text = kCurrentDensityUnit; break;
+        }
+    }
 }
 
 void ClearResultFields(ResultsTexts& t) {

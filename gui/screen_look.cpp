@@ -23,6 +23,18 @@ QFont Arial(double points, bool bold) {
     return font;
 }
 
+QColor Colour(TextColour colour) {
+    switch (colour) {
+        case TextColour::Black: return Qt::black;
+        case TextColour::Navy: return kNavy;
+        case TextColour::NoteBlue: return kNoteBlue;
+        case TextColour::Red: return kRed;
+        case TextColour::LinkBlue: return kLinkBlue;
+        case TextColour::LinkYellow: return kLinkYellow;
+    }
+    return Qt::black;
+}
+
 void SetTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})

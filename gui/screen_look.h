@@ -9,6 +9,8 @@
 #include <QString>
 #include <initializer_list>
 
+#include "shown_texts.h"
+
 class QGridLayout;
 class QHBoxLayout;
 class QLayout;
@@ -30,6 +32,8 @@ QFont Arial(double points, bool bold = false);
 
 // Sets the colour of a widget's text in every colour group.
 void SetTextColour(QWidget* widget, const QColor& colour);
+// A colour the engine's models name.
+QColor Colour(TextColour colour);
 // Fills a widget's background with this colour.
 void SetBackground(QWidget* widget, const QColor& colour);
 

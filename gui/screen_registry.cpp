@@ -6,12 +6,9 @@
 #include <QTimer>
 
 #include "desktop_shell.h"
+#include "screen_look.h"
 
 namespace coredesign::gui {
-
-namespace {
-constexpr const char* kKeepsAlive = "coredesignKeepsAlive";
-}
 
 ScreenRegistry::ScreenRegistry(DesignRecord& record, QObject* parent)
     : QObject(parent), record_(record), onEmpty_([] { QCoreApplication::quit(); }) {}
@@ -37,36 +34,85 @@ platform::DesktopShell& ScreenRegistry::Shell() const {
     return seams_.shell ? *seams_.shell : platform::SystemShell();
 }
 
-void ScreenRegistry::Adopt(std::type_index key, QWidget* screen) {
-    screen->setAttribute(Qt::WA_DeleteOnClose, true);
-    screen->setProperty(kKeepsAlive, true);
-    screens_[key] = screen;
-    screen->installEventFilter(this);
-    connect(screen, &QObject::destroyed, this, [this, key] {
-        auto it = screens_.find(key);
-        if (it != screens_.end() && it->second.isNull()) screens_.erase(it);
+QWidget* ScreenRegistry::Get(Screen screen) {
+    if (QWidget* existing = Find(screen)) return existing;
+    const Factory& factory = factories_[Index(screen)];
+    if (!factory) return nullptr;
+    QWidget* widget = factory(*this);
+    // A factory that makes a typed screen adopts it through Get<T>.
+    if (Find(screen) != widget) Adopt(screen, widget);
+    return widget;
+}
+
+void ScreenRegistry::Adopt(Screen screen, QWidget* widget) {
+    widget->setAttribute(Qt::WA_DeleteOnClose, true);
+    screens_[Index(screen)] = widget;
+    flow_.Created(screen);
+    widget->installEventFilter(this);
+    connect(widget, &QObject::destroyed, this, [this, screen, widget] {
+        // Gone, unless a new window of that screen has taken its place.
+        QPointer<QWidget>& entry = screens_[Index(screen)];
+        if (entry.isNull() || entry.data() == widget) {
+            entry = nullptr;
+            flow_.Gone(screen);
+        }
         CheckEmpty();
     });
 }
 
+std::optional<Screen> ScreenRegistry::ScreenOf(const QObject* widget) const {
+    for (int k = 0; k < kScreenCount; ++k)
+        if (screens_[k] == widget) return static_cast<Screen>(k);
+    return std::nullopt;
+}
+
 bool ScreenRegistry::eventFilter(QObject* watched, QEvent* event) {
     // A screen that is shown counts again, however it was created.
-    if (event->type() == QEvent::Show) watched->setProperty(kKeepsAlive, true);
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
+        if (const std::optional<Screen> screen = ScreenOf(watched)) {
+            if (event->type() == QEvent::Show)
+                flow_.Shown(*screen);
+            else
+                flow_.Hidden(*screen);
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 
 void ScreenRegistry::SetKeepsProgramAlive(QWidget* screen, bool keeps) {
-    screen->setProperty(kKeepsAlive, keeps);
+    if (const std::optional<Screen> s = ScreenOf(screen)) flow_.SetCounted(*s, keeps);
     CheckEmpty();
 }
 
-int ScreenRegistry::LiveScreens() const {
-    int count = 0;
-    for (const auto& entry : screens_) {
-        const QWidget* w = entry.second.data();
-        if (w && w->property(kKeepsAlive).toBool()) ++count;
+void ScreenRegistry::Carry(const FlowSteps& steps) {
+    for (const FlowStep& step : steps) {
+        switch (step.move) {
+            case Move::Show:
+                if (QWidget* w = Get(step.screen)) look::Present(w);
+                break;
+            case Move::Hide:
+                if (QWidget* w = Find(step.screen)) w->hide();
+                break;
+            case Move::SetAside:
+                if (QWidget* w = Find(step.screen)) {
+                    w->hide();
+                    SetKeepsProgramAlive(w, false);
+                }
+                break;
+            case Move::Close:
+                if (QWidget* w = Find(step.screen)) w->close();
+                break;
+            case Move::CreateUnseen:
+                if (!Find(step.screen)) {
+                    if (QWidget* w = Get(step.screen)) SetKeepsProgramAlive(w, false);
+                }
+                break;
+            case Move::ResetCoreList:
+            case Move::Refill:
+                if (auto* screen = dynamic_cast<FlowScreen*>(Get(step.screen))) screen->Follow(step.move);
+                break;
+        }
     }
-    return count;
 }
 
 void ScreenRegistry::CheckEmpty() {
@@ -76,7 +122,7 @@ void ScreenRegistry::CheckEmpty() {
     // the program in between.
     QTimer::singleShot(0, this, [this] {
         checkQueued_ = false;
-        if (LiveScreens() == 0 && onEmpty_) onEmpty_();
+        if (flow_.ProgramEnds() && onEmpty_) onEmpty_();
     });
 }
 

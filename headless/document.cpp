@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <variant>
+#include <vector>
 
 #include "comparison.h"
 #include "curve.h"
 #include "input_screen.h"
+#include "run.h"
 
 namespace coredesign::cli {
 namespace {
@@ -62,14 +64,27 @@ void WriteResultsScreen(DocumentWriter& w, const ResultsTexts& t) {
     w.EndObject();
 }
 
+// The intermediate screen's label names, Label1 ... Label38 then Labelo1 ...
+// Labelo38, made once: a writer may keep its keys by the text's address.
+const std::vector<std::string>& LabelNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> made;
+        for (const char* stem : {"Label", "Labelo"})
+            for (int k = 1; k <= 38; ++k) made.push_back(stem + std::to_string(k));
+        return made;
+    }();
+    return names;
+}
+
 void WriteIntermediateScreen(DocumentWriter& w, const IntermediateTexts& t) {
+    const std::vector<std::string>& names = LabelNames();
     w.BeginObject();
     for (int k = 1; k <= 38; ++k) {
-        w.Key("Label" + std::to_string(k));
+        w.Key(names[k - 1]);
         w.String(t.Label[k]);
     }
     for (int k = 1; k <= 38; ++k) {
-        w.Key("Labelo" + std::to_string(k));
+        w.Key(names[38 + k - 1]);
         w.String(t.Labelo[k]);
     }
     w.Key("txtWarning");
@@ -133,8 +148,8 @@ void WriteRunDocument(DocumentWriter& w, const InputScreen& session, std::option
         w.Null();
     if (curvePoints) {
         w.Key("curve");
-        if (ShowsDesign(run.outcome) && HoldsDesign(session.Record()))
-            WriteCurve(w, MakeInductanceCurve(session.Record(), *curvePoints));
+        if (const std::optional<InductanceCurve> curve = DesignCurve(session, *curvePoints))
+            WriteCurve(w, *curve);
         else
             w.Null();
     }

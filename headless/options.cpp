@@ -148,6 +148,11 @@ const OptionSpec* FindOption(std::string_view bareName) {
     return nullptr;
 }
 
+bool IsInputOption(const OptionSpec& spec) {
+    return spec.apply == Field || spec.apply == InductanceUnit || spec.apply == FrequencyUnit || spec.apply == Family ||
+           spec.apply == Pick;
+}
+
 bool ApplyOption(const OptionSpec& spec, const std::string& value, Options& options, std::string& error) {
     return spec.apply(spec, value, options, error);
 }

@@ -56,6 +56,12 @@ const std::vector<OptionSpec>& OptionTable();
 // as batch columns and Python keywords name them; null when there is none.
 const OptionSpec* FindOption(std::string_view bareName);
 
+// True for an option that sets what the input screen holds before Show
+// Results (a field text, a unit, the family, the picked part), false for one
+// that chooses what the run prints or writes (--json, --report, --curve ...).
+// A front end that chooses its output itself takes only these.
+bool IsInputOption(const OptionSpec& spec);
+
 // Applies one option with its text. False, with the message, on a usage error.
 bool ApplyOption(const OptionSpec& spec, const std::string& value, Options& options, std::string& error);
 

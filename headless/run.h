@@ -6,10 +6,14 @@
 // end brings its own.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "comparison.h"
+#include "curve.h"
 #include "design_run.h"
+#include "input_screen.h"
 #include "options.h"
 #include "report_document.h"
 
@@ -40,6 +44,26 @@ public:
     virtual bool WritePdf(const std::string& reportBytes, const std::string& reportFile, const std::string& pdfPath,
                           std::string& failure) = 0;
 };
+
+// The run of one design that every front end makes from options: a freshly
+// loaded input screen reading the system through `environment`, the
+// options' family, calculator, list entry and texts, and one Show Results.
+// Empty, with the usage message, when the family holds no core of the
+// picked part number (nothing is run then).
+std::optional<InputScreen> RunDesign(const Options& options, const RunEnvironment& environment, std::string& error);
+
+// What a finished run gives beyond its document, each empty when the run
+// left nothing of the kind: the report file's bytes (--report; only a run
+// that ended on the results screen has one), the SPICE model's text
+// (--spice) and the inductance curve (--curve), both only of a design.
+std::optional<std::string> ReportBytes(const InputScreen& session, const report::ReportPictures& pictures);
+std::optional<std::string> SpiceText(const InputScreen& session);
+std::optional<InductanceCurve> DesignCurve(const InputScreen& session, int points);
+
+// Every core and stack compared with the options' texts (--explore): for
+// each family compared, a fresh input screen with that family chosen and
+// the options typed, as a single run's would be.
+Comparison ExploreCores(const Options& options, const RunEnvironment& environment);
 
 // Runs the design; returns the exit status (0 results, 1 any other end).
 int Run(const Options& options, Host& host, std::ostream& out, std::ostream& err);

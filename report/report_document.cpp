@@ -8,6 +8,7 @@
 
 #include "constants.h"
 #include "numtext.h"
+#include "results_screen.h"
 
 namespace coredesign::report {
 namespace {
@@ -15,7 +16,6 @@ namespace {
 // The document's two non-ASCII characters, as Windows-1252 bytes: the
 // degree sign B0 (octal 260) and the superscript two B2 (octal 262).
 constexpr const char* kDegreeC = "\260C";
-constexpr const char* kPerSquareCm = "A/cm\262";
 
 // The eight style strings.
 constexpr const char* kHeader =
@@ -184,16 +184,23 @@ std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord&
 
     // 3. Inputs table.
     doc += kRuledTable650;
-    doc += HeaderRow({"Inductance", "Output Voltage", "DC Current", "Flux Density", "Frequency", "Min Input Voltage",
-                      "Current Density", "Ambient Temp", "Core Size"});
-    std::vector<Cell> units = Values({"microHenries", "Volts", "Amps", "Tesla", "Hz", "Volts", kPerSquareCm, kDegreeC});
-    units.push_back({"", kFiller});
+    // The results screen's input boxes under their report headings; the core
+    // size only for Pick Core (Calculate Core names its core below).
+    std::vector<std::string> headings;
+    std::vector<Cell> units, inputs;
+    for (const ResultBox& box : kResultBoxes) {
+        if (box.panel != ResultsPanel::InputValues || !box.reportHeading) continue;
+        headings.emplace_back(box.reportHeading);
+        if (box.fill == BoxFill::PickedPart) {
+            units.push_back({"", kFiller});
+            inputs.push_back(calculateCore ? Cell{".", kSmallFiller} : Cell{ReportText(results.*box.text), kValue});
+        } else {
+            units.push_back({ReportText(box.unit), kValue});
+            inputs.push_back({ReportText(results.*box.text), kValue});
+        }
+    }
+    doc += HeaderRow(headings);
     doc += ValueRow(units);
-    std::vector<Cell> inputs = Values(
-        {ReportText(results.txtInductance), ReportText(results.txtOutPutVoltage), ReportText(results.txtDCCurrent),
-         ReportText(results.txtFluxDensity), ReportText(results.txtFrequency), ReportText(results.txtMinInputVoltage),
-         ReportText(results.txtCurrentDensityFactor), ReportText(results.txtAmbientTemp)});
-    inputs.push_back(calculateCore ? Cell{".", kSmallFiller} : Cell{ReportText(results.txtcore), kValue});
     doc += ValueRow(inputs);
     doc += "</table><br><hr width=650><br>";
 
@@ -215,17 +222,24 @@ std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord&
 
     // 6. Summary table.
     doc += kRuledTable650;
-    doc += HeaderRow({"No.of Turns", "Wire Size", "Inductance Zero Load", "Inductance Full Load", "Copper Loss",
-                      "Core Loss", "Total Loss", "Total Temp"});
-    units = {{".", kFiller}};
-    for (const Cell& c : Values({"AWG", "microHenries", "microHenries", "Watts", "Watts", "Watts", kDegreeC}))
-        units.push_back(c);
-    doc += ValueRow(units);
+    // The summary boxes under their report headings (an empty unit is a
+    // filler), then the total temperature, which no box shows.
+    headings.clear();
+    units.clear();
+    std::vector<Cell> values;
+    for (const ResultBox& box : kResultBoxes) {
+        if (box.panel != ResultsPanel::SummaryOutput || !box.reportHeading) continue;
+        headings.emplace_back(box.reportHeading);
+        units.push_back(*box.unit ? Cell{ReportText(box.unit), kValue} : Cell{".", kFiller});
+        values.push_back({ReportText(results.*box.text), kValue});
+    }
+    headings.emplace_back("Total Temp");
+    units.push_back({kDegreeC, kValue});
     const double totalTemp = static_cast<double>(rec.AmbientTemp) + rec.TempRise;
-    doc += ValueRow(Values({ReportText(results.txtNoOfTurns), ReportText(results.txtWireSize),
-                            ReportText(results.txtInductanceZero), ReportText(results.txtInductanceFull),
-                            ReportText(results.txtCopperLoss), ReportText(results.txtCoreLoss),
-                            ReportText(results.txtTotalLoss), FormatRounded(totalTemp, 0)}));
+    values.push_back({FormatRounded(totalTemp, 0), kValue});
+    doc += HeaderRow(headings);
+    doc += ValueRow(units);
+    doc += ValueRow(values);
     doc += "</table><br><hr width=650><br>";
 
     // 7. Core details.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "compare_screen.h"
 #include "numtext.h"
 
 namespace coredesign::gui {
@@ -27,20 +28,11 @@ const QColor kParetoGreen(214, 240, 214);
 }  // namespace
 
 QString VerdictText(Outcome outcome, bool temperatureAlarm) {
-    switch (outcome) {
-        case Outcome::Results: return temperatureAlarm ? QStringLiteral("Too hot") : QStringLiteral("Fits");
-        case Outcome::FillWarning: return QStringLiteral("Overfills the window");
-        case Outcome::DcBias: return QStringLiteral("Saturates (DC bias)");
-        case Outcome::InductanceLimit: return QStringLiteral("Inductance not reached");
-        case Outcome::NoWire: return QStringLiteral("No wire large enough");
-        case Outcome::AreaProduct: return QStringLiteral("No core large enough");
-        case Outcome::Validation: return QStringLiteral("Refused by the input checks");
-    }
-    return QString();
+    return QString::fromStdString(CompareScreen::VerdictText(outcome, temperatureAlarm));
 }
 
 QString FamilyText(bool gapped) {
-    return gapped ? QStringLiteral("100 Perm") : QStringLiteral("245 Perm");
+    return QString::fromStdString(CompareScreen::FamilyText(gapped));
 }
 
 CompareTableModel::CompareTableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -83,12 +75,7 @@ QVariant CompareTableModel::Value(int index, int column, bool forSorting) const 
         case Part: return QString::fromStdString(row.part);
         case Stack: return forSorting ? QVariant(row.stack) : QVariant(QString::number(row.stack));
         case Verdict: return VerdictText(row.outcome, row.temperatureAlarm);
-        case Marked: {
-            QStringList marks;
-            if (IsCalculateCorePick(index)) marks << QStringLiteral("Calculate Core pick");
-            if (row.pareto) marks << QStringLiteral("Pareto");
-            return marks.join(QStringLiteral(", "));
-        }
+        case Marked: return QString::fromStdString(CompareScreen::MarkedText(IsCalculateCorePick(index), row.pareto));
         case Turns: return figure(r.Turns, 0);
         case Awg: return figure(r.WireSize, 0);
         case InductanceFullLoad: return figure(r.InductanceFullLoad, 1);
@@ -133,24 +120,9 @@ QVariant CompareTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant CompareTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QVariant();
-    static const char* const kHeaders[ColumnCount] = {"Family",
-                                                      "Part",
-                                                      "Stack",
-                                                      "Verdict",
-                                                      "Volume\n(cm\u00B3)",
-                                                      "Total loss\n(W)",
-                                                      "Mass\n(g)",
-                                                      "Turns",
-                                                      "AWG",
-                                                      "L full load\n(\u00B5H)",
-                                                      "\u0394L\n(%)",
-                                                      "Fill\nfactor",
-                                                      "Copper loss\n(W)",
-                                                      "Core loss\n(W)",
-                                                      "Temp. rise\n(\u00B0C)",
-                                                      "Total temp.\n(\u00B0C)",
-                                                      "Marked"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(kHeaders[section]) : QVariant();
+    const std::vector<std::string>& headings = CompareScreen::ColumnHeadings();
+    return section >= 0 && section < ColumnCount ? QString::fromStdString(headings[static_cast<std::size_t>(section)])
+                                                 : QVariant();
 }
 
 CompareFilterModel::CompareFilterModel(QObject* parent) : QSortFilterProxyModel(parent) {

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,16 +26,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "compare_screen.h"
 #include "compare_table_model.h"
 #include "constants.h"
-#include "frmResult.h"
-#include "frmXls.h"
+#include "input_screen.h"
 #include "messages.h"
-#include "numtext.h"
+#include "qt_text.h"
 #include "save_file.h"
 #include "screen_look.h"
-#include "screen_registry.h"
-#include "screen_texts.h"
 #include "seams.h"
 
 namespace coredesign::gui {
@@ -52,15 +49,6 @@ struct frmCompareCores::Job {
 };
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// A part and its stack as the results screen writes them ("6218TXGP * 2").
-QString PartAndStack(const std::string& part, int stack) {
-    return Q(part) + (stack > 1 ? QStringLiteral(" * %1").arg(stack) : QString());
-}
 
 // Each column as wide as its header's longest line (with room for the sort
 // arrow), or the widest of about fifty rows spread over the whole table and
@@ -80,7 +68,7 @@ void SizeColumns(QTableView& view, const CompareTableModel& model) {
         view.setColumnWidth(column, width);
     }
     int verdict = 0;
-    for (Outcome outcome : {Outcome::FillWarning, Outcome::DcBias, Outcome::InductanceLimit, Outcome::NoWire})
+    for (Outcome outcome : CompareScreen::MeasuredVerdicts())
         verdict = std::max(verdict, cells.horizontalAdvance(VerdictText(outcome, false)) + 12);
     view.setColumnWidth(CompareTableModel::Verdict, std::max(view.columnWidth(CompareTableModel::Verdict), verdict));
 }
@@ -89,10 +77,11 @@ void SizeColumns(QTableView& view, const CompareTableModel& model) {
 
 frmCompareCores::frmCompareCores(ScreenRegistry& registry) : QWidget(nullptr), registry_(registry) {
     setObjectName(QStringLiteral("frmCompareCores"));
-    setWindowTitle(QStringLiteral("Compare Cores - ") + QString::fromUtf8(kAppTitle));
+    setWindowTitle(Q(CompareScreen::Title()));
     BuildControls();
-    // The comparison belongs to the input screen's designs: it goes with that screen.
-    if (frmXls* input = registry_.Find<frmXls>()) connect(input, &QObject::destroyed, this, &QWidget::close);
+    // The comparison belongs to the input screen's designs: it goes with that
+    // screen (the flow closes it when the screen closes, and here when it goes otherwise).
+    if (QWidget* input = registry_.Find(Screen::Input)) connect(input, &QObject::destroyed, this, &QWidget::close);
 }
 
 frmCompareCores::~frmCompareCores() {
@@ -109,10 +98,10 @@ void frmCompareCores::BuildControls() {
 
     cmbFamily_ = new QComboBox(this);
     cmbFamily_->setObjectName(QStringLiteral("cmbFamily"));
-    cmbFamily_->addItems({QStringLiteral("100 Perm and 245 Perm"), FamilyText(true), FamilyText(false)});
-    auto* familyCaption = Caption(this, QString(), QStringLiteral("&Family:"), captionFont, kNavy);
+    for (const std::string& item : CompareScreen::FamilyFilterItems()) cmbFamily_->addItem(Q(item));
+    auto* familyCaption = Caption(this, QString(), Q(CompareScreen::kFamilyCaption), captionFont, kNavy);
     familyCaption->setBuddy(cmbFamily_);
-    chkEveryRow_ = new QCheckBox(QStringLiteral("Show &every core and stack, not only those that fit"), this);
+    chkEveryRow_ = new QCheckBox(Q(CompareScreen::kEveryRow), this);
     chkEveryRow_->setObjectName(QStringLiteral("chkEveryRow"));
     chkEveryRow_->setFont(captionFont);
     SetTextColour(chkEveryRow_, kNavy);
@@ -122,7 +111,8 @@ void frmCompareCores::BuildControls() {
     prgCompare_->setObjectName(QStringLiteral("prgCompare"));
     prgCompare_->setFixedWidth(200);
     prgCompare_->hide();
-    cmdCancel_ = Button(this, QStringLiteral("cmdCancel"), QStringLiteral("C&ancel"), false);
+    cmdCancel_ =
+        Button(this, Q(CompareScreen::CancelButton().control), Q(CompareScreen::CancelButton().caption), false);
     cmdCancel_->hide();
 
     auto* filters = new QHBoxLayout;
@@ -153,24 +143,24 @@ void frmCompareCores::BuildControls() {
     // The chart: the fitting designs, the Pareto front through them, the
     // Calculate Core picks and the chosen row.
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Designs that fit: volume against total loss"));
+    chart->setTitle(Q(CompareScreen::kChartTitle));
     chart->legend()->setAlignment(Qt::AlignBottom);
     fitting_ = new QScatterSeries;
-    fitting_->setName(QStringLiteral("Fits"));
+    fitting_->setName(Q(CompareScreen::kFitsSeries));
     fitting_->setMarkerSize(7);
     fitting_->setColor(QColor(70, 110, 190));
     fitting_->setBorderColor(QColor(70, 110, 190));
     front_ = new QLineSeries;
-    front_->setName(QStringLiteral("Pareto front"));
+    front_->setName(Q(CompareScreen::kFrontSeries));
     front_->setPen(QPen(QColor(30, 140, 60), 2));
     front_->setPointsVisible(true);
     picks_ = new QScatterSeries;
-    picks_->setName(QStringLiteral("Calculate Core pick"));
+    picks_->setName(Q(CompareScreen::kPicksSeries));
     picks_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     picks_->setMarkerSize(13);
     picks_->setColor(QColor(230, 140, 0));
     selected_ = new QScatterSeries;
-    selected_->setName(QStringLiteral("Chosen row"));
+    selected_->setName(Q(CompareScreen::kChosenSeries));
     selected_->setMarkerSize(17);
     selected_->setColor(Qt::transparent);
     selected_->setBorderColor(Qt::red);
@@ -180,13 +170,13 @@ void frmCompareCores::BuildControls() {
         chart->addSeries(series);
     auto* volumeAxis = new QLogValueAxis;
     volumeAxis->setObjectName(QStringLiteral("volumeAxis"));
-    volumeAxis->setTitleText(QStringLiteral("Volume of the stack (cm\u00B3)"));
+    volumeAxis->setTitleText(Q(CompareScreen::kVolumeAxis));
     volumeAxis->setLabelFormat(QStringLiteral("%g"));
     volumeAxis->setBase(10);
     volumeAxis->setMinorTickCount(8);
     auto* lossAxis = new QValueAxis;
     lossAxis->setObjectName(QStringLiteral("lossAxis"));
-    lossAxis->setTitleText(QStringLiteral("Total loss (W)"));
+    lossAxis->setTitleText(Q(CompareScreen::kLossAxis));
     lossAxis->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(volumeAxis, Qt::AlignBottom);
     chart->addAxis(lossAxis, Qt::AlignLeft);
@@ -214,19 +204,19 @@ void frmCompareCores::BuildControls() {
     splitter->setSizes({940, 460});
     splitter->setChildrenCollapsible(false);
 
-    cmdUse_ = Button(this, QStringLiteral("cmdUse"), QStringLiteral("&Use This Design"), false);
-    cmdUse_->setToolTip(QStringLiteral("Pick Core with this core and stack on the input screen, then Show Results."));
-    cmdSave_ = Button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save Table..."), false);
-    cmdRefresh_ = Button(this, QStringLiteral("cmdRefresh"), QStringLiteral("&Refresh"), false);
-    cmdRefresh_->setToolTip(QStringLiteral("Compare again for the input screen's texts as they stand now."));
-    cmdClose_ = Button(this, QStringLiteral("cmdClose"), QStringLiteral("&Close"), false);
+    QPushButton** buttons[] = {&cmdUse_, &cmdSave_, &cmdRefresh_, &cmdClose_};
+    for (std::size_t k = 0; k < std::size(buttons); ++k) {
+        const ButtonText& text = CompareScreen::Buttons()[k];
+        *buttons[k] = Button(this, Q(text.control), Q(text.caption), false);
+        if (*text.toolTip) (*buttons[k])->setToolTip(Q(text.toolTip));
+    }
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(14, 10, 14, 14);
     body->setSpacing(8);
     auto* header = new QHBoxLayout;
     header->addWidget(
-        Caption(this, QStringLiteral("lblTitle"), QStringLiteral("Compare Cores"), Arial(14.25, true), Qt::black));
+        Caption(this, QStringLiteral("lblTitle"), Q(CompareScreen::kHeading), Arial(14.25, true), Qt::black));
     header->addStretch(1);
     header->addWidget(Logo(this, 200));
     body->addLayout(header);
@@ -259,7 +249,8 @@ void frmCompareCores::BuildControls() {
     connect(cmdUse_, &QPushButton::clicked, this, &frmCompareCores::UseSelected);
     connect(cmdSave_, &QPushButton::clicked, this, &frmCompareCores::SaveTable);
     connect(cmdRefresh_, &QPushButton::clicked, this, &frmCompareCores::Refresh);
-    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdClose_, &QPushButton::clicked, this,
+            [this] { registry_.Carry(registry_.Flow().Command(FlowCommand::CloseCompare)); });
     connect(cmdCancel_, &QPushButton::clicked, this, [this] {
         if (job_) job_->cancel = true;
     });
@@ -270,39 +261,25 @@ void frmCompareCores::BuildControls() {
 }
 
 std::optional<std::vector<ComparedFamily>> frmCompareCores::CheckedFamilies(ScreenRegistry& registry) {
-    frmXls* input = registry.Find<frmXls>();
+    InputScreen* input = registry.Flow().Input();
     if (!input) return std::nullopt;
-    const InputScreen& logic = input->Logic();
-    const bool current = logic.Record().GappedCores;
-    std::vector<ComparedFamily> families;
-    for (bool gapped : {true, false})
-        families.push_back({gapped, TextsAfterChoosingFamily(logic.Fields(), current, gapped), logic.Environment()});
-    // The input checks of Show Results (a picked core aside): the family on
-    // the screen first, then the other with its own flux density.
-    std::vector<const ComparedFamily*> order;
-    for (const ComparedFamily& family : families)
-        order.insert(family.gapped == current ? order.begin() : order.end(), &family);
-    for (const ComparedFamily* family : order) {
-        const CalculateCorePick pick = RunCalculateCore(*family);
-        if (pick.outcome != Outcome::Validation) continue;
-        look::Present(input);
-        for (const Message& message : pick.messages) input->ShowRunMessage(message);
-        return std::nullopt;
+    std::vector<Message> refused;
+    std::optional<std::vector<ComparedFamily>> families = input->FamiliesToCompare(refused);
+    if (!families) {
+        registry.Carry({{Screen::Input, Move::Show}});
+        for (const Message& message : refused) input->Tell(message);
     }
     return families;
 }
 
 void frmCompareCores::Open(ScreenRegistry& registry) {
-    if (frmCompareCores* window = registry.Find<frmCompareCores>()) {
-        look::Present(window);
-        window->Refresh();
-        return;
-    }
-    std::optional<std::vector<ComparedFamily>> families = CheckedFamilies(registry);
-    if (!families) return;  // no window for texts that fail a check
-    frmCompareCores& window = registry.Get<frmCompareCores>();
-    look::Present(&window);
-    window.Start(std::move(*families));
+    // An open window compares again; a new one opens only for texts that pass the checks.
+    if (!registry.Find(kScreen) && !CheckedFamilies(registry)) return;
+    registry.Carry(registry.Flow().Command(FlowCommand::Compare));
+}
+
+void frmCompareCores::Follow(Move move) {
+    if (move == Move::Refill) Refresh();
 }
 
 bool frmCompareCores::Refresh() {
@@ -310,7 +287,7 @@ bool frmCompareCores::Refresh() {
     std::optional<std::vector<ComparedFamily>> families = CheckedFamilies(registry_);
     if (!families) {
         ShowComparison(nullptr);
-        lblInputs_->setText(QStringLiteral("Nothing compared: the input screen's texts fail an input check."));
+        lblInputs_->setText(Q(CompareScreen::kNothingCompared));
         emit ComparisonShown();
         return false;
     }
@@ -336,7 +313,7 @@ void frmCompareCores::Start(std::vector<ComparedFamily> families) {
     prgCompare_->setValue(0);
     prgCompare_->show();
     cmdCancel_->show();
-    lblCount_->setText(QStringLiteral("Comparing %1 cores and stacks...").arg(job->total));
+    lblCount_->setText(Q(CompareScreen::ComparingText(job->total)));
     progressTimer_->start();
     thread_->start();
 }
@@ -364,8 +341,7 @@ void frmCompareCores::Finished(const std::shared_ptr<Job>& job) {
     prgCompare_->hide();
     cmdCancel_->hide();
     if (job->result->cancelled) {
-        lblCount_->setText(model_->Data() ? QStringLiteral("Cancelled; the table is still the one computed before.")
-                                          : QStringLiteral("Cancelled."));
+        lblCount_->setText(Q(CompareScreen::CancelledText(model_->Data() != nullptr)));
         emit ComparisonCancelled();
         return;
     }
@@ -385,21 +361,8 @@ const Comparison* frmCompareCores::Shown() const {
 void frmCompareCores::ShowComparison(std::shared_ptr<const Comparison> comparison) {
     model_->SetComparison(std::move(comparison));
     const Comparison* c = model_->Data();
-    lblInputs_->setText(c ? InputsText(*c) : QString());
-    int fitting = 0, pareto = 0;
-    if (c) {
-        for (const ComparisonRow& row : c->rows) {
-            fitting += row.fits;
-            pareto += row.pareto;
-        }
-    }
-    lblCount_->setText(
-        c ? QStringLiteral(
-                "%1 of %2 cores and stacks fit; %3 on the Pareto front (shaded); Calculate Core's picks in bold.")
-                .arg(fitting)
-                .arg(c->rows.size())
-                .arg(pareto)
-          : QString());
+    lblInputs_->setText(c ? Q(CompareScreen::InputsText(*c)) : QString());
+    lblCount_->setText(c ? Q(CompareScreen::CountText(*c)) : QString());
     cmdSave_->setEnabled(c != nullptr);
     if (c && !columnsSized_) {
         SizeColumns(*tblCores_, *model_);
@@ -410,35 +373,8 @@ void frmCompareCores::ShowComparison(std::shared_ptr<const Comparison> compariso
     SelectionChanged();
 }
 
-QString frmCompareCores::InputsText(const Comparison& c) const {
-    const InputTexts& t = c.families.front().texts;  // the families differ in the flux density only
-    // Each typed text shortened, so that a very long one cannot widen the window off the screen.
-    const auto typed = [](const std::string& text) { return Q(ShortenedText(text)); };
-    QStringList flux;
-    for (const ComparedFamily& family : c.families)
-        flux << typed(family.texts.txtFluxDensity) + QStringLiteral(" T (") + FamilyText(family.gapped) + ')';
-    QStringList picks;
-    for (const CalculateCorePick& pick : c.calculateCore)
-        picks << FamilyText(pick.gapped) + QStringLiteral(": ") +
-                     (pick.part.empty() ? QStringLiteral("none (") + VerdictText(pick.outcome, false) + ')'
-                                        : PartAndStack(pick.part, pick.stack));
-    return QStringLiteral(
-               "Computed for: inductance %1 %2, output %3 V, DC current %4 A, flux density %5, frequency %6 %7, "
-               "input %8 to %9 V, ambient %10 \u00B0C, current density %11 A/cm\u00B2, fill factor %12. "
-               "Calculate Core (cores to stack %13) picks %14.")
-        .arg(typed(t.txtInductance), Q(t.cmbinductance), typed(t.txtOutPutVoltage), typed(t.txtDCCurrent),
-             flux.join(QStringLiteral(", ")), typed(t.txtFrequency), Q(t.cmbfrequency), typed(t.txtMinInputVoltage),
-             typed(t.txtMaxInputVoltage))
-        .arg(typed(t.txtAmbientTemp), typed(t.txtCurrentDensityFactor), typed(t.txtFill_Factor),
-             typed(t.txtStack.empty() ? std::string("1") : t.txtStack), picks.join(QStringLiteral(", ")));
-}
-
 QString frmCompareCores::RowName(int comparisonRow) const {
-    const ComparisonRow& row = model_->Row(comparisonRow);
-    return PartAndStack(row.part, row.stack) + QStringLiteral(" (") + FamilyText(row.gapped) + QStringLiteral("): ") +
-           QString::fromStdString(FormatRounded(row.volume, 2)) + QStringLiteral(" cm\u00B3, ") +
-           QString::fromStdString(FormatRounded(row.record.TotalLoss, 3)) + QStringLiteral(" W, ") +
-           VerdictText(row.outcome, row.temperatureAlarm);
+    return Q(CompareScreen::RowName(model_->Row(comparisonRow)));
 }
 
 void frmCompareCores::RebuildChart() {
@@ -558,23 +494,15 @@ void frmCompareCores::UseDesign(int comparisonRow) {
     const ComparisonRow row = c->rows[static_cast<std::size_t>(comparisonRow)];
     auto family = std::find_if(c->families.begin(), c->families.end(),
                                [&](const ComparedFamily& f) { return f.gapped == row.gapped; });
-    frmXls* input = registry_.Find<frmXls>();
+    InputScreen* input = registry_.Flow().Input();
     if (!input || family == c->families.end()) return;
     // Back to the input screen, as from the results screen: the run below shows the results again.
-    if (frmResult* results = registry_.Find<frmResult>(); results && results->isVisible()) {
-        results->hide();
-        registry_.SetKeepsProgramAlive(results, false);
-    }
+    registry_.Carry(registry_.Flow().Command(FlowCommand::UseThisDesign));
     // The texts the table was computed for, that family, Pick Core, that part and stack.
-    InputScreen& logic = input->Logic();
-    logic.ChooseFamily(row.gapped);
-    logic.ChoosePickCore();
     InputTexts texts = family->texts;
     texts.txtStack = std::to_string(row.stack);
-    TypeTexts(texts, logic.Fields());
-    logic.PickPart(row.part);  // the widgets show it all
-    look::Present(input);
-    input->findChild<QPushButton*>(QStringLiteral("cmdProcess"))->click();
+    input->UseDesign(row.gapped, texts, row.part);
+    registry_.Carry(registry_.Flow().ShowResults());
 }
 
 void frmCompareCores::SaveTable() {
@@ -589,8 +517,7 @@ void frmCompareCores::SaveTable() {
     request.parent = this;
     std::optional<QString> chosen = registry_.RunFileDialog(request);
     if (!chosen) return;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    const QString path = WithSuffix(*chosen, QStringLiteral(".csv"));
     // Written beside the old file and put in its place only when whole.
     QString failure;
     if (!SaveWhole(path, QByteArray::fromStdString(ComparisonCsv(*c)), failure)) {

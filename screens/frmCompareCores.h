@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "comparison.h"
+#include "screen_registry.h"
 
 class QChart;
 class QChartView;
@@ -32,11 +33,11 @@ namespace coredesign::gui {
 
 class CompareFilterModel;
 class CompareTableModel;
-class ScreenRegistry;
 
-class frmCompareCores : public QWidget {
+class frmCompareCores : public QWidget, public FlowScreen {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::CompareCores;
     explicit frmCompareCores(ScreenRegistry& registry);
     ~frmCompareCores() override;
 
@@ -61,6 +62,9 @@ public:
     // Takes the row of the comparison at this position to the input screen:
     // its texts, family, Pick Core, the part and the stack, then Show Results.
     void UseDesign(int comparisonRow);
+
+    // Refill: Refresh.
+    void Follow(Move move) override;
 
 signals:
     // The table and the chart show a new comparison, or the texts were refused.
@@ -89,7 +93,6 @@ private:
     void SaveTable();
     int SelectedRow() const;
     int RowAtPoint(const QPointF& point) const;
-    QString InputsText(const Comparison& c) const;
     QString RowName(int comparisonRow) const;
 
     ScreenRegistry& registry_;

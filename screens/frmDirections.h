@@ -6,12 +6,12 @@
 #include <QString>
 #include <QWidget>
 
+#include "screen_registry.h"
+
 class QLineEdit;
 class QPushButton;
 
 namespace coredesign::gui {
-
-class ScreenRegistry;
 
 // A multi-line text box whose text keeps its CR LF line breaks: they show as
 // one line break each and read back as CR LF.
@@ -23,10 +23,15 @@ public:
     void setText(const QString& text);
 };
 
-class frmDirections : public QWidget {
+class frmDirections : public QWidget, public FlowScreen {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::Directions;
     explicit frmDirections(ScreenRegistry& registry);
+
+    // Refill, the input screen's Help: writes its two texts and puts the
+    // focus on its Exit button.
+    void Follow(Move move) override;
 
     MultiLineTextBox* txtHelp() const { return txtHelp_; }
     MultiLineTextBox* TxtHelp2() const { return txtHelp2_; }
@@ -38,15 +43,5 @@ private:
     QPushButton* cmdExit_ = nullptr;
     MultiLineTextBox* txtHelp2_ = nullptr;
 };
-
-// The directions text: 23 lines, each ended by CR LF.
-QString DirectionsText();
-// The maker's contact text: e-mail address, then one line of telephone numbers.
-QString ContactText();
-
-// The input screen's Help: creates the directions screen if needed, writes its
-// two texts, shows it (not modal, no owner) with the focus on its Exit button,
-// and sets the pointer of `inputScreen` (when given) back to the normal arrow.
-void ShowDirections(ScreenRegistry& registry, QWidget* inputScreen);
 
 }  // namespace coredesign::gui

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "screen_flow.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,6 +17,7 @@ class ScreenRegistry;
 class frmEnter : public QWidget {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::Start;
     // Places the screen and reads the temporary folder into the design record.
     explicit frmEnter(ScreenRegistry& registry);
 
@@ -31,9 +34,5 @@ private:
     QPushButton* cmdExit_ = nullptr;
     QLineEdit* text1_ = nullptr;
 };
-
-// The texts of the start screen.
-QString TermsOfUseText();
-QString DisclaimerText();
 
 }  // namespace coredesign::gui

@@ -7,37 +7,46 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
-#include "curve.h"
-#include "design_record.h"
+#include "curve_screen.h"
+#include "screen_registry.h"
 
 class QChart;
 class QChartView;
+class QGraphicsSimpleTextItem;
 class QLabel;
 class QPushButton;
 class QValueAxis;
 
 namespace coredesign::gui {
 
-class ScreenRegistry;
-
-class frmInductanceCurve : public QWidget {
+class frmInductanceCurve : public QWidget, public FlowScreen {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::InductanceCurve;
     explicit frmInductanceCurve(ScreenRegistry& registry);
 
     // Shows the curve of the design in `rec` (a run that ended in results or
     // the fill warning); the window keeps its own copy of the design for the
     // saves.
     void ShowDesign(const DesignRecord& rec);
+    // Refill: the design of the record (the results screen's) is shown.
+    void Follow(Move move) override;
 
-    const InductanceCurve& Curve() const { return curve_; }
+    const InductanceCurve& Curve() const;
+    const CurveScreen* Model() const { return model_ ? &*model_ : nullptr; }
+    // Where the operating point's label stands, in the chart's coordinates.
+    QRectF OperatingLabelRect() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildControls();
+    // Puts the operating point's label where it crosses no line and stays
+    // inside the plot.
+    void PlaceOperatingLabel();
     void SavePicture();
     void SaveData();
     void SaveSpiceModel();
@@ -48,9 +57,9 @@ private:
     void SaveChosen(QString& remembered, const QString& filter, const QString& suffix, Bytes bytes);
 
     ScreenRegistry& registry_;
-    DesignRecord design_;
-    InductanceCurve curve_;
+    std::optional<CurveScreen> model_;
     QChartView* chtCurve_ = nullptr;
+    QGraphicsSimpleTextItem* operatingLabel_ = nullptr;
     QLabel* lblZeroCurrent_ = nullptr;
     QLabel* lblLimit_ = nullptr;
     QString pictureFile_, dataFile_, spiceFile_;  // each file dialog's name from its previous use

@@ -6,9 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "frmXls.h"
+#include "qt_text.h"
 #include "screen_look.h"
-#include "screen_registry.h"
 
 namespace coredesign::gui {
 namespace {
@@ -19,28 +18,37 @@ struct ColumnGroup {
     int rows;
 };
 constexpr ColumnGroup kGroups[] = {{1, 13}, {14, 13}, {27, 12}};
-constexpr int kFillFactorValue = 10;  // Labelo10, "Actual Fill Factor"
-constexpr int kSpanningCaption = 33;  // "  (Material Loss + Copper Loss)" runs across its value column
+constexpr int kFillFactorValue = IntermediateScreen::kFillFactorValue;
+constexpr int kSpanningCaption = IntermediateScreen::kSpanningCaption;  // runs across its value column
 
 }  // namespace
 
-frmIntermediateOutput::frmIntermediateOutput(ScreenRegistry& registry) : QWidget(nullptr), registry_(registry) {
+frmIntermediateOutput::frmIntermediateOutput(ScreenRegistry& registry)
+    : QWidget(nullptr), registry_(registry), model_(registry.Record()) {
     setObjectName(QStringLiteral("frmIntermediateOutput"));
-    setWindowTitle(QStringLiteral("Output Inductor Core Design Intermediate Outputs"));
+    setWindowTitle(Q(IntermediateScreen::kTitle));
     look::PlaceAtTwips(this, 250, 500);
     BuildControls();
-    ShowFigures();
+    Mirror();
 }
 
 void frmIntermediateOutput::ShowFigures() {
-    const IntermediateTexts texts = MakeIntermediateTexts(registry_.Record());
+    model_.Refill(registry_.Record());
+    Mirror();
+}
+
+void frmIntermediateOutput::Follow(Move move) {
+    if (move == Move::Refill) ShowFigures();
+}
+
+void frmIntermediateOutput::Mirror() {
+    const IntermediateTexts& texts = model_.Texts();
     for (int k = 1; k <= 38; ++k) {
-        Label_[k]->setText(QString::fromStdString(texts.Label[k]));
-        Labelo_[k]->setText(QString::fromStdString(texts.Labelo[k]));
+        Label_[k]->setText(Q(texts.Label[k]));
+        Labelo_[k]->setText(Q(texts.Labelo[k]));
     }
-    fillFactorRed_ = texts.FillFactorRed;
-    look::SetTextColour(Labelo_[kFillFactorValue], fillFactorRed_ ? look::kRed : look::kNavy);
-    txtWarning_->setText(QString::fromStdString(texts.txtWarning));
+    look::SetTextColour(Labelo_[kFillFactorValue], look::Colour(model_.FillFactorColour()));
+    txtWarning_->setText(Q(texts.txtWarning));
 }
 
 void frmIntermediateOutput::BuildControls() {
@@ -89,8 +97,10 @@ void frmIntermediateOutput::BuildControls() {
                                      QStringLiteral("This design exceeds core operating parameters. ")) +
                                  24);
 
-    cmdExit_ = Button(this, QStringLiteral("cmdExit"), QStringLiteral("&Close"), true);
-    connect(cmdExit_, &QPushButton::clicked, this, &frmIntermediateOutput::CloseClicked);
+    const ButtonText& close = IntermediateScreen::CloseButton();
+    cmdExit_ = Button(this, Q(close.control), Q(close.caption), true);
+    connect(cmdExit_, &QPushButton::clicked, this,
+            [this] { registry_.Carry(registry_.Flow().Command(FlowCommand::CloseIntermediate)); });
 
     auto* top = new QHBoxLayout;
     top->addStretch(1);
@@ -118,20 +128,12 @@ void frmIntermediateOutput::BuildControls() {
 IntermediateTexts frmIntermediateOutput::Texts() const {
     IntermediateTexts texts;
     for (int k = 1; k <= 38; ++k) {
-        texts.Label[k] = Label_[k]->text().toStdString();
-        texts.Labelo[k] = Labelo_[k]->text().toStdString();
+        texts.Label[k] = S(Label_[k]->text());
+        texts.Labelo[k] = S(Labelo_[k]->text());
     }
-    texts.txtWarning = txtWarning_->text().toStdString();
-    texts.FillFactorRed = fillFactorRed_;
+    texts.txtWarning = S(txtWarning_->text());
+    texts.FillFactorRed = Labelo_[kFillFactorValue]->palette().color(QPalette::WindowText) == look::kRed;
     return texts;
-}
-
-void frmIntermediateOutput::CloseClicked() {
-    // After a design that exceeded its core, the input screen's list is reset.
-    if (registry_.Record().DesignWarning) {
-        if (frmXls* input = registry_.Find<frmXls>()) input->ResetCoreSizeList();
-    }
-    close();
 }
 
 }  // namespace coredesign::gui

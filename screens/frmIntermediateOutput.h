@@ -7,37 +7,41 @@
 #include <QWidget>
 #include <array>
 
-#include "screen_texts.h"
+#include "fixed_screens.h"
+#include "screen_registry.h"
 
 class QLabel;
 class QPushButton;
 
 namespace coredesign::gui {
 
-class ScreenRegistry;
-
-class frmIntermediateOutput : public QWidget {
+class frmIntermediateOutput : public QWidget, public FlowScreen {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::Intermediate;
     explicit frmIntermediateOutput(ScreenRegistry& registry);
 
     // The texts the screen shows.
     IntermediateTexts Texts() const;
+    const IntermediateScreen& Model() const { return model_; }
 
     // Writes the figures, the fill factor's colour and the warning of the
     // design record as it stands now.
     void ShowFigures();
+    // Refill: ShowFigures.
+    void Follow(Move move) override;
 
 private:
     void BuildControls();
-    void CloseClicked();
+    // The widgets show the model.
+    void Mirror();
 
     ScreenRegistry& registry_;
+    IntermediateScreen model_;
     std::array<QLabel*, 39> Label_{};   // captions, 1..38
     std::array<QLabel*, 39> Labelo_{};  // values beside them, 1..38
     QLabel* txtWarning_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
-    bool fillFactorRed_ = false;
 };
 
 }  // namespace coredesign::gui

@@ -1,11 +1,16 @@
 // The results screen: the inputs of the finished design and its summary
-// outputs, filled from the design record whenever it is created or
-// activated. Its value boxes are read by the report writer.
+// outputs. What it shows is the engine's results screen model (owned by the
+// input screen's model); the screen builds its boxes from the model's table
+// of boxes and shows the model's texts, colours and buttons.
 #pragma once
 
 #include <QWidget>
+#include <map>
+#include <optional>
+#include <string>
 
-#include "screen_texts.h"
+#include "results_screen.h"
+#include "screen_registry.h"
 
 class QLineEdit;
 class QPushButton;
@@ -13,32 +18,22 @@ class QLabel;
 
 namespace coredesign::gui {
 
-class ScreenRegistry;
-
-class frmResult : public QWidget {
+class frmResult : public QWidget, public FlowScreen {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::Results;
     explicit frmResult(ScreenRegistry& registry);
 
-    // Fills every box from the design record (the input-echo core size only
-    // in Pick Core mode, from the input screen's core size list).
-    void DisplayResults();
-    // Empties the eight output boxes.
-    void ClearResultFields();
-    // The total temperature rise box in bold red (on) or regular black (off).
-    // Only the Show Results run sets this; refills keep it.
-    void SetTemperatureAlarm(bool on);
-    bool TemperatureAlarm() const { return alarm_; }
+    // The model the screen shows: the input screen's, or the one it kept
+    // when that screen went.
+    const ResultsScreen& Model();
+    // The texts of the value boxes as the model holds them, for the report.
+    ResultsTexts Texts() { return Model().Texts(); }
+    bool TemperatureAlarm() { return Model().TemperatureAlarm(); }
+    bool ShowsDesign() { return Model().ShowsDesign(); }
 
-    // The texts of the value boxes as they stand, for the report.
-    ResultsTexts Texts() const;
-
-    // Whether the screen shows a design (the last run ended in results or the
-    // fill warning): only then is "Inductance Curve" offered. An Inductance
-    // Curve window that is open follows: it shows the new design, or closes
-    // when there is none.
-    void FollowDesign(bool design);
-    bool ShowsDesign() const { return design_; }
+    // Refill: shows the model's state anew.
+    void Follow(Move move) override;
 
 protected:
     bool event(QEvent* event) override;
@@ -46,21 +41,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ResultsScreen& Editable();
     void BuildControls();
-    void SetTexts(const ResultsTexts& texts);
-    void ResetClicked();
+    // The widgets show the model.
+    void Mirror();
 
     ScreenRegistry& registry_;
-    bool alarm_ = false;
-    bool design_ = false;
-
-    QLineEdit *txtInductance_, *txtOutPutVoltage_, *txtDCCurrent_, *txtFluxDensity_, *txtFrequency_,
-        *txtMinInputVoltage_, *txtCurrentDensityFactor_, *VoutUnit_, *txtAmbientTemp_, *txtcore_;
-    QLineEdit *txtOutCoreSize_, *txtStackout_, *txtNoOfTurns_, *txtWireSize_, *txtInductanceZero_, *txtInductanceFull_,
-        *txtCopperLoss_, *txtCoreLoss_, *txtTotalLoss_, *txtTotalTempRise_;
+    std::optional<ResultsScreen> kept_;  // the model as last shown, for when the input screen goes
+    std::map<std::string, QLineEdit*> boxes_;
     QLineEdit* cmdWebLink_ = nullptr;
     QLabel* Label2_ = nullptr;
-    QPushButton *cmdIinterOutput_, *cmdReport_, *cmdExit_;
     QPushButton* cmdCurve_ = nullptr;
 };
 

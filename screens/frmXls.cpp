@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -14,23 +15,21 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <limits>
+#include <map>
 
 #include "constants.h"
 #include "folders.h"
-#include "frmCompareCores.h"
-#include "frmIntermediateOutput.h"
-#include "frmResult.h"
+#include "qt_text.h"
 #include "screen_look.h"
-#include "screen_registry.h"
 #include "screen_texts.h"
 #include "seams.h"
 
 namespace coredesign::gui {
 namespace {
 
-// A character a filtered field takes: a digit or the decimal point.
+// A character a filtered field takes, as the logic says.
 bool Accepted(char16_t c) {
-    return (c >= u'0' && c <= u'9') || c == u'.';
+    return InputScreen::FieldTakes(c);
 }
 
 // A key press that may reach a filtered field. Digits, the decimal point and
@@ -91,17 +90,20 @@ void SelectWhole(QLineEdit* field) {
 
 frmXls::frmXls(ScreenRegistry& registry) : QWidget(nullptr), registry_(registry) {
     setObjectName(QStringLiteral("frmXls"));
-    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowTitle(Q(kAppTitle));
     BuildControls();
     InputScreenView& view = *this;
     screen_ = std::make_unique<InputScreen>(registry_.Record(), view);
+    registry_.Flow().AttachInput(screen_.get());
     // Each run reads the temporary folder anew, as the inputs are read.
     screen_->SetEnvironment({[] { return platform::TempFolder(); }});
     Load();
     Mirror();
 }
 
-frmXls::~frmXls() = default;
+frmXls::~frmXls() {
+    if (registry_.Flow().Input() == screen_.get()) registry_.Flow().AttachInput(nullptr);
+}
 
 void frmXls::BuildControls() {
     using namespace look;
@@ -109,15 +111,15 @@ void frmXls::BuildControls() {
     const QFont noteFont = Arial(9.75);
     const QFont fieldFont = Arial(12, true);
 
-    auto field = [&](const char* name, bool filtered) {
+    auto field = [&](const char* name) {
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromUtf8(name));
+        edit->setObjectName(Q(name));
         edit->setFont(fieldFont);
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         SetBackground(edit, kFieldGrey);
         edit->setFixedWidth(130);
         edit->installEventFilter(this);
-        edit->setProperty("keyFiltered", filtered);
+        edit->setToolTip(Q(InputScreen::ToolTip(name)));
         // A pasted text is taken whole, as the command line takes it (32767 characters by default).
         edit->setMaxLength(std::numeric_limits<int>::max());
         return edit;
@@ -127,39 +129,38 @@ void frmXls::BuildControls() {
     };
     auto unit = [&](const char* text) { return Caption(this, QString(), QString::fromUtf8(text), captionFont, kNavy); };
     auto note = [&](const char* text) { return Caption(this, QString(), QString::fromUtf8(text), noteFont, kNavy); };
-    auto list = [&](const char* name, std::initializer_list<const char*> items) {
+    auto list = [&](const char* name) {
         auto* combo = new QComboBox(this);
-        combo->setObjectName(QString::fromUtf8(name));
+        combo->setObjectName(Q(name));
         combo->setEditable(false);
         combo->setFont(Arial(9.75, true));
-        for (const char* item : items) combo->addItem(QString::fromUtf8(item));
+        for (const std::string& item : InputScreen::ListItems(name)) combo->addItem(Q(item));
         combo->setMinimumWidth(120);
         return combo;
     };
-    auto check = [&](const char* name, const char* text, bool checked) {
-        auto* box = new QCheckBox(QString::fromUtf8(text), this);
-        box->setObjectName(QString::fromUtf8(name));
+    auto check = [&](int k, bool checked) {
+        const CheckBoxText& text = InputScreen::CheckBoxTexts()[static_cast<std::size_t>(k)];
+        auto* box = new QCheckBox(Q(text.caption), this);
+        box->setObjectName(Q(text.control));
         box->setFont(captionFont);
         SetTextColour(box, kNavy);
         box->setChecked(checked);
+        box->setToolTip(Q(InputScreen::ToolTip(text.control)));
         return box;
     };
 
-    txtInductance_ = field("txtInductance", true);
-    txtInductance_->setToolTip(QStringLiteral("Inductance should not be greater than 0.1 Henries"));
-    cmbinductance_ = list("cmbinductance", {"Henry", "millihenry", "microhenry"});
-    txtOutPutVoltage_ = field("txtOutPutVoltage", true);
-    txtDCCurrent_ = field("txtDCCurrent", true);
-    txtDCCurrent_->setToolTip(QStringLiteral("Output Power should not be greater than 5000 watts"));
-    txtFluxDensity_ = field("txtFluxDensity", true);
-    txtFrequency_ = field("txtFrequency", true);
-    txtFrequency_->setToolTip(QStringLiteral(" Frequency should not be greater than 1000000 Hz."));
-    cmbfrequency_ = list("cmbfrequency", {"Hz", "kHz"});
-    txtMinInputVoltage_ = field("txtMinInputVoltage", true);
-    txtMaxInputVoltage_ = field("txtMaxInputVoltage", false);
-    txtAmbientTemp_ = field("txtAmbientTemp", true);
-    txtCurrentDensityFactor_ = field("txtCurrentDensityFactor", true);
-    txtDensityFactorUom_ = new QLineEdit(QStringLiteral("A/cm^2"), this);
+    txtInductance_ = field("txtInductance");
+    cmbinductance_ = list("cmbinductance");
+    txtOutPutVoltage_ = field("txtOutPutVoltage");
+    txtDCCurrent_ = field("txtDCCurrent");
+    txtFluxDensity_ = field("txtFluxDensity");
+    txtFrequency_ = field("txtFrequency");
+    cmbfrequency_ = list("cmbfrequency");
+    txtMinInputVoltage_ = field("txtMinInputVoltage");
+    txtMaxInputVoltage_ = field("txtMaxInputVoltage");
+    txtAmbientTemp_ = field("txtAmbientTemp");
+    txtCurrentDensityFactor_ = field("txtCurrentDensityFactor");
+    txtDensityFactorUom_ = new QLineEdit(Q(InputScreen::kDensityUnitBeforeLoad), this);
     txtDensityFactorUom_->setObjectName(QStringLiteral("txtDensityFactorUom"));
     txtDensityFactorUom_->setReadOnly(true);
     txtDensityFactorUom_->setFrame(false);
@@ -168,16 +169,13 @@ void frmXls::BuildControls() {
     txtDensityFactorUom_->setTextMargins(0, 0, 0, 0);
     txtDensityFactorUom_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; padding: 0px; }"));
     SetTextColour(txtDensityFactorUom_, kNavy);
-    txtFill_Factor_ = field("txtFill_Factor", true);
-    chkGap_ = check("chkGap", "100 Perm", true);
-    chkGap_->setToolTip(QStringLiteral("Gapped PFC  Quorvane Cores are used by calculator."));
-    chkNoGap_ = check("chkNoGap", "245 Perm", false);
-    chkNoGap_->setToolTip(QStringLiteral("No-Gap Quorvane Cores are used by calculator."));
-    txtStack_ = field("txtStack", true);
-    txtStack_->setToolTip(QStringLiteral("Number of Cores to Stack In Calculations"));
+    txtFill_Factor_ = field("txtFill_Factor");
+    chkGap_ = check(0, true);
+    chkNoGap_ = check(1, false);
+    txtStack_ = field("txtStack");
     txtStack_->setFixedWidth(60);
-    chkCalcCore_ = check("chkCalcCore", "Calculate Core", true);
-    chkPickCore_ = check("chkPickCore", "Pick Core", false);
+    chkCalcCore_ = check(2, true);
+    chkPickCore_ = check(3, false);
 
     txtCoreSize_ = new QComboBox(this);
     txtCoreSize_->setObjectName(QStringLiteral("txtCoreSize"));
@@ -192,18 +190,20 @@ void frmXls::BuildControls() {
     txtCoreSize_->setMinimumContentsLength(58);  // the longest entry of either layout, and a little room
     txtCoreSize_->setMaxVisibleItems(16);
 
-    cmdProcess_ = Button(this, QStringLiteral("cmdProcess"), QStringLiteral("&Show Results"), false);
-    cmdQuit_ = Button(this, QStringLiteral("cmdQuit"), QStringLiteral("Clear &Results"), false);
-    cmdExit_ = Button(this, QStringLiteral("cmdExit"), QStringLiteral("&Cancel"), false);
-    cmdHelp_ = Button(this, QStringLiteral("cmdHelp"), QStringLiteral("Help"), false);
-    cmdHelp_->setToolTip(QStringLiteral("Directions on how to use this product."));
-    cmdCompare_ = Button(this, QStringLiteral("cmdCompare"), QStringLiteral("C&ompare Cores"), false);
-    cmdCompare_->setToolTip(QStringLiteral("Every core of both families at 1 to 9 stacked cores, side by side."));
+    std::map<std::string, QPushButton*> button;
+    for (const ButtonText& b : InputScreen::Buttons()) {
+        button[b.control] = Button(this, Q(b.control), Q(b.caption), false);
+        if (*b.toolTip) button[b.control]->setToolTip(Q(b.toolTip));
+    }
+    cmdProcess_ = button["cmdProcess"];
+    cmdQuit_ = button["cmdQuit"];
+    cmdExit_ = button["cmdExit"];
+    cmdHelp_ = button["cmdHelp"];
+    cmdCompare_ = button["cmdCompare"];
     cmdExit_->installEventFilter(this);
 
     // Header: the title with Help beside it, the logo at the right, a rule below.
-    auto* title =
-        Caption(this, QStringLiteral("lblTitle"), QString::fromUtf8(kAppTitle), Arial(14.25, true), Qt::black);
+    auto* title = Caption(this, QStringLiteral("lblTitle"), Q(kAppTitle), Arial(14.25, true), Qt::black);
     auto* header = new QHBoxLayout;
     header->addWidget(title, 0, Qt::AlignVCenter);
     header->addSpacing(16);
@@ -226,33 +226,28 @@ void frmXls::BuildControls() {
         if (extra) rows->addWidget(extra, row, 3);
         ++row;
     };
-    addRow("Inductance at Full Load", txtInductance_, cmbinductance_);
-    addRow("Output Voltage", txtOutPutVoltage_, unit("Volts"));
-    addRow("DC Current", txtDCCurrent_, unit("Amps"));
-    addRow("Flux Density", txtFluxDensity_, unit("Tesla"));
-    addRow("Frequency", txtFrequency_, cmbfrequency_, note("(As Seen By the Inductor)"));
-    addRow("Minimum Input Voltage", txtMinInputVoltage_, unit("Volts"));
-    addRow("Maximum Input Voltage", txtMaxInputVoltage_, unit("Volts"));
-    addRow("Ambient Temperature", txtAmbientTemp_, unit("\u00B0C"));
-    addRow("Current Density", txtCurrentDensityFactor_, txtDensityFactorUom_);
-    addRow("Window Fill Factor", txtFill_Factor_);
-    rows->addWidget(note("(Fraction Filled by Conductor Only)"), row - 1, 2, 1, 2);
+    for (const InputRow& r : kInputRows) {
+        QWidget* companion = r.unit ? unit(r.unit) : r.companion ? findChild<QWidget*>(Q(r.companion)) : nullptr;
+        const bool noteSpans = !r.unit && !r.companion && r.note;  // the note runs across both columns
+        addRow(r.caption, findChild<QWidget*>(Q(r.field)), companion, r.note && !noteSpans ? note(r.note) : nullptr);
+        if (noteSpans) rows->addWidget(note(r.note), row - 1, 2, 1, 2);
+    }
 
     auto* stackBox = new QHBoxLayout;
     stackBox->addStretch(1);
-    stackBox->addWidget(caption("Cores To Stack"));
+    stackBox->addWidget(caption(InputScreen::kStackCaption));
     stackBox->addSpacing(8);
     stackBox->addWidget(txtStack_);
-    rows->addWidget(caption("Choose Permeability"), row, 0);
+    rows->addWidget(caption(InputScreen::kPermeabilityCaption), row, 0);
     rows->addWidget(chkGap_, row, 1);
     rows->addWidget(chkNoGap_, row, 2);
     rows->addLayout(stackBox, row, 3);
     ++row;
-    rows->addWidget(caption("Choose Calculator Type"), row, 0);
+    rows->addWidget(caption(InputScreen::kCalculatorCaption), row, 0);
     rows->addWidget(chkCalcCore_, row, 1);
     rows->addWidget(chkPickCore_, row, 2);
     ++row;
-    rows->addWidget(caption("Core Size List"), row, 0);
+    rows->addWidget(caption(InputScreen::kCoreListCaption), row, 0);
     rows->addWidget(txtCoreSize_, row, 1, 1, 3, Qt::AlignLeft);
     rows->setColumnStretch(3, 1);
 
@@ -325,16 +320,15 @@ void frmXls::BuildControls() {
     connect(txtCoreSize_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!mirroring_) screen_->ChooseListEntry(index);
     });
-    connect(cmdProcess_, &QPushButton::clicked, this, [this] {
-        const Outcome outcome = screen_->ShowResults().outcome;
-        // The results screen offers the curve of a design, and only of one.
-        if (frmResult* results = registry_.Find<frmResult>())
-            results->FollowDesign(outcome == Outcome::Results || outcome == Outcome::FillWarning);
-    });
+    connect(cmdProcess_, &QPushButton::clicked, this, [this] { registry_.Carry(registry_.Flow().ShowResults()); });
     connect(cmdQuit_, &QPushButton::clicked, this, [this] { screen_->ClearResults(); });
-    connect(cmdExit_, &QPushButton::clicked, this, &frmXls::CancelClicked);
-    connect(cmdHelp_, &QPushButton::clicked, this, &frmXls::HelpClicked);
-    connect(cmdCompare_, &QPushButton::clicked, this, [this] { frmCompareCores::Open(registry_); });
+    connect(cmdExit_, &QPushButton::clicked, this,
+            [this] { registry_.Carry(registry_.Flow().Command(FlowCommand::Cancel)); });
+    connect(cmdHelp_, &QPushButton::clicked, this, [this] {
+        registry_.Carry(registry_.Flow().Command(FlowCommand::Help));
+        unsetCursor();
+    });
+    connect(cmdCompare_, &QPushButton::clicked, this, &frmXls::CompareClicked);
     connect(chkGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(true); });
     connect(chkNoGap_, &QCheckBox::clicked, this, [this] { screen_->ClickFamily(false); });
     connect(chkCalcCore_, &QCheckBox::clicked, this, [this] { screen_->ClickCalculator(Calculator::CalculateCore); });
@@ -344,7 +338,7 @@ void frmXls::BuildControls() {
 // Runs once each time the screen is created; the logic has loaded the record.
 void frmXls::Load() {
     look::PlaceAtTwips(this, 700, 600);
-    txtDensityFactorUom_->setText(QString::fromUtf8(kCurrentDensityUnit));
+    txtDensityFactorUom_->setText(Q(kCurrentDensityUnit));
 }
 
 void frmXls::Mirror() {
@@ -380,8 +374,24 @@ void frmXls::Mirror() {
     mirroring_ = false;
 }
 
-void frmXls::ResetCoreSizeList() {
-    screen_->ResetCoreSizeList();
+void frmXls::Follow(Move move) {
+    if (move == Move::ResetCoreList) screen_->ResetCoreSizeList();
+}
+
+void frmXls::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    registry_.Carry(registry_.Flow().Closing(kScreen));
+}
+
+void frmXls::CompareClicked() {
+    // An open window compares again; a new one opens only for texts that pass the checks.
+    std::vector<Message> refused;
+    if (!registry_.Find(Screen::CompareCores) && !screen_->FamiliesToCompare(refused)) {
+        look::Present(this);
+        for (const Message& message : refused) Tell(message);
+        return;
+    }
+    registry_.Carry(registry_.Flow().Command(FlowCommand::Compare));
 }
 
 QString frmXls::CoreListText() const {
@@ -404,9 +414,10 @@ bool frmXls::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (!field) return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyPress && field->property("keyFiltered").toBool())
+    const bool filtered = InputScreen::KeyFiltered(S(field->objectName()));
+    if (event->type() == QEvent::KeyPress && filtered)
         return !KeyPasses(*static_cast<QKeyEvent*>(event));  // true discards the key
-    if (event->type() == QEvent::InputMethod && field->property("keyFiltered").toBool()) {
+    if (event->type() == QEvent::InputMethod && filtered) {
         const auto& typed = *static_cast<QInputMethodEvent*>(event);
         const QString kept = AcceptedText(typed.commitString());
         if (kept != typed.commitString()) {
@@ -430,8 +441,7 @@ bool frmXls::eventFilter(QObject* watched, QEvent* event) {
 
 void frmXls::FocusControl(const std::string& name) {
     if (name.empty()) return;
-    auto* control = findChild<QWidget*>(QString::fromStdString(name));
-    if (control && control->isEnabled()) control->setFocus(Qt::OtherFocusReason);
+    if (auto* control = findChild<QWidget*>(Q(name))) control->setFocus(Qt::OtherFocusReason);
 }
 
 void frmXls::Busy(bool busy) {
@@ -444,51 +454,7 @@ void frmXls::Busy(bool busy) {
 void frmXls::Tell(const Message& message) {
     registry_.ShowMessage({QString::fromStdString(message.text), QString::fromStdString(message.title),
                            message.icon == MessageIcon::Information ? BoxIcon::Information : BoxIcon::None, this});
-    FocusControl(message.focus);
-}
-
-// The results screen as the input reading touches it. Creating it fills it;
-// a results screen that exists only because a run touched it does not keep
-// the program alive until it is shown.
-void frmXls::TouchResults(const DesignRecord&, const std::string&) {
-    const bool existed = registry_.Find<frmResult>() != nullptr;
-    frmResult& results = registry_.Get<frmResult>();
-    if (!existed) registry_.SetKeepsProgramAlive(&results, false);
-    results.SetTemperatureAlarm(false);
-}
-
-void frmXls::MarkTemperature() {
-    if (frmResult* results = registry_.Find<frmResult>()) results->SetTemperatureAlarm(true);
-}
-
-void frmXls::ClearResultOutputs() {
-    if (frmResult* results = registry_.Find<frmResult>()) results->ClearResultFields();
-}
-
-void frmXls::ShowResultsScreen(const DesignRecord&, const std::string&) {
-    hide();
-    look::Present(&registry_.Get<frmResult>());  // showing fills it from the record
-}
-
-void frmXls::ShowFillWarning(bool intermediate) {
-    // The input screen stays; the intermediate outputs carry the warning. A
-    // screen left open from an earlier design shows this one's figures.
-    look::Present(this);
-    if (!intermediate) return;
-    const bool open = registry_.Find<frmIntermediateOutput>() != nullptr;
-    frmIntermediateOutput& screen = registry_.Get<frmIntermediateOutput>();
-    if (open) screen.ShowFigures();
-    look::Present(&screen);
-}
-
-void frmXls::CancelClicked() {
-    close();  // discards the screen
-    if (registry_.Command().ShowStart) registry_.Command().ShowStart();
-}
-
-void frmXls::HelpClicked() {
-    if (registry_.Command().ShowDirections) registry_.Command().ShowDirections();
-    unsetCursor();
+    FocusControl(screen_->FocusAfter(message));
 }
 
 }  // namespace coredesign::gui

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "input_screen.h"
+#include "screen_registry.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,11 +18,10 @@ class QPushButton;
 
 namespace coredesign::gui {
 
-class ScreenRegistry;
-
-class frmXls : public QWidget, private InputScreenView {
+class frmXls : public QWidget, public FlowScreen, private InputScreenView {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::Input;
     explicit frmXls(ScreenRegistry& registry);
     ~frmXls() override;
 
@@ -29,20 +29,16 @@ public:
     // show its state.
     InputScreen& Logic() { return *screen_; }
 
-    // A message box of a run, then the focus on its control, as Show Results
-    // tells them.
-    void ShowRunMessage(const Message& message) { Tell(message); }
-
     // The core size list's current text.
     QString CoreListText() const;
 
-    // The return to the inputs from the results: in Calculate Core mode the
-    // core size list is emptied and disabled, in Pick Core mode its first
-    // (empty) entry is chosen.
-    void ResetCoreSizeList();
+    // ResetCoreList: the return to the inputs from the results (the logic's
+    // ResetCoreSizeList).
+    void Follow(Move move) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
@@ -50,18 +46,12 @@ private:
     // Shows the logic's state in the widgets.
     void Mirror();
     void FocusControl(const std::string& name);
-    void CancelClicked();
-    void HelpClicked();
+    void CompareClicked();
 
-    // InputScreenView: what the logic asks of this screen and the others.
+    // InputScreenView: what the logic asks of this screen.
     void Refresh() override { Mirror(); }
     void Busy(bool busy) override;
     void Tell(const Message& message) override;
-    void TouchResults(const DesignRecord& rec, const std::string& coreListText) override;
-    void MarkTemperature() override;
-    void ClearResultOutputs() override;
-    void ShowResultsScreen(const DesignRecord& rec, const std::string& coreListText) override;
-    void ShowFillWarning(bool intermediate) override;
 
     ScreenRegistry& registry_;
     std::unique_ptr<InputScreen> screen_;

@@ -7,12 +7,10 @@
 #include "file_reference.h"
 #include "folders.h"
 #include "frmResult.h"
-#include "frmXls.h"
 #include "messages.h"
 #include "named_file.h"
 #include "private_file.h"
 #include "report_document.h"
-#include "screen_look.h"
 #include "screen_registry.h"
 #include "seams.h"
 
@@ -30,7 +28,7 @@ std::optional<QString> WriteReportForViewer(ScreenRegistry& registry) {
     const std::string path = platform::JoinPath(rec.TempFolder, report::kTemporaryReportName);
     // temp.htm is a private file: the temporary folder may be shared with other users.
     platform::FileFailure failure;
-    const std::string report = report::ReportFileBytes(results.Texts(), rec, ProgramPictures());
+    const std::string report = report::ReportFileBytes(results.Model().Texts(), rec, ProgramPictures());
     if (!platform::WritePrivateFile(path, report, failure)) {
         registry.ShowMessage({SorryMessage(QString::fromLocal8Bit(failure.description.c_str())),
                               QString::fromUtf8(kCautionTitle), BoxIcon::Information, &results});
@@ -38,22 +36,6 @@ std::optional<QString> WriteReportForViewer(ScreenRegistry& registry) {
     }
     registry.SetGeneratedReport(QByteArray::fromStdString(report));
     return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-void BackToResults(ScreenRegistry& registry) {
-    look::Present(&registry.Get<frmResult>());
-}
-
-void ResetDesign(ScreenRegistry& registry) {
-    frmXls& input = registry.Get<frmXls>();
-    input.ResetCoreSizeList();
-    look::Present(&input);
-    if (frmResult* results = registry.Find<frmResult>()) results->close();
-}
-
-void InstallViewerCommands(ScreenRegistry& registry) {
-    registry.Command().BackToResults = [&registry] { BackToResults(registry); };
-    registry.Command().ResetDesign = [&registry] { ResetDesign(registry); };
 }
 
 }  // namespace coredesign::gui

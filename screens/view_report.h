@@ -1,5 +1,6 @@
-// What View Report and the report viewer's buttons do to the screens. The
-// viewer itself is loaded apart (it brings the web engine); these need none.
+// What View Report does before the viewer. The viewer itself is loaded apart
+// (it brings the web engine); this needs none. (The viewer's Back and Reset
+// Design, formerly BackToResults and ResetDesign here, are the screen flow's.)
 #pragma once
 
 #include <QString>
@@ -20,14 +21,5 @@ report::ReportPictures ProgramPictures();
 // registry for the viewer's Save. The file's path, or nothing after telling
 // the designer why it could not be written.
 std::optional<QString> WriteReportForViewer(ScreenRegistry& registry);
-
-// The viewer's Back: the results screen in front.
-void BackToResults(ScreenRegistry& registry);
-// The viewer's Reset Design: the input screen in front with its core size
-// list reset, the results screen closed.
-void ResetDesign(ScreenRegistry& registry);
-
-// Puts BackToResults and ResetDesign into the registry's commands.
-void InstallViewerCommands(ScreenRegistry& registry);
 
 }  // namespace coredesign::gui

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     coredesign::gui::ScreenRegistry registry(record);
     registry.SetOnEmpty([] {});
     coredesign::gui::StartApplication(registry);
-    registry.Command().ShowDirections();
+    registry.Carry(registry.Flow().Command(coredesign::FlowCommand::Help));
     QApplication::processEvents();
 
     bool ok = registry.Find<coredesign::gui::frmEnter>()->grab().save(out.filePath(QStringLiteral("screen-start.png")));

@@ -11,8 +11,10 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "fixed_screens.h"
 #include "guarded_page.h"
 #include "messages.h"
+#include "qt_text.h"
 #include "report_pdf.h"
 #include "save_file.h"
 #include "screen_look.h"
@@ -50,7 +52,7 @@ QString PrintFailureMessage(const QPrinter& printer) {
 
 frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
     setObjectName(QStringLiteral("frmHtmlReport"));
-    setWindowTitle(QStringLiteral("Output Inductor Core Selection Report"));
+    setWindowTitle(Q(ReportViewerScreen::kTitle));
     setFixedSize(Twips(11445), Twips(7995));
 
     // A profile of its own, kept in memory only: the viewer shows local files
@@ -65,14 +67,13 @@ frmHtmlReport::frmHtmlReport(ScreenRegistry& registry) : registry_(registry) {
     wb_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
     wb_->setGeometry(Twips(0), Twips(120), Twips(11460), Twips(7455));
 
-    QPushButton* save = AddButton("cmdSave", "&Save as HTML  File", "Save the Report in html format. ", 1560, 2055);
-    QPushButton* open =
-        AddButton("cmdOpen", "&Open", "Click here if you want to open already saved design.", 3960, 1215);
-    QPushButton* print = AddButton("cmdPrint", "&Print", "Print the report", 5520, 1215);
-    QPushButton* reset = AddButton("cmdExit", "&Reset Design", "Choose the next design", 7080, 1575);
-    QPushButton* back = AddButton("cmdBack", "&Back", "Choose the next design", 8880, 1095);
+    QPushButton* save = AddButton("cmdSave", 1560, 2055);
+    QPushButton* open = AddButton("cmdOpen", 3960, 1215);
+    QPushButton* print = AddButton("cmdPrint", 5520, 1215);
+    QPushButton* reset = AddButton("cmdExit", 7080, 1575);
+    QPushButton* back = AddButton("cmdBack", 8880, 1095);
     // Beside the report's own buttons, in the free space at the left.
-    savePdf_ = AddButton("cmdSavePdf", "Save as P&DF", "Save the report as a PDF file", 45, 1455);
+    savePdf_ = AddButton("cmdSavePdf", 45, 1455);
     connect(save, &QPushButton::clicked, this, &frmHtmlReport::SaveClicked);
     connect(open, &QPushButton::clicked, this, &frmHtmlReport::OpenClicked);
     connect(print, &QPushButton::clicked, this, &frmHtmlReport::PrintClicked);
@@ -87,10 +88,11 @@ frmHtmlReport::~frmHtmlReport() {
     wb_ = nullptr;
 }
 
-QPushButton* frmHtmlReport::AddButton(const char* name, const char* caption, const char* tooltip, int left, int width) {
-    QPushButton* button = look::PlacedButton(this, QString::fromLatin1(name), QString::fromLatin1(caption),
-                                             look::Arial(9.75, true), left, 7560, width, 375);
-    button->setToolTip(QString::fromLatin1(tooltip));
+QPushButton* frmHtmlReport::AddButton(const char* name, int left, int width) {
+    const ButtonText& text = ReportViewerScreen::Button(name);
+    QPushButton* button =
+        look::PlacedButton(this, Q(text.control), Q(text.caption), look::Arial(9.75, true), left, 7560, width, 375);
+    button->setToolTip(Q(text.toolTip));
     return button;
 }
 
@@ -182,19 +184,17 @@ void frmHtmlReport::PrintPage() {
 }
 
 void frmHtmlReport::BackClicked() {
-    if (registry_.Command().BackToResults) registry_.Command().BackToResults();
-    close();
+    registry_.Carry(registry_.Flow().Command(FlowCommand::Back));  // this window closes last
 }
 
 void frmHtmlReport::ResetClicked() {
-    if (registry_.Command().ResetDesign) registry_.Command().ResetDesign();
-    close();
+    registry_.Carry(registry_.Flow().Command(FlowCommand::ResetDesign));
 }
 
 void ShowReport(ScreenRegistry& registry, const QString& reportFile) {
     // The viewer, and with it the web engine, exists from the first report on.
     frmHtmlReport& viewer = registry.Get<frmHtmlReport>();
-    look::Present(&viewer);
+    registry.Carry(registry.Flow().Command(FlowCommand::ViewReport));
     viewer.Navigate(reportFile);
 }
 

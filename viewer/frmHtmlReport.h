@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "screen_flow.h"
+
 class QPushButton;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -23,6 +25,7 @@ inline constexpr const char* kCannotPrintMessage =
 class frmHtmlReport : public QWidget {
     Q_OBJECT
 public:
+    static constexpr Screen kScreen = Screen::ReportViewer;
     explicit frmHtmlReport(ScreenRegistry& registry);
     ~frmHtmlReport() override;
 
@@ -47,7 +50,7 @@ private:
     void PrintPage();
     // A message box titled "Caution" over the viewer.
     void Caution(const QString& text);
-    QPushButton* AddButton(const char* name, const char* caption, const char* tooltip, int left, int width);
+    QPushButton* AddButton(const char* name, int left, int width);  // caption and tool tip from the model
 
     ScreenRegistry& registry_;
     QWebEngineProfile* profile_ = nullptr;

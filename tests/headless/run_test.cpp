@@ -13,6 +13,7 @@
 #include "cli_session.h"
 #include "command.h"
 #include "curve.h"
+#include "document.h"
 #include "engine_checks.h"
 #include "screen_texts.h"
 #include "spice_model.h"
@@ -327,6 +328,59 @@ TEST(Cli, SpiceModelIsWrittenForADesignOnly) {
     const CliResult unwritable = RunCli({"--spice", dir.File("missing/choke.lib")});
     EXPECT_EQ(unwritable.exitStatus, 1);
     EXPECT_NE(unwritable.err.find("No such file or directory"), std::string::npos) << unwritable.err;
+}
+
+// A front end without a command line (the Python module) takes the run's
+// session from RunDesign and asks it for what it gives: the report only on
+// the results screen, the model and the curve of any design, none of them
+// otherwise. Its document is the CLI's; a part the family does not hold
+// runs nothing and says why.
+TEST(Cli, RunDesignHandsBackTheSessionAndWhatItGives) {
+    const struct {
+        Args args;
+        const char* outcome;
+        bool report, design;
+    } cases[] = {{{}, "results", true, true},
+                 {{"--pick", "6205TXGP"}, "fill_warning", false, true},
+                 {{"--inductance", "0"}, "validation", false, false},
+                 {{"--family", "nogap", "--pick", "6205TXNG"}, nullptr, false, false}};
+    const RunEnvironment environment = cli::SystemHost().Environment();
+    const report::ReportPictures pictures = cli::SystemHost().Pictures();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        Args args = c.args;
+        args.insert(args.begin(), "coredesign-cli");
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        cli::Options options;
+        std::string error;
+        ASSERT_TRUE(cli::ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
+        const std::optional<InputScreen> session = cli::RunDesign(options, environment, error);
+        ASSERT_TRUE(session.has_value()) << error;
+        if (c.outcome) {
+            EXPECT_STREQ(OutcomeName(session->LastRun().outcome), c.outcome);
+        }
+        args.erase(args.begin());
+        args.insert(args.begin(), "--json");
+        EXPECT_EQ(cli::JsonDocument(*session), RunCli(args).out);
+        EXPECT_EQ(cli::ReportBytes(*session, pictures).has_value(), c.report);
+        EXPECT_EQ(cli::SpiceText(*session).has_value(), c.design);
+        EXPECT_EQ(cli::DesignCurve(*session, 5).has_value(), c.design);
+    }
+    cli::Options pick;
+    pick.pick = "6201TXNG";
+    std::string error;
+    EXPECT_FALSE(cli::RunDesign(pick, environment, error).has_value());
+    EXPECT_EQ(error, "the gapped family holds no core '6201TXNG'");
+
+    // The options such a front end takes: those that set the input screen.
+    std::string inputs;
+    for (const cli::OptionSpec& spec : cli::OptionTable())
+        if (cli::IsInputOption(spec)) inputs += std::string(spec.name) + " ";
+    EXPECT_EQ(inputs,
+              "--inductance --inductance-unit --output-voltage --dc-current --flux-density --frequency "
+              "--frequency-unit --min-input-voltage --max-input-voltage --ambient-temp --current-density "
+              "--fill-factor --stack --family --pick ");
 }
 
 // The processes (the browser engine's helpers among them) whose environment

@@ -6,6 +6,7 @@
 #include <QTextDocument>
 
 #include "constants.h"
+#include "fixed_screens.h"
 #include "screen_test.h"
 
 namespace coredesign::gui::testing {
@@ -14,12 +15,13 @@ namespace {
 using DirectionsTest = ScreenTest;
 
 TEST_F(DirectionsTest, HelpWritesBothTextsEachTimeIntoOneScreen) {
-    QWidget input;
+    const QString directions = QString::fromStdString(DirectionsScreen::Directions());
+    const QString contact = QString::fromStdString(DirectionsScreen::Contact());
     for (int help = 0; help < 2; ++help) {  // the second time over edits of the first
-        input.setCursor(Qt::WaitCursor);
-        ShowDirections(*registry, &input);
+        Input().setCursor(Qt::WaitCursor);
+        Click(Input(), "cmdHelp");
         PumpEvents();
-        EXPECT_EQ(input.cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(Input().cursor().shape(), Qt::ArrowCursor);
         frmDirections* screen = registry->Find<frmDirections>();
         ASSERT_NE(screen, nullptr);
         EXPECT_EQ(TopLevels("frmDirections").size(), 1u);
@@ -28,12 +30,12 @@ TEST_F(DirectionsTest, HelpWritesBothTextsEachTimeIntoOneScreen) {
         EXPECT_EQ(screen->focusWidget(), screen->cmdExit());
         // The directions, 23 lines ended by CR LF and shown as one line each;
         // the maker's address and telephones.
-        EXPECT_EQ(screen->txtHelp()->text(), DirectionsText());
-        EXPECT_EQ(DirectionsText().count(QStringLiteral("\r\n")), 23);
+        EXPECT_EQ(screen->txtHelp()->text(), directions);
+        EXPECT_EQ(directions.count(QStringLiteral("\r\n")), 23);
         EXPECT_EQ(screen->txtHelp()->document()->blockCount(), 24);
-        EXPECT_EQ(screen->TxtHelp2()->text(), ContactText());
-        for (const char* contact : {kSupportEmail, kPhoneUsa, kPhoneEurope, kPhoneAsia})
-            EXPECT_TRUE(ContactText().contains(QLatin1String(contact))) << contact;
+        EXPECT_EQ(screen->TxtHelp2()->text(), contact);
+        for (const char* part : {kSupportEmail, kPhoneUsa, kPhoneEurope, kPhoneAsia})
+            EXPECT_TRUE(contact.contains(QLatin1String(part))) << part;
         screen->txtHelp()->setText(QStringLiteral("typed over"));
         screen->TxtHelp2()->setText(QString());
         screen->txtHelp()->setFocus();

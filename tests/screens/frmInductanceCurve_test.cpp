@@ -176,3 +176,49 @@ TEST_F(CurveWindow, SavesAreWrittenWholeOrNotAtAll) {
 
 }  // namespace
 }  // namespace coredesign::gui::testing
+
+namespace coredesign::gui::testing {
+namespace {
+
+// The operating point's label stands inside the plot, clear of the point,
+// of every line drawn (the curve, the entered and acceptance lines, the DC
+// current) and of the grid, at the window's size and larger. With
+// COREDESIGN_CURVE_PICTURES set to a folder, each window is saved there.
+TEST_F(CurveWindow, TheOperatingPointsLabelCrossesNothing) {
+    const char* const designs[] = {"", "nogap", "pick=6213TXGP txtStack=2", "txtDCCurrent=12 txtInductance=.0001",
+                                   "nogap txtDCCurrent=8"};
+    int picture = 0;
+    for (const char* design : designs) {
+        SCOPED_TRACE(design);
+        Fresh();
+        frmInductanceCurve& window = Open(design);
+        for (const QSize size : {window.size(), QSize(1200, 800)}) {
+            window.resize(size);
+            PumpEvents();
+            QChart& chart = Chart(window);
+            const QRectF label = window.OperatingLabelRect();
+            ASSERT_FALSE(label.isEmpty());
+            EXPECT_TRUE(chart.plotArea().contains(label));
+            QAbstractSeries& curve = SeriesNamed(window, "serInductance");
+            // Each line, densely sampled: no sample lies in the label.
+            for (QAbstractSeries* s : chart.series()) {
+                const QList<QPointF> points = static_cast<QXYSeries*>(s)->points();
+                for (int k = 1; k < points.size(); ++k) {
+                    const QPointF a = chart.mapToPosition(points[k - 1], &curve),
+                                  b = chart.mapToPosition(points[k], &curve);
+                    for (int t = 0; t <= 50; ++t)
+                        EXPECT_FALSE(label.contains(a + (b - a) * (t / 50.0))) << Str(s->objectName());
+                }
+            }
+            const QPointF point =
+                chart.mapToPosition(SeriesNamed(window, "serOperatingPoint").points().front(), &curve);
+            EXPECT_FALSE(label.adjusted(-5, -5, 5, 5).contains(point));
+            if (const char* folder = std::getenv("COREDESIGN_CURVE_PICTURES"))
+                window.grab().save(
+                    QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("curve-%1.png").arg(picture++)));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace coredesign::gui::testing

@@ -18,6 +18,7 @@
 #include "frmXls.h"
 #include "screen_look.h"
 #include "screen_registry.h"
+#include "screen_set.h"
 #include "seams.h"
 #include "temp_folder.h"
 #include "widgets.h"
@@ -71,6 +72,7 @@ protected:
         ASSERT_TRUE(temp.Valid());
         tempEnv.emplace("TEMP", temp.Path());
         registry = std::make_unique<ScreenRegistry>(record);
+        InstallScreens(*registry);
         registry->SetOnEmpty([this] { ++programEnds; });
         // The message box: collected here, and told to the test while it would be up.
         registry->StandIns().message = [this](const MessageBoxRequest& request) {

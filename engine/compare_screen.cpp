@@ -1,0 +1,153 @@
+#include "compare_screen.h"
+
+#include "constants.h"
+#include "input_screen.h"
+#include "numtext.h"
+#include "screen_texts.h"
+
+namespace coredesign {
+
+std::string CompareScreen::Title() {
+    return std::string("Compare Cores - ") + kAppTitle;
+}
+
+const std::vector<std::string>& CompareScreen::FamilyFilterItems() {
+    static const std::vector<std::string> items = {"100 Perm and 245 Perm", FamilyText(true), FamilyText(false)};
+    return items;
+}
+
+const ButtonText& CompareScreen::CancelButton() {
+    static const ButtonText cancel = {"cmdCancel", "C&ancel", ""};
+    return cancel;
+}
+
+const std::vector<ButtonText>& CompareScreen::Buttons() {
+    static const std::vector<ButtonText> buttons = {
+        {"cmdUse", "&Use This Design", "Pick Core with this core and stack on the input screen, then Show Results."},
+        {"cmdSave", "&Save Table...", ""},
+        {"cmdRefresh", "&Refresh", "Compare again for the input screen's texts as they stand now."},
+        {"cmdClose", "&Close", ""}};
+    return buttons;
+}
+
+const std::vector<std::string>& CompareScreen::ColumnHeadings() {
+    static const std::vector<std::string> headings = {"Family",
+                                                      "Part",
+                                                      "Stack",
+                                                      "Verdict",
+                                                      "Volume\n(cm\u00B3)",
+                                                      "Total loss\n(W)",
+                                                      "Mass\n(g)",
+                                                      "Turns",
+                                                      "AWG",
+                                                      "L full load\n(\u00B5H)",
+                                                      "\u0394L\n(%)",
+                                                      "Fill\nfactor",
+                                                      "Copper loss\n(W)",
+                                                      "Core loss\n(W)",
+                                                      "Temp. rise\n(\u00B0C)",
+                                                      "Total temp.\n(\u00B0C)",
+                                                      "Marked"};
+    return headings;
+}
+
+std::string CompareScreen::FamilyText(bool gapped) {
+    return gapped ? "100 Perm" : "245 Perm";
+}
+
+std::string CompareScreen::VerdictText(Outcome outcome, bool temperatureAlarm) {
+    switch (outcome) {
+        case Outcome::Results: return temperatureAlarm ? "Too hot" : "Fits";
+        case Outcome::FillWarning: return "Overfills the window";
+        case Outcome::DcBias: return "Saturates (DC bias)";
+        case Outcome::InductanceLimit: return "Inductance not reached";
+        case Outcome::NoWire: return "No wire large enough";
+        case Outcome::AreaProduct: return "No core large enough";
+        case Outcome::Validation: return "Refused by the input checks";
+    }
+    return std::string();
+}
+
+const std::vector<Outcome>& CompareScreen::MeasuredVerdicts() {
+    static const std::vector<Outcome> outcomes = {Outcome::FillWarning, Outcome::DcBias, Outcome::InductanceLimit,
+                                                  Outcome::NoWire};
+    return outcomes;
+}
+
+std::string CompareScreen::MarkedText(bool calculateCorePick, bool pareto) {
+    std::string marks = calculateCorePick ? "Calculate Core pick" : "";
+    if (pareto) marks += marks.empty() ? "Pareto" : ", Pareto";
+    return marks;
+}
+
+std::string CompareScreen::PartAndStack(const std::string& part, int stack) {
+    return part + (stack > 1 ? " * " + std::to_string(stack) : std::string());
+}
+
+std::string CompareScreen::InputsText(const Comparison& c) {
+    // Each typed text shortened, so that a very long one cannot widen the window off the screen.
+    InputTexts t = c.families.front().texts;  // the families differ in the flux density only
+    for (const InputField& field : kInputFields) t.*field.text = ShortenedText(t.*field.text);
+    std::string flux, picks;
+    for (const ComparedFamily& family : c.families)
+        flux += (flux.empty() ? "" : ", ") + ShortenedText(family.texts.txtFluxDensity) + " T (" +
+                FamilyText(family.gapped) + ")";
+    for (const CalculateCorePick& pick : c.calculateCore)
+        picks += (picks.empty() ? "" : ", ") + FamilyText(pick.gapped) + ": " +
+                 (pick.part.empty() ? "none (" + VerdictText(pick.outcome, false) + ")"
+                                    : PartAndStack(pick.part, pick.stack));
+    return "Computed for: inductance " + t.txtInductance + " " + t.cmbinductance + ", output " + t.txtOutPutVoltage +
+           " V, DC current " + t.txtDCCurrent + " A, flux density " + flux + ", frequency " + t.txtFrequency + " " +
+           t.cmbfrequency + ", input " + t.txtMinInputVoltage + " to " + t.txtMaxInputVoltage + " V, ambient " +
+           t.txtAmbientTemp + " \u00B0C, current density " + t.txtCurrentDensityFactor + " A/cm\u00B2, fill factor " +
+           t.txtFill_Factor + ". Calculate Core (cores to stack " + (t.txtStack.empty() ? "1" : t.txtStack) +
+           ") picks " + picks + ".";
+}
+
+std::string CompareScreen::CountText(const Comparison& c) {
+    int fitting = 0, pareto = 0;
+    for (const ComparisonRow& row : c.rows) {
+        fitting += row.fits;
+        pareto += row.pareto;
+    }
+    return std::to_string(fitting) + " of " + std::to_string(c.rows.size()) + " cores and stacks fit; " +
+           std::to_string(pareto) + " on the Pareto front (shaded); Calculate Core's picks in bold.";
+}
+
+std::string CompareScreen::ComparingText(int runs) {
+    return "Comparing " + std::to_string(runs) + " cores and stacks...";
+}
+
+std::string CompareScreen::CancelledText(bool tableKept) {
+    return tableKept ? "Cancelled; the table is still the one computed before." : "Cancelled.";
+}
+
+std::string CompareScreen::RowName(const ComparisonRow& row) {
+    return PartAndStack(row.part, row.stack) + " (" + FamilyText(row.gapped) + "): " + FormatRounded(row.volume, 2) +
+           " cm\u00B3, " + FormatRounded(row.record.TotalLoss, 3) + " W, " +
+           VerdictText(row.outcome, row.temperatureAlarm);
+}
+
+ShownTexts CompareScreen::Shown() {
+    ShownTexts shown = {{"frmCompareCores", TextRole::Title, Title()},
+                        {"lblTitle", TextRole::Text, kHeading},
+                        {"", TextRole::Text, kFamilyCaption}};
+    for (const std::string& item : FamilyFilterItems()) shown.push_back({"cmbFamily", TextRole::Item, item});
+    shown.push_back({"chkEveryRow", TextRole::Text, kEveryRow});
+    shown.push_back({CancelButton().control, TextRole::Text, CancelButton().caption});
+    for (const ButtonText& button : Buttons()) {
+        shown.push_back({button.control, TextRole::Text, button.caption});
+        shown.push_back({button.control, TextRole::ToolTip, button.toolTip});
+    }
+    for (const std::string& heading : ColumnHeadings()) shown.push_back({"tblCores", TextRole::Item, heading});
+    for (const char* text :
+         {kChartTitle, kFitsSeries, kFrontSeries, kPicksSeries, kChosenSeries, kVolumeAxis, kLossAxis})
+        shown.push_back({"chtCores", TextRole::Text, text});
+    for (const Outcome outcome : {Outcome::Results, Outcome::FillWarning, Outcome::Validation, Outcome::AreaProduct,
+                                  Outcome::DcBias, Outcome::NoWire, Outcome::InductanceLimit})
+        shown.push_back({"verdict", TextRole::Item, VerdictText(outcome, false)});
+    shown.push_back({"verdict", TextRole::Item, VerdictText(Outcome::Results, true)});
+    return shown;
+}
+
+}  // namespace coredesign

@@ -1,0 +1,42 @@
+#include "shown_texts.h"
+
+namespace coredesign {
+namespace {
+
+const char* RoleName(TextRole role) {
+    switch (role) {
+        case TextRole::Title: return "title";
+        case TextRole::Text: return "text";
+        case TextRole::ToolTip: return "tooltip";
+        case TextRole::Item: return "item";
+        case TextRole::Look: return "look";
+    }
+    return "text";
+}
+
+}  // namespace
+
+std::string RenderShownTexts(const ShownTexts& texts) {
+    std::string out;
+    for (const ShownText& t : texts) {
+        if (t.text.empty()) continue;
+        out += t.control.empty() ? std::string("-") : t.control;
+        out += ' ';
+        out += RoleName(t.role);
+        out += " \"";
+        for (const char c : t.text) {
+            switch (c) {
+                case '\r': out += "\\r"; break;
+                case '\n': out += "\\n"; break;
+                case '\t': out += "\\t"; break;
+                case '\\': out += "\\\\"; break;
+                case '"': out += "\\\""; break;
+                default: out += c;
+            }
+        }
+        out += "\"\n";
+    }
+    return out;
+}
+
+}  // namespace coredesign
