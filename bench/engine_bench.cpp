@@ -60,7 +60,8 @@ void PickCorePassBound(benchmark::State& state) {
     InputTexts in;
     in.txtInductance = "100";
     in.txtDCCurrent = ".01";
-    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6238TXGP"), PickLayout::HeightFirst);
+    in.txtCoreSize =
+        PickListEntry(Catalogue::Gapped().Row(Catalogue::Gapped().RowOf("6238TXGP")), PickLayout::HeightFirst);
     Run(state, rec, in, Outcome::InductanceLimit);
 }
 BENCHMARK(PickCorePassBound)->Unit(benchmark::kMicrosecond);
@@ -69,7 +70,8 @@ void PickCore(benchmark::State& state) {
     DesignRecord rec = LoadedRecord(true);
     rec.CalculatorType = Calculator::PickCore;
     InputTexts in;
-    in.txtCoreSize = PickListEntry(rec, FindCoreRow(rec, "6218TXGP"), PickLayout::HeightFirst);
+    in.txtCoreSize =
+        PickListEntry(Catalogue::Gapped().Row(Catalogue::Gapped().RowOf("6218TXGP")), PickLayout::HeightFirst);
     Run(state, rec, in, Outcome::Results);
 }
 BENCHMARK(PickCore);
@@ -84,7 +86,7 @@ void SweepEveryCoreAndStack(benchmark::State& state) {
     for (bool gapped : {true, false}) {
         Family f{LoadedRecord(gapped), {}};
         f.rec.CalculatorType = Calculator::PickCore;
-        f.entries = LoadPickCoreArray(f.rec, PickLayout::HeightFirst);
+        f.entries = LoadPickCoreArray(*f.rec.LoadedCatalogue, PickLayout::HeightFirst);
         families.push_back(std::move(f));
     }
     InputTexts in;

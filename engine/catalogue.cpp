@@ -28,64 +28,77 @@ void WalkFields(std::string_view text, int columns, OnField field) {
     }
 }
 
-template <typename T>
-void ResetArray(std::vector<T>& v) {
-    v.assign(1, T{});
-}
+// Columns 2 to 13 of a stored catalogue row (column 1 is the part number).
+constexpr double Core::*kCoreColumns[] = {&Core::od, &Core::id,   &Core::ht,   &Core::lm,   &Core::ac, &Core::volume,
+                                          &Core::wa, &Core::waAc, &Core::mass, &Core::perm, &Core::al, &Core::surface};
+constexpr double Wire::*kWireColumns[] = {&Wire::awg, &Wire::resistance, &Wire::diameter, &Wire::area};
 
-// The stored texts read once into arrays laid out as the record's, element 0
-// never a row; every load copies them. They never change after the first read.
-struct WireArrays {
-    std::vector<double> awg, resistance, diameter, area;
-};
-
-struct CatalogueArrays {
-    std::vector<std::string> partNo;
-    std::vector<double> columns[13];                                // columns 2..13 of the stored text; 0 and 1 unused
-    double largestWaAc = -std::numeric_limits<double>::infinity();  // the largest value of column 9
-};
-
-WireArrays ReadWireText() {
-    WireArrays w;
-    std::vector<double>* cols[] = {&w.awg, &w.resistance, &w.diameter, &w.area};
-    for (auto* c : cols) ResetArray(*c);
-    WalkFields(kWireText, 4, [&](int column, std::string_view field) {
-        if (column == 1)
-            for (auto* c : cols) c->push_back(0);
-        cols[column - 1]->back() = Val(field);
-    });
-    return w;
-}
-
-CatalogueArrays ReadCatalogueText(const char* text) {
-    CatalogueArrays a;
-    ResetArray(a.partNo);
-    for (int k = 1; k < 13; ++k) ResetArray(a.columns[k]);
+std::vector<Core> ReadCatalogueText(const char* text) {
+    std::vector<Core> cores;
     WalkFields(text, 13, [&](int column, std::string_view field) {
-        if (column == 1) {
-            a.partNo.emplace_back(field);
-            for (int k = 1; k < 13; ++k) a.columns[k].push_back(0);
-            return;
-        }
-        double v = Val(field);
-        a.columns[column - 1].back() = v;
-        if (column == 9 && v > a.largestWaAc) a.largestWaAc = v;
+        if (column == 1)
+            cores.emplace_back().partNo = field;
+        else
+            cores.back().*kCoreColumns[column - 2] = Val(field);
     });
-    return a;
+    return cores;
 }
 
-const WireArrays& StoredWireTable() {
-    static const WireArrays table = ReadWireText();
-    return table;
-}
-
-const CatalogueArrays& StoredCatalogue(bool gapped) {
-    static const CatalogueArrays gappedRows = ReadCatalogueText(kGappedText);
-    static const CatalogueArrays noGapRows = ReadCatalogueText(kNoGapText);
-    return gapped ? gappedRows : noGapRows;
+std::vector<Wire> ReadWireText() {
+    std::vector<Wire> wires;
+    WalkFields(kWireText, 4, [&](int column, std::string_view field) {
+        if (column == 1) wires.emplace_back();
+        wires.back().*kWireColumns[column - 1] = Val(field);
+    });
+    return wires;
 }
 
 }  // namespace
+
+Catalogue::Catalogue(std::vector<Core> cores)
+    : cores_(std::move(cores)), largestWaAc_(-std::numeric_limits<double>::infinity()) {
+    for (const Core& core : cores_)
+        if (core.waAc > largestWaAc_) largestWaAc_ = core.waAc;
+    for (auto [layout, list] :
+         {std::pair{PickLayout::DiametersFirst, &diametersFirst_}, std::pair{PickLayout::HeightFirst, &heightFirst_}}) {
+        list->reserve(cores_.size() + 1);
+        list->emplace_back();
+        for (const Core& core : cores_) list->push_back(PickListEntry(core, layout));
+    }
+}
+
+// Each built once, at its first use; C++ makes that first use safe from
+// concurrent threads, and nothing changes the rows afterwards.
+const Catalogue& Catalogue::Gapped() {
+    static const Catalogue rows(ReadCatalogueText(kGappedText));
+    return rows;
+}
+
+const Catalogue& Catalogue::NoGap() {
+    static const Catalogue rows(ReadCatalogueText(kNoGapText));
+    return rows;
+}
+
+const Catalogue& Catalogue::Empty() {
+    static const Catalogue none({});
+    return none;
+}
+
+int Catalogue::RowOf(std::string_view partNo) const {
+    for (int row = 1; row <= Rows(); ++row)
+        if (Row(row).partNo == partNo) return row;
+    return 0;
+}
+
+const WireTable& WireTable::Stored() {
+    static const WireTable table(ReadWireText());
+    return table;
+}
+
+const WireTable& WireTable::Empty() {
+    static const WireTable none({});
+    return none;
+}
 
 const char* GappedCatalogueText() {
     return kGappedText;
@@ -97,37 +110,10 @@ const char* WireTableText() {
     return kWireText;
 }
 
-void DataLoad(DesignRecord& rec) {
-    const WireArrays& table = StoredWireTable();
-    rec.WireTableAWG = table.awg;
-    rec.WireTableResistance = table.resistance;
-    rec.WireTableDiameter = table.diameter;
-    rec.WireTableArea = table.area;
-}
-
-void ArrayData_QV_Load(DesignRecord& rec) {
-    const CatalogueArrays& rows = StoredCatalogue(rec.GappedCores);
-    std::vector<double>* cols[] = {nullptr,       &rec.CoreOD,     &rec.CoreID,     &rec.CoreHT,   &rec.CoreLm,
-                                   &rec.CoreAc,   &rec.CoreVolume, &rec.CoreWa,     &rec.CoreWaAc, &rec.CoreMass,
-                                   &rec.CorePerm, &rec.CoreAL,     &rec.CoreSurface};
-    rec.CorePartNo = rows.partNo;
-    for (int k = 1; k < 13; ++k) *cols[k] = rows.columns[k];
-    if (rows.largestWaAc > rec.MaxAreaProduct) rec.MaxAreaProduct = rows.largestWaAc;
-}
-
-DesignRecord LoadedRecord(bool gapped) {
-    DesignRecord rec;
-    rec.CalculatorType = Calculator::CalculateCore;
-    DataLoad(rec);
-    rec.GappedCores = gapped;
-    ArrayData_QV_Load(rec);
-    return rec;
-}
-
-std::string PickListEntry(const DesignRecord& rec, int row, PickLayout layout) {
-    const std::string_view part = TrimBlanks(rec.CorePartNo[row]);
+std::string PickListEntry(const Core& core, PickLayout layout) {
+    const std::string_view part = TrimBlanks(core.partNo);
     auto mm = [](double v) { return FormatWhole(static_cast<int>(std::round(v))); };
-    const std::string od = mm(rec.CoreOD[row]), id = mm(rec.CoreID[row]), ht = mm(rec.CoreHT[row]);
+    const std::string od = mm(core.od), id = mm(core.id), ht = mm(core.ht);
     // Built in one piece: the part number padded to 20 places, then the sizes.
     std::string entry;
     entry.reserve(std::max<size_t>(part.size(), 20) + 48 + od.size() + id.size() + ht.size());
@@ -146,22 +132,18 @@ std::string PickListEntry(const DesignRecord& rec, int row, PickLayout layout) {
     return entry;
 }
 
-std::vector<std::string> LoadPickCoreArray(const DesignRecord& rec, PickLayout layout) {
-    std::vector<std::string> entries;
-    entries.reserve(rec.CorePartNo.size());
-    entries.emplace_back();
-    for (int row = 1; row <= rec.CatalogueRows(); ++row) entries.push_back(PickListEntry(rec, row, layout));
-    return entries;
+const std::vector<std::string>& LoadPickCoreArray(const Catalogue& catalogue, PickLayout layout) {
+    return catalogue.ListEntries(layout);
 }
 
 std::string PartNumberOfEntry(const std::string& entry) {
     return entry.substr(0, entry.find(' '));
 }
 
-int FindCoreRow(const DesignRecord& rec, const std::string& partNo) {
-    for (int row = 1; row <= rec.CatalogueRows(); ++row)
-        if (rec.CorePartNo[row] == partNo) return row;
-    return 0;
+std::string PartWithStack(std::string_view partNo, int stack, StackOfOne oneCore) {
+    std::string text(partNo);
+    if (stack != 1 || oneCore == StackOfOne::Written) text.append(" * ").append(FormatWhole(stack));
+    return text;
 }
 
 }  // namespace coredesign

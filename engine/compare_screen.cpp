@@ -1,5 +1,6 @@
 #include "compare_screen.h"
 
+#include "catalogue.h"
 #include "constants.h"
 #include "input_screen.h"
 #include "numtext.h"
@@ -80,10 +81,6 @@ std::string CompareScreen::MarkedText(bool calculateCorePick, bool pareto) {
     return marks;
 }
 
-std::string CompareScreen::PartAndStack(const std::string& part, int stack) {
-    return part + (stack > 1 ? " * " + std::to_string(stack) : std::string());
-}
-
 std::string CompareScreen::InputsText(const Comparison& c) {
     // Each typed text shortened, so that a very long one cannot widen the window off the screen.
     InputTexts t = c.families.front().texts;  // the families differ in the flux density only
@@ -95,7 +92,7 @@ std::string CompareScreen::InputsText(const Comparison& c) {
     for (const CalculateCorePick& pick : c.calculateCore)
         picks += (picks.empty() ? "" : ", ") + FamilyText(pick.gapped) + ": " +
                  (pick.part.empty() ? "none (" + VerdictText(pick.outcome, false) + ")"
-                                    : PartAndStack(pick.part, pick.stack));
+                                    : PartWithStack(pick.part, pick.stack));
     return "Computed for: inductance " + t.txtInductance + " " + t.cmbinductance + ", output " + t.txtOutPutVoltage +
            " V, DC current " + t.txtDCCurrent + " A, flux density " + flux + ", frequency " + t.txtFrequency + " " +
            t.cmbfrequency + ", input " + t.txtMinInputVoltage + " to " + t.txtMaxInputVoltage + " V, ambient " +
@@ -123,7 +120,7 @@ std::string CompareScreen::CancelledText(bool tableKept) {
 }
 
 std::string CompareScreen::RowName(const ComparisonRow& row) {
-    return PartAndStack(row.part, row.stack) + " (" + FamilyText(row.gapped) + "): " + FormatRounded(row.volume, 2) +
+    return PartWithStack(row.part, row.stack) + " (" + FamilyText(row.gapped) + "): " + FormatRounded(row.volume, 2) +
            " cm\u00B3, " + FormatRounded(row.record.TotalLoss, 3) + " W, " +
            VerdictText(row.outcome, row.temperatureAlarm);
 }

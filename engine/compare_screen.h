@@ -41,8 +41,6 @@ struct CompareScreen {
     static const std::vector<Outcome>& MeasuredVerdicts();
     // The "Marked" column: "Calculate Core pick", "Pareto", both, or nothing.
     static std::string MarkedText(bool calculateCorePick, bool pareto);
-    // A part and its stack as the results screen writes them ("6218TXGP * 2").
-    static std::string PartAndStack(const std::string& part, int stack);
 
     // The "Computed for:" line of a comparison.
     static std::string InputsText(const Comparison& comparison);

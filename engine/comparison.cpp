@@ -17,17 +17,6 @@ InputScreen FreshScreen(bool gapped, const RunEnvironment& environment = {}) {
     return screen;
 }
 
-// The record of a finished run, without the tables every row would repeat.
-DesignRecord WithoutTables(DesignRecord&& rec) {
-    DesignRecord kept = std::move(rec);
-    for (auto* column : {&kept.CoreOD, &kept.CoreID, &kept.CoreHT, &kept.CoreLm, &kept.CoreAc, &kept.CoreVolume,
-                         &kept.CoreWa, &kept.CoreWaAc, &kept.CoreMass, &kept.CorePerm, &kept.CoreAL, &kept.CoreSurface,
-                         &kept.WireTableAWG, &kept.WireTableResistance, &kept.WireTableDiameter, &kept.WireTableArea})
-        std::vector<double>().swap(*column);
-    std::vector<std::string>().swap(kept.CorePartNo);
-    return kept;
-}
-
 // `pickCore`: a freshly loaded input screen with the family chosen and then
 // "Pick Core"; each row works on a copy of it.
 ComparisonRow RunRow(const InputScreen& pickCore, const ComparedFamily& family, int catalogueRow, int stack) {
@@ -40,21 +29,17 @@ ComparisonRow RunRow(const InputScreen& pickCore, const ComparedFamily& family, 
     ComparisonRow row;
     row.gapped = family.gapped;
     row.catalogueRow = catalogueRow;
-    const DesignRecord& rec = screen.Record();
-    row.part = rec.CorePartNo[catalogueRow];
+    const Core& core = screen.Record().LoadedCatalogue->Row(catalogueRow);
+    row.part = core.partNo;
     row.stack = stack;
     row.outcome = run.outcome;
     row.temperatureAlarm = run.temperatureAlarm;
     row.fits = run.outcome == Outcome::Results && !run.temperatureAlarm;
-    const double radius = rec.CoreOD[catalogueRow] / 20;  // cm
-    row.volume = kPi * radius * radius * (rec.CoreHT[catalogueRow] / 10) * stack;
-    row.mass = stack * rec.CoreMass[catalogueRow];
-    row.record = WithoutTables(std::move(screen.Record()));
+    const double radius = core.od / 20;  // cm
+    row.volume = kPi * radius * radius * (core.ht / 10) * stack;
+    row.mass = stack * core.mass;
+    row.record = std::move(screen.Record());  // it refers to the shared catalogue and wire table
     return row;
-}
-
-int CatalogueRowsOf(bool gapped) {
-    return LoadedRecord(gapped).CatalogueRows();
 }
 
 // The shortest text that reads back as the same double (1.83, not
@@ -100,7 +85,7 @@ CalculateCorePick RunCalculateCore(const ComparedFamily& family) {
 
 int ComparisonRuns(const std::vector<ComparedFamily>& families) {
     int runs = 0;
-    for (const ComparedFamily& family : families) runs += CatalogueRowsOf(family.gapped) * kMaxComparedStack;
+    for (const ComparedFamily& family : families) runs += Catalogue::OfFamily(family.gapped).Rows() * kMaxComparedStack;
     return runs;
 }
 

@@ -6,9 +6,9 @@
 // and which rows no other fitting row beats on both volume and total loss.
 // Beside the rows, the core that Calculate Core picks for each family.
 //
-// Every run works on an input screen and a record of its own, so the
-// comparison may run on any thread; it can report its progress and be
-// cancelled between two runs.
+// Every run works on an input screen and a record of its own, and only reads
+// the shared catalogues and wire table, so the comparison may run on any
+// thread; it can report its progress and be cancelled between two runs.
 #pragma once
 
 #include <atomic>
@@ -52,7 +52,7 @@ struct ComparisonRow {
     bool pareto = false;            // fits, and no fitting row beats it on both volume and total loss
     double volume = 0;              // cm^3, the stack's outer envelope pi (OD/20)^2 (HT/10) stack
     double mass = 0;                // g, stack x the catalogue's mass of one core
-    DesignRecord record;            // the run's record, without the catalogue and wire tables
+    DesignRecord record;            // the run's record (referring to the shared catalogue and wire table)
 };
 
 // The Calculate Core run of one family with the texts as they stand.

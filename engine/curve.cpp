@@ -13,7 +13,7 @@ namespace {
 // False where the law has no value.
 bool PointAt(const DesignRecord& rec, double current, CurvePoint& point) {
     const double turns = rec.Turns;
-    const double lm = rec.CoreLm[rec.CoreIndex];
+    const double lm = rec.ChosenCore().lm;
     point.current = current;
     point.H = MagnetizingForceAt(turns, current, lm);
     if (!std::isfinite(point.H) || !PermeabilityUnderBias(rec.Permeability, point.H, point.mu)) return false;
@@ -81,10 +81,6 @@ std::string CurveCsv(const InductanceCurve& curve) {
         csv += '\n';
     }
     return csv;
-}
-
-std::string PartWithStack(const DesignRecord& rec) {
-    return rec.Stack == 1 ? rec.CoreSize : rec.CoreSize + " * " + std::to_string(rec.Stack);
 }
 
 }  // namespace coredesign

@@ -58,8 +58,4 @@ std::string CurveCsv(const InductanceCurve& curve);
 // and a decimal point whatever the locale; "nan" or "inf" when not finite.
 std::string RoundTripNumber(double value);
 
-// The part as the results screen names it: the part number, with " * N" for
-// a stack of N cores.
-std::string PartWithStack(const DesignRecord& rec);
-
 }  // namespace coredesign

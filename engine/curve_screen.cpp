@@ -1,5 +1,6 @@
 #include "curve_screen.h"
 
+#include "catalogue.h"
 #include "constants.h"
 #include "numtext.h"
 #include "spice_model.h"
@@ -30,12 +31,12 @@ double CurveScreen::Acceptance() const {
 }
 
 std::string CurveScreen::Title() const {
-    return "Inductance Curve - " + PartWithStack(design_);
+    return "Inductance Curve - " + PartWithStack(design_.CoreSize, design_.Stack);
 }
 
 std::string CurveScreen::ChartTitle() const {
-    return PartWithStack(design_) + ", " + FormatWhole(design_.Turns) + " turns of " + FormatPlain(design_.WireSize) +
-           " AWG";
+    return PartWithStack(design_.CoreSize, design_.Stack) + ", " + FormatWhole(design_.Turns) + " turns of " +
+           FormatPlain(design_.WireSize) + " AWG";
 }
 
 std::string CurveScreen::OperatingLabel() const {

@@ -10,7 +10,8 @@
 #include <cstdint>
 #include <string>
 #include <variant>
-#include <vector>
+
+#include "catalogue.h"
 
 namespace coredesign {
 
@@ -38,28 +39,14 @@ struct DesignRecord {
     std::string CoreSize;             // part number of the chosen core
     std::string TempFolder;           // the temporary folder
 
-    // Catalogue of the loaded family; element 0 is never a row.
-    std::vector<std::string> CorePartNo;
-    std::vector<double> CoreOD;       // mm
-    std::vector<double> CoreID;       // mm
-    std::vector<double> CoreHT;       // mm
-    std::vector<double> CoreLm;       // cm
-    std::vector<double> CoreAc;       // cm^2
-    std::vector<double> CoreVolume;   // cm^3
-    std::vector<double> CoreWa;       // cm^2
-    std::vector<double> CoreWaAc;     // cm^4
-    std::vector<double> CoreMass;     // g
-    std::vector<double> CorePerm;     // relative permeability
-    std::vector<double> CoreAL;       // nH per turn^2
-    std::vector<double> CoreSurface;  // cm^2
+    // The loaded family's catalogue and the wire table, shared and never
+    // changed through the record; the loads below choose them. (Formerly the
+    // thirteen catalogue arrays CorePartNo ... CoreSurface and the four
+    // WireTable arrays, copied into every record: see Core and Wire.)
+    const Catalogue* LoadedCatalogue = &Catalogue::Empty();
+    const WireTable* LoadedWireTable = &WireTable::Empty();
 
-    // Wire table, AWG 8 (row 1) to AWG 44 (row 37); element 0 is never a row.
-    std::vector<double> WireTableAWG;
-    std::vector<double> WireTableResistance;  // micro-ohm per cm
-    std::vector<double> WireTableDiameter;    // cm, over insulation
-    std::vector<double> WireTableArea;        // 1e-3 cm^2, over insulation
-
-    double MaxAreaProduct = 0;  // cm^4, largest CoreWaAc of any load; never lowered
+    double MaxAreaProduct = 0;  // cm^4, largest area product (CoreWaAc) of any load; never lowered
 
     // The chosen core.
     std::int16_t CoreIndex = 0;  // catalogue row, 0 = none
@@ -102,8 +89,10 @@ struct DesignRecord {
     double CopperLoss = 0;    // W at 25 degC
     double SurfaceArea = 0;   // cm^2
 
-    // Upper bound of the catalogue arrays (34 or 36 once loaded, 0 before).
-    int CatalogueRows() const { return CorePartNo.empty() ? 0 : static_cast<int>(CorePartNo.size()) - 1; }
+    // Rows of the loaded catalogue (34 or 36 once loaded, 0 before).
+    int CatalogueRows() const { return LoadedCatalogue->Rows(); }
+    // The chosen core; CoreIndex must be a row of the loaded catalogue.
+    const Core& ChosenCore() const { return LoadedCatalogue->Row(CoreIndex); }
 };
 
 // One figure of the record by name: its name (a JSON key of the command-line
@@ -176,5 +165,17 @@ inline constexpr RecordField kRecordFields[] = {
     COREDESIGN_RECORD_FIELD(SurfaceArea),
 };
 #undef COREDESIGN_RECORD_FIELD
+
+// Loads the wire table into the record.
+void DataLoad(DesignRecord& rec);
+
+// Loads the catalogue of the family chosen by GappedCores and raises
+// MaxAreaProduct to its largest area product. (The input screen then refills
+// its core size list from the loaded rows.)
+void ArrayData_QV_Load(DesignRecord& rec);
+
+// A record as the input screen's load leaves it: Calculate Core, the wire
+// table and the catalogue of the chosen family loaded.
+DesignRecord LoadedRecord(bool gapped = true);
 
 }  // namespace coredesign

@@ -72,7 +72,7 @@ bool Validate(DesignRecord& rec, const InputTexts& in, const FieldValues& values
     }
     // A picked part number that the loaded catalogue does not hold is refused like a missing choice.
     pickedRow = rec.CalculatorType == Calculator::PickCore && !TrimBlanks(in.txtCoreSize).empty()
-                    ? FindCoreRow(rec, rec.CoreSize)
+                    ? rec.LoadedCatalogue->RowOf(rec.CoreSize)
                     : 0;
     if (rec.CalculatorType == Calculator::PickCore && pickedRow == 0)
         return fail(MessageId::CoreSize, "Please select Core size from list of values. ", "txtCoreSize");
@@ -185,11 +185,11 @@ void RunPasses(DesignRecord& rec, const InputTexts& in, int pickedRow, RunResult
         for (;;) {  // core selection; a retry moves on from the rejected core
             if (pickCore) {
                 rec.CoreIndex = static_cast<std::int16_t>(pickedRow);
-                rec.AreaProduct = rec.Stack * rec.CoreWaAc[rec.CoreIndex];
+                rec.AreaProduct = rec.Stack * rec.ChosenCore().waAc;
             } else {
                 int found = 0;
                 for (int k = searchStart + 1; k <= rec.CatalogueRows(); ++k) {
-                    if (rec.Stack * rec.CoreWaAc[k] >= rec.AreaProduct) {
+                    if (rec.Stack * rec.LoadedCatalogue->Row(k).waAc >= rec.AreaProduct) {
                         found = k;
                         break;
                     }
@@ -197,11 +197,11 @@ void RunPasses(DesignRecord& rec, const InputTexts& in, int pickedRow, RunResult
                 if (found == 0) return areaProductEnd();
                 rec.CoreIndex = static_cast<std::int16_t>(found);
             }
-            const int i = rec.CoreIndex;
-            rec.CoreSize = rec.CorePartNo[i];
-            rec.StackedAc = rec.Stack * rec.CoreAc[i];
+            const Core& core = rec.ChosenCore();
+            rec.CoreSize = core.partNo;
+            rec.StackedAc = rec.Stack * core.ac;
             rec.RequiredCopperArea = rec.DCCurrent / rec.CurrentDensityFactor;
-            rec.Permeability = rec.CorePerm[i];
+            rec.Permeability = core.perm;
 
             switch (EvaluateCandidate(rec, memo)) {
                 case Evaluation::NoWire:

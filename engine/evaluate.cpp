@@ -22,10 +22,10 @@ double Sq(double x) {
 // micro-ohm per cm (hence the division by 1e6, to ohm/cm). Walks from AWG 8
 // while the wire is still larger.
 int ChooseWireRow(const DesignRecord& rec) {
-    const int rows = static_cast<int>(rec.WireTableArea.size()) - 1;
+    const WireTable& wires = *rec.LoadedWireTable;
     int taken = 0;
-    for (int k = 1; k <= rows; ++k) {
-        const double r = rec.RequiredCopperArea * 1000 / rec.WireTableArea[k];
+    for (int k = 1; k <= wires.Rows(); ++k) {
+        const double r = rec.RequiredCopperArea * 1000 / wires.Row(k).area;
         if (!(r < 1)) break;
         taken = k;
     }
@@ -33,9 +33,10 @@ int ChooseWireRow(const DesignRecord& rec) {
 }
 
 void TakeWire(DesignRecord& rec, int row) {
-    rec.WireSize = rec.WireTableAWG[row];
-    rec.WireDiameter = rec.WireTableDiameter[row];
-    rec.WireResistance = rec.WireTableResistance[row] / 1000000;
+    const Wire& wire = rec.LoadedWireTable->Row(row);
+    rec.WireSize = wire.awg;
+    rec.WireDiameter = wire.diameter;
+    rec.WireResistance = wire.resistance / 1000000;
 }
 
 // Turns from the inductance factor: L = N^2 * AL, so
@@ -80,16 +81,15 @@ bool WindingFiguresFinite(const DesignRecord& rec) {
 }
 
 bool LossFiguresFinite(const DesignRecord& rec) {
-    const int i = rec.CoreIndex;
-    return AllFinite({rec.MaterialLoss, rec.MaterialLoss * rec.CoreMass[i] * rec.Stack / 1000, rec.CoreLoss,
+    return AllFinite({rec.MaterialLoss, rec.MaterialLoss * rec.ChosenCore().mass * rec.Stack / 1000, rec.CoreLoss,
                       rec.CopperLossAtTemp, rec.TotalLoss, rec.TempRise, rec.AmbientTemp + rec.TempRise});
 }
 
-// Steps 3-5 for catalogue row `core` with `turns` turns, relative permeability
-// `mu` and stacked cross-section `stackedAc`. False when the DC bias capability
-// is exceeded.
-bool ComputeBias(DesignRecord& rec, int core, double turns, double mu, double stackedAc) {
-    const double lm = rec.CoreLm[core];
+// Steps 3-5 for `core` with `turns` turns, relative permeability `mu` and
+// stacked cross-section `stackedAc`. False when the DC bias capability is
+// exceeded.
+bool ComputeBias(DesignRecord& rec, const Core& core, double turns, double mu, double stackedAc) {
+    const double lm = core.lm;
     // 3. Magnetising force at the peak current, oersted (CGS):
     //   H = 0.4 pi N I_pk / l_m,  I_pk in A, path length l_m in cm.
     rec.MagnetizingForce = MagnetizingForceAt(turns, rec.PeakCurrent, lm);
@@ -104,14 +104,14 @@ bool ComputeBias(DesignRecord& rec, int core, double turns, double mu, double st
 }
 
 // 11. Window fill on the window of one core.
-double FillOf(const DesignRecord& rec, int core, double turns) {
-    return turns * kPi * Sq(rec.WireDiameter) / 4 / rec.CoreWa[core];
+double FillOf(const DesignRecord& rec, const Core& core, double turns) {
+    return turns * kPi * Sq(rec.WireDiameter) / 4 / core.wa;
 }
 
-// Steps 6-10, 12-14 and 18 for catalogue row `core` wound with `turns` turns of
-// the record's wire, at the record's effective permeability.
-void ComputeWinding(DesignRecord& rec, int core, double turns) {
-    const double od = rec.CoreOD[core], id = rec.CoreID[core], ht = rec.CoreHT[core], lm = rec.CoreLm[core];
+// Steps 6-10, 12-14 and 18 for `core` wound with `turns` turns of the
+// record's wire, at the record's effective permeability.
+void ComputeWinding(DesignRecord& rec, const Core& core, double turns) {
+    const double od = core.od, id = core.id, ht = core.ht, lm = core.lm;
     const double stack = rec.Stack;
     // 6. Skin effect: the skin depth of copper, delta = 6.62 / sqrt(f)  (cm, f in Hz);
     //    6.62 cm*sqrt(Hz) is copper's skin depth constant.
@@ -145,9 +145,9 @@ void ComputeWinding(DesignRecord& rec, int core, double turns) {
                       stack * (kPi * id / 10) * (ht / 10);
 }
 
-// Steps 15-17 and 19-22 for catalogue row `core`, from the flux swing, copper
-// loss and surface that the record holds.
-void ComputeLosses(DesignRecord& rec, int core) {
+// Steps 15-17 and 19-22 for `core`, from the flux swing, copper loss and
+// surface that the record holds.
+void ComputeLosses(DesignRecord& rec, const Core& core) {
     const double stack = rec.Stack;
     // 15. Core loss: the material's loss density,
     //       P = 275 f (B_ac / 2)^2.6 + 0.114 f^2 (B_ac / 2)^2   (W/kg, f in kHz, B in tesla),
@@ -157,7 +157,7 @@ void ComputeLosses(DesignRecord& rec, int core) {
     rec.MaterialLoss = kCoreLossHysteresis * f * std::pow(rec.Bac / 2, kCoreLossHysteresisExp) +
                        kCoreLossEddy * Sq(f) * Sq(rec.Bac / 2);
     // 16, 17. Core loss over the stack, W.
-    rec.CoreLoss = stack * rec.CoreMass[core] / 1000 * rec.MaterialLoss;
+    rec.CoreLoss = stack * core.mass / 1000 * rec.MaterialLoss;
     rec.TotalLoss = rec.CoreLoss + rec.CopperLoss;
     // 19. Temperature rise, degC, from the loss density over the exposed surface:
     //       dT = (P_total[mW] / A_surface[cm^2])^0.833
@@ -184,10 +184,10 @@ bool Within(double v, double lo, double hi) {
 // of the copper loss at temperature in [0.11, 1e42], the total loss below
 // 1e73 W and the last rise below 1e68 degC. No base of a power is negative and
 // no quotient is 0/0, so nothing is undefined either.
-bool LossesCertainlyFinite(const DesignRecord& rec, int core) {
-    return Within(rec.Bac / 2, 0, 1e6) && Within(rec.Frequency / 1000, 0, 1e12) &&
-           Within(rec.CoreMass[core], 0, 1e10) && Within(rec.Stack, 0, 10) && Within(rec.CopperLoss, 0, 1e30) &&
-           rec.SurfaceArea >= 1e-6 && rec.AmbientTemp >= -200;
+bool LossesCertainlyFinite(const DesignRecord& rec, const Core& core) {
+    return Within(rec.Bac / 2, 0, 1e6) && Within(rec.Frequency / 1000, 0, 1e12) && Within(core.mass, 0, 1e10) &&
+           Within(rec.Stack, 0, 10) && Within(rec.CopperLoss, 0, 1e30) && rec.SurfaceArea >= 1e-6 &&
+           rec.AmbientTemp >= -200;
 }
 
 }  // namespace
@@ -245,34 +245,35 @@ bool PermeabilityUnderBias(double mu, double H, double& effective) {
 }
 
 Evaluation EvaluateCandidate(DesignRecord& rec) {
-    const int i = rec.CoreIndex;
+    const Core& core = rec.ChosenCore();
     // 1. Wire.
     const int wireRow = ChooseWireRow(rec);
     if (wireRow == 0) return Evaluation::NoWire;
     TakeWire(rec, wireRow);
     // 2. Turns.
-    rec.Turns = TurnsFor(rec.Inductance, rec.Stack, rec.CoreAL[i]);
+    rec.Turns = TurnsFor(rec.Inductance, rec.Stack, core.al);
     const double turns = rec.Turns;
     // 3-5. Magnetising force, permeability under bias, full-load inductance.
-    if (!ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc)) return Evaluation::DcBias;
+    if (!ComputeBias(rec, core, turns, rec.Permeability, rec.StackedAc)) return Evaluation::DcBias;
     // 6-10, 12-14, 18. The winding.
-    ComputeWinding(rec, i, turns);
+    ComputeWinding(rec, core, turns);
     // 11. Window fill.
-    rec.ActualFillFactor = FillOf(rec, i, turns);
+    rec.ActualFillFactor = FillOf(rec, core, turns);
     // 15-17, 19-22. Losses and temperatures.
-    ComputeLosses(rec, i);
+    ComputeLosses(rec, core);
     return CandidateFiguresFinite(rec) && WindingFiguresFinite(rec) && LossFiguresFinite(rec) ? Evaluation::Complete
                                                                                               : Evaluation::DcBias;
 }
 
 void SettlePendingFigures(DesignRecord& rec, EvaluationMemo& memo) {
     if (!memo.lossesPending) return;
-    ComputeLosses(rec, memo.pendingCore);
+    ComputeLosses(rec, rec.LoadedCatalogue->Row(memo.pendingCore));
     memo.lossesPending = false;
 }
 
 Evaluation EvaluateCandidate(DesignRecord& rec, EvaluationMemo& memo) {
     const int i = rec.CoreIndex;
+    const Core& core = rec.ChosenCore();
 
     // 1. Wire.
     if (memo.wireRow < 0) memo.wireRow = ChooseWireRow(rec);
@@ -280,7 +281,7 @@ Evaluation EvaluateCandidate(DesignRecord& rec, EvaluationMemo& memo) {
     TakeWire(rec, memo.wireRow);
 
     // 2. Turns.
-    rec.Turns = TurnsFor(rec.Inductance, rec.Stack, rec.CoreAL[i]);
+    rec.Turns = TurnsFor(rec.Inductance, rec.Stack, core.al);
     const double turns = rec.Turns;
     // The same core with the same turns: every figure below would come out as
     // it stands, and all of them were finite (or, for figures still pending,
@@ -292,22 +293,22 @@ Evaluation EvaluateCandidate(DesignRecord& rec, EvaluationMemo& memo) {
     memo.core = 0;
 
     // 3-5. Magnetising force, permeability under bias, full-load inductance.
-    if (!ComputeBias(rec, i, turns, rec.Permeability, rec.StackedAc)) return Evaluation::DcBias;
+    if (!ComputeBias(rec, core, turns, rec.Permeability, rec.StackedAc)) return Evaluation::DcBias;
 
     // 6-10, 12-14, 18. The winding.
-    ComputeWinding(rec, i, turns);
+    ComputeWinding(rec, core, turns);
     // 11. Window fill.
-    rec.ActualFillFactor = FillOf(rec, i, turns);
+    rec.ActualFillFactor = FillOf(rec, core, turns);
 
     // 15-17, 19-22: the losses and temperatures. Most candidates of a run are
     // passed over for their inductance or fill, which never read them, so
     // they wait for SettlePendingFigures when they cannot fail.
-    if (CandidateFiguresFinite(rec) && WindingFiguresFinite(rec) && LossesCertainlyFinite(rec, i)) {
+    if (CandidateFiguresFinite(rec) && WindingFiguresFinite(rec) && LossesCertainlyFinite(rec, core)) {
         memo.lossesPending = true;
         memo.pendingCore = i;
     } else {
         memo.lossesPending = false;
-        ComputeLosses(rec, i);
+        ComputeLosses(rec, core);
         if (!CandidateFiguresFinite(rec) || !WindingFiguresFinite(rec) || !LossFiguresFinite(rec))
             return Evaluation::DcBias;
     }

@@ -5,6 +5,14 @@
 #include "curve.h"
 
 namespace coredesign {
+namespace {
+
+const std::vector<std::string>& NoEntries() {
+    static const std::vector<std::string> none;
+    return none;
+}
+
+}  // namespace
 
 InputScreen::InputScreen() : InputScreen(NotLoaded{}) {
     Load();
@@ -14,9 +22,11 @@ InputScreen::InputScreen(NotLoaded)
     : ownRecord_(std::make_unique<DesignRecord>()),
       ownView_(std::make_unique<InputScreenView>()),
       rec_(ownRecord_.get()),
-      view_(ownView_.get()) {}
+      view_(ownView_.get()),
+      coreList_(&NoEntries()) {}
 
-InputScreen::InputScreen(DesignRecord& record, InputScreenView& view) : rec_(&record), view_(&view) {
+InputScreen::InputScreen(DesignRecord& record, InputScreenView& view)
+    : rec_(&record), view_(&view), coreList_(&NoEntries()) {
     Load();
 }
 
@@ -62,12 +72,12 @@ void InputScreen::Load() {
 }
 
 void InputScreen::FillCoreList(PickLayout layout) {
-    coreList_ = LoadPickCoreArray(*rec_, layout);
+    coreList_ = &LoadPickCoreArray(*rec_->LoadedCatalogue, layout);
     ChooseListEntry(-1);
 }
 
 void InputScreen::EmptyCoreList() {
-    coreList_.clear();
+    coreList_ = &NoEntries();
     ChooseListEntry(-1);
     fields_.coreSizeListEnabled = false;
 }
@@ -110,7 +120,7 @@ void InputScreen::ChooseCalculator(Calculator type) {
         coreListColour_ = ListColour::Black;
         fields_.coreSizeListEnabled = true;
     } else {
-        coreList_.clear();
+        coreList_ = &NoEntries();
         ChooseListEntry(-1);
         coreListColour_ = ListColour::Grey;
         fields_.coreSizeListEnabled = false;
@@ -119,13 +129,13 @@ void InputScreen::ChooseCalculator(Calculator type) {
 }
 
 void InputScreen::ChooseListEntry(int index) {
-    coreListIndex_ = index >= 0 && index < static_cast<int>(coreList_.size()) ? index : -1;
-    fields_.txtCoreSize = coreListIndex_ < 0 ? std::string() : coreList_[coreListIndex_];
+    coreListIndex_ = index >= 0 && index < static_cast<int>(coreList_->size()) ? index : -1;
+    fields_.txtCoreSize = coreListIndex_ < 0 ? std::string() : (*coreList_)[coreListIndex_];
 }
 
 bool InputScreen::PickPart(const std::string& partNo) {
-    for (size_t k = 1; k < coreList_.size(); ++k) {
-        if (PartNumberOfEntry(coreList_[k]) == partNo) {
+    for (size_t k = 1; k < coreList_->size(); ++k) {
+        if (PartNumberOfEntry((*coreList_)[k]) == partNo) {
             ChooseListEntry(static_cast<int>(k));
             view_->Refresh();
             return true;
@@ -287,7 +297,7 @@ ShownTexts InputScreen::Shown() const {
     shown.push_back({"", TextRole::Text, kCalculatorCaption});
     for (const CheckBoxText& box : CheckBoxTexts()) control(box.control, box.caption);
     shown.push_back({"", TextRole::Text, kCoreListCaption});
-    list("txtCoreSize", coreList_);
+    list("txtCoreSize", *coreList_);
     control("txtCoreSize", CoreListText());
     for (const ButtonText& button : Buttons()) control(button.control, button.caption);
     return shown;

@@ -182,7 +182,7 @@ public:
     InputTexts& Fields() { return fields_; }
     const InputTexts& Fields() const { return fields_; }
     const CheckBoxes& Boxes() const { return boxes_; }
-    const std::vector<std::string>& CoreList() const { return coreList_; }
+    const std::vector<std::string>& CoreList() const { return *coreList_; }
     int CoreListIndex() const { return coreListIndex_; }
     ListColour CoreListColour() const { return coreListColour_; }
     // The list's current text (empty when nothing is chosen).
@@ -252,7 +252,7 @@ private:
     InputScreenView* view_;
     InputTexts fields_;
     CheckBoxes boxes_;
-    std::vector<std::string> coreList_;
+    const std::vector<std::string>* coreList_;  // the loaded catalogue's list, or an empty one
     int coreListIndex_ = -1;
     ListColour coreListColour_ = ListColour::AsLoaded;
     RunResult run_;

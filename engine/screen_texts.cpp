@@ -78,8 +78,8 @@ IntermediateTexts MakeIntermediateTexts(const DesignRecord& rec) {
     row(19, "Conductor Loss @ Temp", num(rec.CopperLossAtTemp, 2, " W"));
 
     // Magnetic Parameters: Label27..Label38.
-    const double mass =
-        rec.CoreIndex > 0 && rec.CoreIndex < static_cast<int>(rec.CoreMass.size()) ? rec.CoreMass[rec.CoreIndex] : 0;
+    const Core* const core = rec.LoadedCatalogue->Find(rec.CoreIndex);
+    const double mass = core ? core->mass : 0;
     row(27, "Magnetic Parameters:", "");
     row(28, "Bdc", num(rec.Bdc, 2, " tesla"));
     row(29, "Bac", num(rec.Bac, 4, " tesla"));

@@ -54,7 +54,7 @@ std::string SpiceSubcircuitName(const DesignRecord& rec) {
 std::string SpiceModel(const DesignRecord& rec) {
     const std::string name = SpiceSubcircuitName(rec);
     const double turns = rec.Turns;
-    const double lm = rec.CoreLm[rec.CoreIndex];
+    const double lm = rec.ChosenCore().lm;
     // Oersted per ampere, and henry per unit of permeability: the run's
     // formulas of steps 3 and 5 at one ampere and at a permeability of one.
     const double oerstedPerAmpere = MagnetizingForceAt(turns, 1, lm);
@@ -70,12 +70,12 @@ std::string SpiceModel(const DesignRecord& rec) {
 
     std::string t;
     auto line = [&](const std::string& text) { t += text + "\n"; };
-    line("* Circuit model of a DC output choke: " + PartWithStack(rec) + ", " + std::to_string(rec.Turns) +
-         " turns of " + Figure(rec.WireSize) + " AWG");
+    line("* Circuit model of a DC output choke: " + PartWithStack(rec.CoreSize, rec.Stack) + ", " +
+         std::to_string(rec.Turns) + " turns of " + Figure(rec.WireSize) + " AWG");
     line(std::string("* Written by ") + kAppTitle + " " + kVersion);
     line("*");
-    line("* Core                       " + PartWithStack(rec) + " (relative permeability " + Figure(rec.Permeability) +
-         (noGap ? ", no gap)" : ", gapped)"));
+    line("* Core                       " + PartWithStack(rec.CoreSize, rec.Stack) + " (relative permeability " +
+         Figure(rec.Permeability) + (noGap ? ", no gap)" : ", gapped)"));
     line("* Turns                      " + std::to_string(rec.Turns));
     line("* Wire                       " + Figure(rec.WireSize) + " AWG");
     line("* Inductance entered         " + Figure(rec.InductanceEntered * 1000000) + " uH");

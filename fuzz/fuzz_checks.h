@@ -86,7 +86,7 @@ inline std::string RunFault(const InputScreen& screen, const RunResult& run) {
         default: return "an outcome that is none of the defined ones";
     }
     const DesignRecord& r = screen.Record();
-    if (r.CoreIndex < 1 || r.CoreIndex > r.CatalogueRows() || r.CoreSize != r.CorePartNo[r.CoreIndex])
+    if (r.CoreIndex < 1 || r.CoreIndex > r.CatalogueRows() || r.CoreSize != r.ChosenCore().partNo)
         return "a design without a core of the catalogue";
     for (double v : {r.Inductance, r.RippleCurrent, r.PeakCurrent, r.Energy, r.AreaProduct, r.InductanceFullLoad,
                      r.ActualFillFactor, r.MeanTurnLength, r.ConductorResistance, r.SkinDepth, r.Bdc, r.Bac, r.CoreLoss,

@@ -7,6 +7,7 @@
 #include "comparison.h"
 #include "curve.h"
 #include "input_screen.h"
+#include "results_screen.h"
 #include "run.h"
 
 namespace coredesign::cli {
@@ -33,33 +34,15 @@ void WriteValue(DocumentWriter& w, const std::string& v) {
     w.String(v);
 }
 
+// Every box of the results screen by control name, in the screen's order,
+// then whether the total temperature box is bold red.
 void WriteResultsScreen(DocumentWriter& w, const ResultsTexts& t) {
-    auto box = [&](const char* name, const std::string& v) {
-        w.Key(name);
-        w.String(v);
-    };
     w.BeginObject();
-    box("txtInductance", t.txtInductance);
-    box("txtOutPutVoltage", t.txtOutPutVoltage);
-    box("txtDCCurrent", t.txtDCCurrent);
-    box("txtFluxDensity", t.txtFluxDensity);
-    box("txtFrequency", t.txtFrequency);
-    box("txtMinInputVoltage", t.txtMinInputVoltage);
-    box("txtCurrentDensityFactor", t.txtCurrentDensityFactor);
-    box("VoutUnit", t.VoutUnit);
-    box("txtAmbientTemp", t.txtAmbientTemp);
-    box("txtcore", t.txtcore);
-    box("txtOutCoreSize", t.txtOutCoreSize);
-    box("txtStackout", t.txtStackout);
-    box("txtNoOfTurns", t.txtNoOfTurns);
-    box("txtWireSize", t.txtWireSize);
-    box("txtInductanceZero", t.txtInductanceZero);
-    box("txtInductanceFull", t.txtInductanceFull);
-    box("txtCopperLoss", t.txtCopperLoss);
-    box("txtCoreLoss", t.txtCoreLoss);
-    box("txtTotalLoss", t.txtTotalLoss);
-    box("txtTotalTempRise", t.txtTotalTempRise);
-    w.Key("txtTotalTempRiseAlarm");
+    for (const ResultBox& box : kResultBoxes) {
+        w.Key(box.control);
+        w.String(t.*box.text);
+    }
+    w.Key(kTemperatureAlarmKey);
     w.Bool(t.txtTotalTempRiseAlarm);
     w.EndObject();
 }
@@ -92,10 +75,6 @@ void WriteIntermediateScreen(DocumentWriter& w, const IntermediateTexts& t) {
     w.Key("FillFactorRed");
     w.Bool(t.FillFactorRed);
     w.EndObject();
-}
-
-bool ShowsDesign(Outcome o) {
-    return o == Outcome::Results || o == Outcome::FillWarning;
 }
 
 }  // namespace
@@ -137,12 +116,12 @@ void WriteRunDocument(DocumentWriter& w, const InputScreen& session, std::option
     w.Key("record");
     WriteRecord(w, session.Record());
     w.Key("results_screen");
-    if (ShowsDesign(run.outcome) && session.Results())
+    if (ResultsScreen::OutcomeShowsDesign(run.outcome) && session.Results())
         WriteResultsScreen(w, *session.Results());
     else
         w.Null();
     w.Key("intermediate_screen");
-    if (ShowsDesign(run.outcome))
+    if (ResultsScreen::OutcomeShowsDesign(run.outcome))
         WriteIntermediateScreen(w, MakeIntermediateTexts(session.Record()));
     else
         w.Null();

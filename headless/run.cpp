@@ -13,10 +13,6 @@
 namespace coredesign::cli {
 namespace {
 
-bool ShowsDesign(Outcome o) {
-    return o == Outcome::Results || o == Outcome::FillWarning;
-}
-
 // The file exports that follow a run: the circuit model and the PDF. Each
 // tells on `err` why it wrote nothing; false when a file could not be written.
 bool WriteExports(const Options& options, const InputScreen& session, Host& host, std::ostream& err) {
@@ -80,12 +76,12 @@ std::optional<std::string> ReportBytes(const InputScreen& session, const report:
 }
 
 std::optional<std::string> SpiceText(const InputScreen& session) {
-    if (!ShowsDesign(session.LastRun().outcome) || !HoldsDesign(session.Record())) return std::nullopt;
+    if (!session.LastRunShowsDesign()) return std::nullopt;
     return SpiceModel(session.Record());
 }
 
 std::optional<InductanceCurve> DesignCurve(const InputScreen& session, int points) {
-    if (!ShowsDesign(session.LastRun().outcome) || !HoldsDesign(session.Record())) return std::nullopt;
+    if (!session.LastRunShowsDesign()) return std::nullopt;
     return MakeInductanceCurve(session.Record(), points);
 }
 

@@ -2,6 +2,7 @@
 
 #include "constants.h"
 #include "input_screen.h"
+#include "results_screen.h"
 
 namespace coredesign::cli {
 namespace {
@@ -44,31 +45,36 @@ std::string Summary(const InputScreen& session) {
         if (!warning.empty()) out += "\n" + warning + "\n";
     }
     if (run.outcome == Outcome::Results && session.Results()) {
+        // The results screen, panel by panel and row by row: caption, value
+        // and unit. A box without a caption belongs to the row before it: the
+        // stack marker follows the core size; the current density's unit box
+        // is the row's unit.
         const ResultsTexts& t = *session.Results();
-        auto line = [&](const char* caption, const std::string& value, const char* unit) {
-            out += "  " + PadRight(caption, 24) + value + (value.empty() || !*unit ? "" : " ") + unit + "\n";
+        const ResultBox* row = nullptr;
+        std::string value;
+        auto flush = [&] {
+            if (!row) return;
+            if (&(t.*row->text) == &t.txtTotalTempRise && t.txtTotalTempRiseAlarm)
+                value += " (over 155 \u00B0C in total)";
+            out += "  " + PadRight(row->caption, 24) + value + (value.empty() || !*row->unit ? "" : " ") + row->unit +
+                   "\n";
         };
-        out += "\nInput Values\n";
-        line("Desired Inductance", t.txtInductance, "microHenries");
-        line("Output Voltage", t.txtOutPutVoltage, "Volts");
-        line("DC Current", t.txtDCCurrent, "Amps");
-        line("Flux Density", t.txtFluxDensity, "Tesla");
-        line("Frequency", t.txtFrequency, "Hz");
-        line("Min Input Voltage", t.txtMinInputVoltage, "Volts");
-        line("Current Density", t.txtCurrentDensityFactor, t.VoutUnit.c_str() + (t.VoutUnit[0] == ' ' ? 1 : 0));
-        line("Ambient Temperature", t.txtAmbientTemp, "\u00B0C");
-        line("Core Size", t.txtcore, "");
-        out += "\nSummary Output\n";
-        line("Core Size", t.txtOutCoreSize + (t.txtStackout.empty() ? "" : " " + t.txtStackout), "");
-        line("No. of Turns", t.txtNoOfTurns, "");
-        line("Wire Size", t.txtWireSize, "AWG");
-        line("Inductance Zero Load", t.txtInductanceZero, "microHenries");
-        line("Inductance Full Load", t.txtInductanceFull, "microHenries");
-        line("Copper Loss", t.txtCopperLoss, "Watts");
-        line("Core Loss", t.txtCoreLoss, "Watts");
-        line("Total Losses", t.txtTotalLoss, "Watts");
-        line("Temperature Rise", t.txtTotalTempRise + (t.txtTotalTempRiseAlarm ? " (over 155 \u00B0C in total)" : ""),
-             "\u00B0C");
+        for (const ResultBox& box : kResultBoxes) {
+            if (!box.caption) {
+                const std::string& text = t.*box.text;
+                if (box.fill != BoxFill::Unit && !text.empty()) value += " " + text;
+                continue;
+            }
+            const bool newPanel = !row || row->panel != box.panel;
+            flush();
+            if (newPanel)
+                out += box.panel == ResultsPanel::InputValues
+                           ? "\n" + std::string(ResultsScreen::kInputHeading) + "\n"
+                           : "\n" + std::string(ResultsScreen::kSummaryHeading) + "\n";
+            row = &box;
+            value = t.*box.text;
+        }
+        flush();
     }
     return out;
 }

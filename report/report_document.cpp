@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "catalogue.h"
 #include "constants.h"
 #include "numtext.h"
 #include "results_screen.h"
@@ -70,11 +71,12 @@ std::vector<Cell> Values(std::initializer_list<std::string> texts) {
     return cells;
 }
 
-// A catalogue column at the chosen row (0 for a row the array lacks, which
+// The chosen core, or a core of zeros for a row the catalogue lacks (which
 // the results screen's designs never ask for).
-double At(const std::vector<double>& column, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < column.size() ? column[static_cast<std::size_t>(index)]
-                                                                         : 0.0;
+const Core& ChosenOrNone(const DesignRecord& rec) {
+    static const Core none;
+    const Core* const core = rec.LoadedCatalogue->Find(rec.CoreIndex);
+    return core ? *core : none;
 }
 
 // Windows-1252 bytes 80..9F and the characters they stand for (0 = unassigned).
@@ -167,7 +169,6 @@ std::string ReportText(std::string_view utf8) {
 
 std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord& rec, const ReportPictures& pictures) {
     const bool calculateCore = rec.CalculatorType == Calculator::CalculateCore;
-    const int index = rec.CoreIndex;
     const double n = rec.Stack;
     const std::string stack = FormatWhole(rec.Stack);
     const std::string partNo = ReportText(results.txtOutCoreSize);
@@ -259,15 +260,16 @@ std::string BuildReportDocument(const ResultsTexts& results, const DesignRecord&
     doc += "<table cellspacing=0 cellpadding=0 width = 550 border=1>";
     doc += HeaderRow({"Part No.", "OD<br>mm", "ID<br>mm", "HT<br>mm", "Lm<br>cm", "Ac<br>sq.cm", "Mass<br>g",
                       "Wa<br>sq.cm", "WaAc<br>cm^4"});
-    const double od = At(rec.CoreOD, index), id = At(rec.CoreID, index), ht = At(rec.CoreHT, index);
-    const double lm = At(rec.CoreLm, index), ac = At(rec.CoreAc, index), mass = At(rec.CoreMass, index);
-    const double wa = At(rec.CoreWa, index), waAc = At(rec.CoreWaAc, index);
+    const Core& core = ChosenOrNone(rec);
+    const double od = core.od, id = core.id, ht = core.ht, lm = core.lm, ac = core.ac, mass = core.mass;
+    const double wa = core.wa, waAc = core.waAc;
     doc +=
         ValueRow(Values({partNo, FormatPlain(od), FormatPlain(id), FormatPlain(ht), FormatRounded(lm, 2),
                          FormatRounded(ac, 2), FormatRounded(mass, 4), FormatRounded(wa, 2), FormatRounded(waAc, 2)}));
-    doc += ValueRow(Values({partNo + " * " + stack, FormatPlain(od), FormatPlain(id), FormatPlain(n * ht),
-                            FormatRounded(lm, 2), FormatRounded(n * ac, 2), FormatRounded(n * mass, 4),
-                            FormatRounded(wa, 2), FormatPlain(n * RoundHalfEven(waAc, 2))}));
+    doc +=
+        ValueRow(Values({PartWithStack(partNo, rec.Stack, StackOfOne::Written), FormatPlain(od), FormatPlain(id),
+                         FormatPlain(n * ht), FormatRounded(lm, 2), FormatRounded(n * ac, 2),
+                         FormatRounded(n * mass, 4), FormatRounded(wa, 2), FormatPlain(n * RoundHalfEven(waAc, 2))}));
     doc += "</table>";
     doc += "<br><table cellpadding=0 cellspacing=0 align=center border=0><tr><td width=250>" + Font(kHeader) +
            "  KESTROVA ALLOY7719QA3</font></TD>";

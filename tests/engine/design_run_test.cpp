@@ -116,7 +116,7 @@ TEST(DesignRun, InductancePassesStartFromTheEnteredInductance) {
 // beyond asks for a pass. Found on 6218TXGP by moving the DC current.
 TEST(DesignRun, DeviationIsRoundedToThreePlacesBeforeTheTest) {
     const DesignRecord cat = LoadedRecord(true);
-    const int row = FindCoreRow(cat, "6218TXGP");
+    const int row = cat.LoadedCatalogue->RowOf("6218TXGP");
     std::string rounds, falls;
     for (int k = 0; k < 20000 && (rounds.empty() || falls.empty()); ++k) {
         char text[32];
@@ -145,7 +145,7 @@ TEST(DesignRun, FillExactlyAtTheLimitNeitherPassesNorWarns) {
     const DesignRecord cat = LoadedRecord(false);
     refmodel::Figures f;
     const double ripple = 16e-6 * 10 / 318e-6;
-    ASSERT_EQ(refmodel::Evaluate(cat, FindCoreRow(cat, "6218TXNG"), {}, 318e-6, 3.5 + ripple / 2, ripple, f),
+    ASSERT_EQ(refmodel::Evaluate(cat, cat.LoadedCatalogue->RowOf("6218TXNG"), {}, 318e-6, 3.5 + ripple / 2, ripple, f),
               refmodel::Eval::Ok);
     ASSERT_LT(refmodel::Round3(1 - 318e-6 * 1e6 / f.inductanceFullLoad), -0.03);
     char fill[40];
@@ -234,7 +234,7 @@ TEST(DesignRun, AgreesWithTheReferenceModel) {
         if (gen() % 3 == 0) {
             rec.CalculatorType = Calculator::PickCore;
             ri.pickRow = 1 + static_cast<int>(gen() % rec.CatalogueRows());
-            in.txtCoreSize = PickListEntry(rec, ri.pickRow, PickLayout::HeightFirst);
+            in.txtCoreSize = PickListEntry(rec.LoadedCatalogue->Row(ri.pickRow), PickLayout::HeightFirst);
         }
 
         const RunResult run = ShowResults(rec, in);

@@ -52,13 +52,13 @@ TEST(PermeabilityLaws, TripWhereTheLawHasNoValue) {
 DesignRecord Candidate(bool gapped, const std::string& part, int stack, double inductance, double dcCurrent,
                        double ripple, double frequency = 50000) {
     DesignRecord r = LoadedRecord(gapped);
-    const int i = FindCoreRow(r, part);
+    const int i = r.LoadedCatalogue->RowOf(part);
     EXPECT_GT(i, 0) << part;
     r.CoreIndex = static_cast<std::int16_t>(i);
     r.CoreSize = part;
     r.Stack = static_cast<std::int16_t>(stack);
-    r.StackedAc = r.Stack * r.CoreAc[i];
-    r.Permeability = r.CorePerm[i];
+    r.StackedAc = r.Stack * r.ChosenCore().ac;
+    r.Permeability = r.ChosenCore().perm;
     r.Inductance = r.InductanceEntered = inductance;
     r.DCCurrent = dcCurrent;
     r.CurrentDensityFactor = 400;
@@ -73,13 +73,14 @@ DesignRecord Candidate(bool gapped, const std::string& part, int stack, double i
 
 TEST(Evaluate, WireIsTheThinnestOneStrictlyLargerThanTheCopperArea) {
     DesignRecord r = Candidate(true, "6238TXGP", 1, 1e-4, 1, 0);
+    const WireTable& wires = *r.LoadedWireTable;
     for (int k = 1; k < 37; ++k) {
         // Between the areas of rows k and k+1: row k is the thinnest wire still larger.
-        r.RequiredCopperArea = (r.WireTableArea[k] + r.WireTableArea[k + 1]) / 2 / 1000;
+        r.RequiredCopperArea = (wires.Row(k).area + wires.Row(k + 1).area) / 2 / 1000;
         ASSERT_EQ(EvaluateCandidate(r), Evaluation::Complete) << k;
-        EXPECT_EQ(r.WireSize, r.WireTableAWG[k]);
-        EXPECT_EQ(r.WireDiameter, r.WireTableDiameter[k]);
-        EXPECT_EQ(r.WireResistance * 1e6, r.WireTableResistance[k]);  // the table holds micro-ohm/cm
+        EXPECT_EQ(r.WireSize, wires.Row(k).awg);
+        EXPECT_EQ(r.WireDiameter, wires.Row(k).diameter);
+        EXPECT_EQ(r.WireResistance * 1e6, wires.Row(k).resistance);  // the table holds micro-ohm/cm
     }
     r.RequiredCopperArea = 1e-9;  // smaller than every wire: the last one, AWG 44
     ASSERT_EQ(EvaluateCandidate(r), Evaluation::Complete);
@@ -114,7 +115,7 @@ double InductanceForTurns(double turns, double al, bool above) {
 
 TEST(Evaluate, TurnsAreRoundedUpAndClamped) {
     DesignRecord r = Candidate(true, "6238TXGP", 1, 1e-4, 0.001, 0);  // AL 89 nH, tiny current
-    const double al = r.CoreAL[r.CoreIndex];
+    const double al = r.ChosenCore().al;
     const struct {
         double L;
         int turns;
@@ -192,9 +193,9 @@ TEST(Evaluate, ReuseWithinARunLeavesTheFiguresOfFreshEvaluations) {
         for (const Step& step : run.steps) {
             SCOPED_TRACE(::testing::Message() << step.part << " x" << step.factor);
             for (DesignRecord* r : {&reused, &fresh}) {
-                r->CoreIndex = static_cast<std::int16_t>(FindCoreRow(*r, step.part));
-                r->StackedAc = r->Stack * r->CoreAc[r->CoreIndex];
-                r->Permeability = r->CorePerm[r->CoreIndex];
+                r->CoreIndex = static_cast<std::int16_t>(r->LoadedCatalogue->RowOf(step.part));
+                r->StackedAc = r->Stack * r->ChosenCore().ac;
+                r->Permeability = r->ChosenCore().perm;
                 r->Inductance = r->InductanceEntered * step.factor;
             }
             const Evaluation verdict = EvaluateCandidate(reused, memo);
@@ -205,7 +206,7 @@ TEST(Evaluate, ReuseWithinARunLeavesTheFiguresOfFreshEvaluations) {
             for (const auto figure : figures) EXPECT_EQ(settled.*figure, fresh.*figure);
             if (verdict != Evaluation::Complete) break;
         }
-        EXPECT_EQ(fresh.CoreIndex, FindCoreRow(fresh, run.last));
+        EXPECT_EQ(fresh.CoreIndex, fresh.LoadedCatalogue->RowOf(run.last));
     }
 }
 

@@ -47,14 +47,18 @@ WorkedExample MakeWorkedExample() {
     r.GappedCores = true;
     r.CoreIndex = 2;
     // Row 1 is a decoy: the report must read the row at CoreIndex.
-    r.CoreOD = {0, 99, 33.02};
-    r.CoreID = {0, 99, 19.94};
-    r.CoreHT = {0, 99, 12.7};
-    r.CoreLm = {0, 99, 8.147};
-    r.CoreAc = {0, 99, 0.335};
-    r.CoreMass = {0, 99, 1.23456};
-    r.CoreWa = {0, 99, 3.1};
-    r.CoreWaAc = {0, 99, 0.555};
+    Core decoy{"0099TXGP", 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99}, core;
+    core.partNo = "0125TXGP";
+    core.od = 33.02;
+    core.id = 19.94;
+    core.ht = 12.7;
+    core.lm = 8.147;
+    core.ac = 0.335;
+    core.mass = 1.23456;
+    core.wa = 3.1;
+    core.waAc = 0.555;
+    static const Catalogue catalogue({decoy, core});
+    r.LoadedCatalogue = &catalogue;
     return w;
 }
 

@@ -5,8 +5,8 @@
 // operations or retry rule anywhere in the run, including figures that the
 // screens round away. Everywhere else the tests check behaviour against
 // pinned, hand-checked values instead. It starts from numbers and uses the
-// catalogue and wire arrays of a loaded record, and the engine's permeability
-// laws (which their own test checks against hand-worked values).
+// catalogue and wire table a loaded record refers to, and the engine's
+// permeability laws (which their own test checks against hand-worked values).
 #pragma once
 
 #include <cmath>
@@ -69,18 +69,20 @@ inline Eval Evaluate(const coredesign::DesignRecord& cat, int row, const Inputs&
                      double ripple, Figures& fig) {
     const double requiredCopper = in.dcCurrent / in.currentDensity;
     bool anyWire = false;
-    for (size_t k = 1; k < cat.WireTableArea.size(); ++k) {
-        if (requiredCopper * 1000 / cat.WireTableArea[k] >= 1) break;
+    const coredesign::WireTable& wires = *cat.LoadedWireTable;
+    for (int k = 1; k <= wires.Rows(); ++k) {
+        if (requiredCopper * 1000 / wires.Row(k).area >= 1) break;
         anyWire = true;
-        fig.wireSize = cat.WireTableAWG[k];
-        fig.wireDiameter = cat.WireTableDiameter[k];
-        fig.wireResistance = cat.WireTableResistance[k] / 1e6;
+        fig.wireSize = wires.Row(k).awg;
+        fig.wireDiameter = wires.Row(k).diameter;
+        fig.wireResistance = wires.Row(k).resistance / 1e6;
     }
     if (!anyWire) return Eval::NoWire;
 
-    const double od = cat.CoreOD[row], id = cat.CoreID[row], ht = cat.CoreHT[row], lm = cat.CoreLm[row];
+    const coredesign::Core& core = cat.LoadedCatalogue->Row(row);
+    const double od = core.od, id = core.id, ht = core.ht, lm = core.lm;
     const double stack = in.stack;
-    double n = std::sqrt(inductance * 1000 / (stack * cat.CoreAL[row] / 1e6));
+    double n = std::sqrt(inductance * 1000 / (stack * core.al / 1e6));
     if (n > 32000)
         n = 31000;
     else if (n < 1)
@@ -89,8 +91,8 @@ inline Eval Evaluate(const coredesign::DesignRecord& cat, int row, const Inputs&
     const double N = fig.turns;
 
     fig.H = 0.4 * pi * N * peak / lm;
-    const bool biasOk = coredesign::PermeabilityUnderBias(cat.CorePerm[row], fig.H, fig.muEff);
-    fig.inductanceFullLoad = 0.4 * pi * (N * N) * (stack * cat.CoreAc[row]) * fig.muEff * 1e-8 * 1e6 / lm;
+    const bool biasOk = coredesign::PermeabilityUnderBias(core.perm, fig.H, fig.muEff);
+    fig.inductanceFullLoad = 0.4 * pi * (N * N) * (stack * core.ac) * fig.muEff * 1e-8 * 1e6 / lm;
     if (!biasOk) return Eval::DcBias;
 
     fig.skinDepth = 6.62 / std::sqrt(in.frequency);
@@ -101,14 +103,14 @@ inline Eval Evaluate(const coredesign::DesignRecord& cat, int row, const Inputs&
     fig.acFactor = (d * d / 4) / ((d - s) * s);
     if (fig.acFactor < 0) fig.acFactor = 1;
     fig.acResistance = fig.acFactor * fig.conductorResistance;
-    fig.fill = N * pi * (d * d) / 4 / cat.CoreWa[row];
+    fig.fill = N * pi * (d * d) / 4 / core.wa;
     fig.bdc = 0.4 * pi * N * peak / lm * fig.muEff * 1e-4;
     fig.bac = 0.4 * pi * N * (ripple / 2) * fig.muEff * 1e-4 / lm;
     const double rippleRms = ripple * 0.577;
     fig.copperLoss = rippleRms * rippleRms * fig.acResistance + in.dcCurrent * in.dcCurrent * fig.conductorResistance;
     const double fk = in.frequency / 1000, halfBac = fig.bac / 2;
     fig.materialLoss = 275 * fk * std::pow(halfBac, 2.6) + 0.114 * (fk * fk) * (halfBac * halfBac);
-    fig.coreLoss = stack * cat.CoreMass[row] / 1000 * fig.materialLoss;
+    fig.coreLoss = stack * core.mass / 1000 * fig.materialLoss;
     fig.totalLoss = fig.coreLoss + fig.copperLoss;
     const double faces = twoPi * ((od / 20) * (od / 20) - (id / 20) * (id / 20));
     fig.surface = faces + stack * (pi * od / 10) * (ht / 10) + stack * (pi * id / 10) * (ht / 10);
@@ -121,7 +123,7 @@ inline Eval Evaluate(const coredesign::DesignRecord& cat, int row, const Inputs&
 
 inline Run Design(const coredesign::DesignRecord& cat, const Inputs& in) {
     Run run;
-    const int rows = static_cast<int>(cat.CorePartNo.size()) - 1;
+    const int rows = cat.CatalogueRows();
     const double period = 1e6 / in.frequency;
     const bool buck = in.outputVoltage <= in.maxInputVoltage;
     const double duty = buck ? in.outputVoltage / in.maxInputVoltage : in.maxInputVoltage / in.outputVoltage;
@@ -147,10 +149,10 @@ inline Run Design(const coredesign::DesignRecord& cat, const Inputs& in) {
         for (;;) {
             int row = in.pickRow;
             if (row != 0) {
-                run.areaProduct = in.stack * cat.CoreWaAc[row];
+                run.areaProduct = in.stack * cat.LoadedCatalogue->Row(row).waAc;
             } else {
                 for (int k = after + 1; k <= rows && row == 0; ++k)
-                    if (in.stack * cat.CoreWaAc[k] >= run.areaProduct) row = k;
+                    if (in.stack * cat.LoadedCatalogue->Row(k).waAc >= run.areaProduct) row = k;
                 if (row == 0) return stop(Outcome::AreaProduct, "area_product");
             }
             run.core = row;
