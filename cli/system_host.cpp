@@ -1,12 +1,11 @@
 #include "system_host.h"
 
-#include <cstdio>
-
 #include "file_reference.h"
 #include "folders.h"
 #include "named_file.h"
 #include "report_pdf_entry.h"
 #include "runtime.h"
+#include "terminal_text.h"
 
 namespace coredesign::cli {
 
@@ -19,9 +18,9 @@ report::ReportPictures SystemHost::Pictures() {
     return report::FindPictures([&folder](const char* file) { return platform::FileReference(folder, file); });
 }
 
-bool SystemHost::WriteFile(const std::string& path, const std::string& bytes, Write how, std::string& failure) {
-    return how == Write::Whole ? platform::WriteFileWhole(path, bytes, failure)
-                               : platform::WriteNamedFile(path, bytes, failure);
+bool SystemHost::WriteFile(const std::string& path, const std::string& bytes, Write, std::string& failure) {
+    // Every file the user names is written the one way: as it stands, a regular file whole or not at all.
+    return platform::WriteNamedFile(path, bytes, failure);
 }
 
 bool SystemHost::ReadFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& failure) {
@@ -32,21 +31,19 @@ bool SystemHost::ReadStandardInput(std::size_t maxBytes, std::string& bytes, std
     return platform::ReadStandardInput(maxBytes, bytes, failure);
 }
 
-bool SystemHost::WritePdf(const std::string& reportBytes, const std::string& reportFile, const std::string& pdfPath,
+bool SystemHost::WritePdf(const std::string& reportBytes, const std::string&, const std::string& pdfPath,
                           std::string& failure) {
-    // The renderer reads a file: the one the run wrote, or a temporary one of its own.
-    std::string report = reportFile;
-    const bool ownReport = report.empty();
-    if (ownReport) {
-        report = platform::CreateTemporaryFile(platform::TempFolder(), "coredesign-report-", ".htm", failure);
-        if (!report.empty() && !platform::WriteNamedFile(report, reportBytes, failure)) {
-            std::remove(report.c_str());
-            report.clear();
-        }
+    // The renderer reads a file: a private copy of the report in the temporary
+    // folder, never the one --report named (a device or a FIFO, or a file
+    // someone else may change), removed when the program ends, by a signal too.
+    const std::string folder = platform::TempFolder();
+    const platform::TemporaryFile report(folder, "coredesign-report-", ".htm", reportBytes);
+    if (report.Path().empty()) {
+        failure = "the report to render cannot be written into the temporary folder '" + EscapeControls(folder) +
+                  "': " + report.Failure();
+        return false;
     }
-    const bool rendered = !report.empty() && WriteReportPdf(report, pdfPath, failure);
-    if (ownReport && !report.empty()) std::remove(report.c_str());
-    return rendered;
+    return WriteReportPdf(report.Path(), pdfPath, failure);
 }
 
 bool WriteReportPdf(const std::string& reportFile, const std::string& pdfFile, std::string& failure) {

@@ -1,7 +1,9 @@
 // The host of coredesign-cli's runs on this system: the temporary folder and
-// the program's folder read through platform/, files read and written as a
-// command-line program reads and writes the files it is given, and the PDF rendered by
-// the report viewer's module, loaded only when a PDF is asked for.
+// the program's folder read through platform/, the files the user names read
+// as they stand and written as they stand (platform::WriteNamedFile: a device
+// written into, a link followed, a regular file whole or not at all), and the
+// PDF rendered by the report viewer's module, loaded only when a PDF is asked
+// for, from a temporary copy of the report that no signal leaves behind.
 #pragma once
 
 #include <ostream>

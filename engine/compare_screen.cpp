@@ -2,7 +2,9 @@
 
 #include "catalogue.h"
 #include "constants.h"
+#include "input_screen.h"
 #include "numtext.h"
+#include "screen_texts.h"
 
 namespace coredesign {
 
@@ -80,10 +82,13 @@ std::string CompareScreen::MarkedText(bool calculateCorePick, bool pareto) {
 }
 
 std::string CompareScreen::InputsText(const Comparison& c) {
-    const InputTexts& t = c.families.front().texts;  // the families differ in the flux density only
+    // Each typed text shortened, so that a very long one cannot widen the window off the screen.
+    InputTexts t = c.families.front().texts;  // the families differ in the flux density only
+    for (const InputField& field : kInputFields) t.*field.text = ShortenedText(t.*field.text);
     std::string flux, picks;
     for (const ComparedFamily& family : c.families)
-        flux += (flux.empty() ? "" : ", ") + family.texts.txtFluxDensity + " T (" + FamilyText(family.gapped) + ")";
+        flux += (flux.empty() ? "" : ", ") + ShortenedText(family.texts.txtFluxDensity) + " T (" +
+                FamilyText(family.gapped) + ")";
     for (const CalculateCorePick& pick : c.calculateCore)
         picks += (picks.empty() ? "" : ", ") + FamilyText(pick.gapped) + ": " +
                  (pick.part.empty() ? "none (" + VerdictText(pick.outcome, false) + ")"

@@ -95,4 +95,15 @@ IntermediateTexts MakeIntermediateTexts(const DesignRecord& rec) {
     return t;
 }
 
+std::string ShortenedText(const std::string& text, std::size_t limit) {
+    // The byte where each character starts: any byte but a continuation (10xxxxxx).
+    std::size_t characters = 0, keep = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
+        if (++characters == limit) keep = at;
+        if (characters > limit) return text.substr(0, keep) + "\u2026";
+    }
+    return text;
+}
+
 }  // namespace coredesign

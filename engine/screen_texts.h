@@ -1,8 +1,10 @@
 // The texts that the results and intermediate outputs screens show, as
-// functions of the design record.
+// functions of the design record, and how a long text is shortened on a
+// screen.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "design_record.h"
@@ -40,5 +42,12 @@ struct IntermediateTexts {
 };
 
 IntermediateTexts MakeIntermediateTexts(const DesignRecord& rec);
+
+// A text the designer typed, shown where its length could push a window off
+// the screen (Compare Cores' "Computed for:" line): one of more than `limit`
+// characters is cut to its first `limit` - 1 and an ellipsis ("\u2026") that
+// says it was cut. Characters are counted in UTF-8; none is split.
+inline constexpr std::size_t kShortTextLimit = 24;
+std::string ShortenedText(const std::string& text, std::size_t limit = kShortTextLimit);
 
 }  // namespace coredesign

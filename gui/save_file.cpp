@@ -1,26 +1,17 @@
 #include "save_file.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <string>
+
+#include "named_file.h"
 
 namespace coredesign::gui {
 
-bool SaveWhole(const QString& path, const QByteArray& bytes, QString& failure, bool inPlaceWhenFolderLocked) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(inPlaceWhenFolderLocked);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        failure = file.errorString();
-        return false;
-    }
-    // The flush before the commit: a write that the disk cuts short shows
-    // there (the commit would give the name to the short file all the same),
-    // and the system gives no reason for it.
-    if (!file.flush()) {
-        failure = QStringLiteral("Only part of the file could be written; the disk may be full.");
-        return false;
-    }
-    if (file.commit()) return true;
-    failure = file.errorString();
+bool SaveWhole(const QString& path, const QByteArray& bytes, QString& failure) {
+    std::string reason;
+    if (platform::WriteNamedFile(QFile::encodeName(path).toStdString(), bytes.toStdString(), reason)) return true;
+    failure = QString::fromLocal8Bit(reason);
     return false;
 }
 

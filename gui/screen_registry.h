@@ -9,6 +9,7 @@
 // boxes, dialogs and the desktop shell.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -43,6 +44,11 @@ public:
 
     DesignRecord& Record() { return record_; }
     ScreenFlow& Flow() { return flow_; }
+
+    // The report View Report generated last, as written to temp.htm: what the
+    // viewer's Save writes (the shared file may have been rewritten since).
+    const QByteArray& GeneratedReport() const { return generatedReport_; }
+    void SetGeneratedReport(QByteArray report) { generatedReport_ = std::move(report); }
 
     // Commands that reach beyond the screens. The program's start-up fills
     // them in; a command left empty does nothing.
@@ -107,6 +113,7 @@ private:
 
     DesignRecord& record_;
     ScreenFlow flow_;
+    QByteArray generatedReport_;
     Commands commands_;
     Seams seams_;
     std::array<QPointer<QWidget>, kScreenCount> screens_;

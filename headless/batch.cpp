@@ -6,6 +6,7 @@
 #include "comparison.h"
 #include "document.h"
 #include "input_screen.h"
+#include "terminal_text.h"
 
 namespace coredesign::cli {
 namespace {
@@ -183,13 +184,13 @@ bool Batch::ReadHeader(const CsvRecord& header) {
         const OptionSpec* spec = FindOption(name);
         std::string problem;
         if (!spec)
-            problem = "names no option '" + name + "'";
+            problem = "names no option '" + EscapeControls(name) + "'";
         else if (!IsBatchColumn(*spec))
-            problem = "names the option '" + name +
+            problem = "names the option '" + EscapeControls(name) +
                       "', which is not one run's (a column names a field or unit, family, pick, design, "
                       "save-design, report or spice)";
         for (const std::string& earlier : names_)
-            if (problem.empty() && earlier == name) problem = "names '" + name + "' twice";
+            if (problem.empty() && earlier == name) problem = "names '" + EscapeControls(name) + "' twice";
         if (!problem.empty()) {
             err_ << "coredesign-cli: the batch file's header " << problem << "\n";
             return false;
@@ -323,7 +324,7 @@ int RunBatch(const Options& options, Host& host, std::ostream& out, std::ostream
         failure = "it is larger than " + std::to_string(kMaxBatchFileBytes >> 20) + " MiB";
     }
     if (!read) {
-        err << "coredesign-cli: cannot read the batch file '" << file << "': " << failure << "\n";
+        err << "coredesign-cli: cannot read the batch file '" << EscapeControls(file) << "': " << failure << "\n";
         return 2;
     }
     return RunBatchText(csv, options.json, host, out, err);

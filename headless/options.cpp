@@ -3,6 +3,7 @@
 #include "design_file.h"
 #include "design_run.h"
 #include "input_screen.h"
+#include "terminal_text.h"
 
 namespace coredesign::cli {
 namespace {
@@ -19,20 +20,22 @@ bool Field(const OptionSpec& spec, const std::string& value, Options& options, s
 
 bool InductanceUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
     if (!IsOneOf(value, kInductanceUnits))
-        return Refuse(error, "unknown inductance unit '" + value + "' (Henry, millihenry or microhenry)");
+        return Refuse(error,
+                      "unknown inductance unit '" + EscapeControls(value) + "' (Henry, millihenry or microhenry)");
     options.inductanceUnit = value;
     return true;
 }
 
 bool FrequencyUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
-    if (!IsOneOf(value, kFrequencyUnits)) return Refuse(error, "unknown frequency unit '" + value + "' (Hz or kHz)");
+    if (!IsOneOf(value, kFrequencyUnits))
+        return Refuse(error, "unknown frequency unit '" + EscapeControls(value) + "' (Hz or kHz)");
     options.frequencyUnit = value;
     return true;
 }
 
 bool Family(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
     if (value != "gapped" && value != "nogap")
-        return Refuse(error, "unknown core family '" + value + "' (gapped or nogap)");
+        return Refuse(error, "unknown core family '" + EscapeControls(value) + "' (gapped or nogap)");
     options.gapped = value == "gapped";
     options.familyGiven = true;
     return true;
@@ -63,7 +66,7 @@ bool Points(const OptionSpec&, const std::string& value, Options& options, std::
     const int n = digits ? std::stoi(value) : 0;
     if (!digits || n < kMinCurvePoints || n > kMaxCurvePoints)
         return Refuse(error, "option --points needs a whole number from " + std::to_string(kMinCurvePoints) + " to " +
-                                 std::to_string(kMaxCurvePoints) + ", not '" + value + "'");
+                                 std::to_string(kMaxCurvePoints) + ", not '" + EscapeControls(value) + "'");
     options.points = n;
     options.pointsGiven = true;
     return true;
@@ -201,7 +204,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             arg = arg.substr(0, eq);
         }
         const OptionSpec* spec = FindSpelling(arg);
-        if (!spec) return Refuse(error, "unknown option '" + arg + "'");
+        if (!spec) return Refuse(error, "unknown option '" + EscapeControls(arg) + "'");
         std::string value;
         if (!spec->takesValue) {
             if (inlineValue) return Refuse(error, "option " + arg + " takes no value");

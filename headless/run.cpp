@@ -10,6 +10,7 @@
 #include "numtext.h"
 #include "spice_model.h"
 #include "summary.h"
+#include "terminal_text.h"
 
 namespace coredesign::cli {
 namespace {
@@ -26,7 +27,7 @@ bool WriteExports(const Options& options, const InputScreen& session, Host& host
         if (!model) {
             tell("no SPICE model written: the run ended in " + outcome + " without a design");
         } else if (!host.WriteFile(*options.spiceFile, *model, Host::Write::Whole, failure)) {
-            tell("cannot write the SPICE model to '" + *options.spiceFile + "': " + failure);
+            tell("cannot write the SPICE model to '" + EscapeControls(*options.spiceFile) + "': " + failure);
             written = false;
         }
     }
@@ -39,7 +40,7 @@ bool WriteExports(const Options& options, const InputScreen& session, Host& host
         }
         std::string failure;
         if (!host.WritePdf(*report, options.reportFile.value_or(std::string()), *options.pdfFile, failure)) {
-            tell("cannot write the PDF to '" + *options.pdfFile + "': " + failure);
+            tell("cannot write the PDF to '" + EscapeControls(*options.pdfFile) + "': " + failure);
             written = false;
         }
     }
@@ -65,7 +66,7 @@ bool ApplyScreenOptions(const Options& options, InputScreen& screen, std::string
         screen.ChoosePickCore();
         if (!screen.PickPart(*options.pick)) {
             error = std::string("the ") + (screen.Record().GappedCores ? "gapped" : "no-gap") +
-                    " family holds no core '" + *options.pick + "'";
+                    " family holds no core '" + EscapeControls(*options.pick) + "'";
             return false;
         }
     }
@@ -127,11 +128,11 @@ bool SetUpScreen(const Options& options, Host& host, InputScreen& screen, std::s
     if (options.designFile) {
         std::string bytes, failure;
         if (!host.ReadFile(*options.designFile, kMaxDesignFileBytes + 1, bytes, failure)) {
-            error = "cannot read the design file '" + *options.designFile + "': " + failure;
+            error = "cannot read the design file '" + EscapeControls(*options.designFile) + "': " + failure;
             return false;
         }
         if (const std::optional<Message> refused = OpenDesignFile(bytes, screen)) {
-            error = "cannot open the design file '" + *options.designFile + "': " + refused->text;
+            error = "cannot open the design file '" + EscapeControls(*options.designFile) + "': " + refused->text;
             return false;
         }
     }
@@ -144,10 +145,10 @@ bool RunAndWrite(const Options& options, Host& host, InputScreen& session, const
     if (options.saveDesignFile) {
         std::string text, failure;
         if (const std::optional<Message> refused = DesignFileText(session, text)) {
-            tell("cannot write the design to '" + *options.saveDesignFile + "': " + refused->text);
+            tell("cannot write the design to '" + EscapeControls(*options.saveDesignFile) + "': " + refused->text);
             written = false;
         } else if (!host.WriteFile(*options.saveDesignFile, text, Host::Write::Whole, failure)) {
-            tell("cannot write the design to '" + *options.saveDesignFile + "': " + failure);
+            tell("cannot write the design to '" + EscapeControls(*options.saveDesignFile) + "': " + failure);
             written = false;
         }
     }
@@ -156,7 +157,7 @@ bool RunAndWrite(const Options& options, Host& host, InputScreen& session, const
             options.reportFile ? ReportBytes(session, host.Pictures()) : std::nullopt) {
         std::string failure;
         if (!host.WriteFile(*options.reportFile, *report, Host::Write::AsNamed, failure)) {
-            tell("cannot write the report to '" + *options.reportFile + "': " + failure);
+            tell("cannot write the report to '" + EscapeControls(*options.reportFile) + "': " + failure);
             reportFailed = true;
             return false;
         }

@@ -30,10 +30,12 @@ public:
     // Where the report's pictures are.
     virtual report::ReportPictures Pictures() = 0;
 
-    // How a file the user named is written.
+    // Which file the run writes. The system's host writes both alike, as the
+    // file stands and a regular file whole (platform::WriteNamedFile); a
+    // host that writes elsewhere may tell them apart.
     enum class Write {
-        AsNamed,  // as any command-line program writes a file it is given (--report)
-        Whole,    // into a new file put in place of the old one (--spice)
+        AsNamed,  // the report (--report)
+        Whole,    // the circuit model (--spice)
     };
     // Writes `bytes` to `path`. False, with the reason, when it cannot.
     virtual bool WriteFile(const std::string& path, const std::string& bytes, Write how, std::string& failure) = 0;

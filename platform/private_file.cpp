@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "write_all.h"
 #endif
 
 namespace coredesign::platform {
@@ -97,23 +99,13 @@ int OpenForWriting(const std::string& path, FileFailure& failure) {
     return -1;
 }
 
-bool WriteAll(int fd, const std::string& content, FileFailure& failure) {
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return SystemFailure(n < 0 ? errno : EIO, failure);
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool WritePrivateFile(const std::string& path, const std::string& content, FileFailure& failure) {
     const int fd = OpenForWriting(path, failure);
     if (fd < 0) return false;
-    const bool written = WriteAll(fd, content, failure);
+    const int error = WriteAll(fd, content);
+    const bool written = error == 0 || SystemFailure(error, failure);
     if (::close(fd) != 0 && written) return SystemFailure(errno, failure);
     return written;
 }

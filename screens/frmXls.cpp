@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <limits>
 #include <map>
 
 #include "constants.h"
@@ -120,6 +121,8 @@ void frmXls::BuildControls() {
         edit->setFixedWidth(130);
         edit->installEventFilter(this);
         edit->setToolTip(Q(InputScreen::ToolTip(name)));
+        // A pasted text is taken whole, as the command line takes it (32767 characters by default).
+        edit->setMaxLength(std::numeric_limits<int>::max());
         return edit;
     };
     auto caption = [&](const char* text) {

@@ -28,12 +28,13 @@ std::optional<QString> WriteReportForViewer(ScreenRegistry& registry) {
     const std::string path = platform::JoinPath(rec.TempFolder, report::kTemporaryReportName);
     // temp.htm is a private file: the temporary folder may be shared with other users.
     platform::FileFailure failure;
-    if (!platform::WritePrivateFile(path, report::ReportFileBytes(results.Model().Texts(), rec, ProgramPictures()),
-                                    failure)) {
+    const std::string report = report::ReportFileBytes(results.Model().Texts(), rec, ProgramPictures());
+    if (!platform::WritePrivateFile(path, report, failure)) {
         registry.ShowMessage({SorryMessage(QString::fromLocal8Bit(failure.description.c_str())),
                               QString::fromUtf8(kCautionTitle), BoxIcon::Information, &results});
         return std::nullopt;
     }
+    registry.SetGeneratedReport(QByteArray::fromStdString(report));
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 

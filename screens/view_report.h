@@ -17,8 +17,9 @@ report::ReportPictures ProgramPictures();
 
 // The results screen's View Report up to the viewer: reads the temporary
 // folder anew into the design record and writes temp.htm there from the
-// results screen's texts and the record. The file's path, or nothing after
-// telling the designer why it could not be written.
+// results screen's texts and the record, and keeps the report in the
+// registry for the viewer's Save. The file's path, or nothing after telling
+// the designer why it could not be written.
 std::optional<QString> WriteReportForViewer(ScreenRegistry& registry);
 
 }  // namespace coredesign::gui

@@ -11,13 +11,10 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "design_record.h"
 #include "fixed_screens.h"
 #include "guarded_page.h"
 #include "messages.h"
-#include "named_file.h"
 #include "qt_text.h"
-#include "report_document.h"
 #include "report_pdf.h"
 #include "save_file.h"
 #include "screen_look.h"
@@ -113,21 +110,17 @@ void frmHtmlReport::SaveClicked() {
     if (!chosen || chosen->isEmpty()) return;  // cancelled: nothing is copied, nothing overwritten
     dialogFileName_ = *chosen;
 
-    // Always the generated report, whatever the view displays.
-    QFile source(QFile::decodeName(
-        QByteArray::fromStdString(platform::JoinPath(registry_.Record().TempFolder, report::kTemporaryReportName))));
-    if (!source.open(QIODevice::ReadOnly)) {
-        Caution(SorryMessage(source.errorString()));
-        return;
-    }
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError) {
-        Caution(SorryMessage(source.errorString()));
+    // Always the generated report, whatever the view displays: the bytes View
+    // Report wrote to temp.htm, from memory (another instance of the program
+    // sharing the temporary folder may have written its own there since).
+    const QByteArray& report = registry_.GeneratedReport();
+    if (report.isEmpty()) {
+        Caution(SorryMessage(QStringLiteral("No report has been generated.")));
         return;
     }
     // Written whole or not at all: a failed copy leaves an earlier file of that name as it was.
     QString failure;
-    if (!SaveWhole(*chosen + QStringLiteral(".html"), bytes, failure, true)) Caution(SorryMessage(failure));
+    if (!SaveWhole(*chosen + QStringLiteral(".html"), report, failure)) Caution(SorryMessage(failure));
 }
 
 void frmHtmlReport::SavePdfClicked() {

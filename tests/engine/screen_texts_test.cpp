@@ -122,5 +122,24 @@ TEST(ScreenTexts, ResultsScreenOutlivesADesign) {
     EXPECT_EQ(s.Results()->txtStackout, "* 2");
 }
 
+// A long text on a screen: cut to the limit with an ellipsis, counted in
+// characters (UTF-8), none split; a text within the limit as it is.
+TEST(ScreenTexts, LongTextsAreShortenedToTheLimit) {
+    const struct {
+        std::string text;
+        std::size_t limit;
+        std::string shown;
+    } cases[] = {
+        {"", 4, ""},
+        {"abcd", 4, "abcd"},
+        {"abcde", 4, "abc\u2026"},
+        {"\u00B5\u00B5\u00B5\u00B5", 4, "\u00B5\u00B5\u00B5\u00B5"},
+        {"\u00B5\u00B5\u00B5\u00B5\u00B5", 4, "\u00B5\u00B5\u00B5\u2026"},
+        {"a\U0001F529bcd", 4, "a\U0001F529b\u2026"},
+        {std::string(40000, '7'), kShortTextLimit, std::string(kShortTextLimit - 1, '7') + "\u2026"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShortenedText(c.text, c.limit), c.shown) << c.text.substr(0, 30);
+}
+
 }  // namespace
 }  // namespace coredesign

@@ -28,7 +28,7 @@ REFUSALS = [
     (coredesign.curve, {"points": float("nan")}, None),
     (coredesign.curve, {"points": " 5"}, None),
     (coredesign.explore, {"pick": "6218TXGP"}, None),
-    (coredesign.design, {"inductance_unit": "Henry\0"}, "unknown inductance unit 'Henry\0' (Henry, millihenry or microhenry)"),
+    (coredesign.design, {"inductance_unit": "Henry\0"}, "unknown inductance unit 'Henry\\x00' (Henry, millihenry or microhenry)"),
     (coredesign.design, {"colour": "red"}, "unknown option 'colour'"),
     (coredesign.design, {"dc-current": "3"}, "unknown option 'dc-current'"),
     (coredesign.design, {"\ud800": "3"}, "unknown option '\\ud800'"),

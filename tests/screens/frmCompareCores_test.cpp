@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtCharts/QChartView>
@@ -213,6 +214,19 @@ TEST_F(CompareCoresTest, CancelKeepsTheTableAndTheWindowIsOneScreen) {
     EXPECT_TRUE(Input().isVisible());
     EXPECT_EQ(Str(Field("txtInductance").text()), "10000");
     EXPECT_EQ(programEnds, 0);
+}
+
+// Very long texts are shortened in the "Computed for:" line, an ellipsis
+// where a text was cut, and the window stays within the screen.
+TEST_F(CompareCoresTest, LongTextsAreShortenedAndTheWindowStaysOnTheScreen) {
+    Enter("txtInductance=.000318" + std::string(5000, '0') + " txtMaxInputVoltage=50" + std::string(5000, 'V'));
+    frmCompareCores& w = Open();
+    ASSERT_NE(w.Shown(), nullptr);
+    const QString line = Child<QLabel>(w, "lblInputs").text();
+    EXPECT_LT(line.size(), 1000);
+    for (const char* cut : {"0\u2026 Henry,", "V\u2026 V, ambient"})
+        EXPECT_TRUE(line.contains(QString::fromUtf8(cut))) << cut << "\n" << Str(line);
+    EXPECT_LE(w.frameGeometry().width(), w.screen()->availableGeometry().width());
 }
 
 // Every button and box has its own access key.

@@ -115,6 +115,19 @@ TEST_F(InputScreenTest, TheKeyFilterLetsOnlyDigitsPointsAndBackspaceThrough) {
     EXPECT_EQ(Str(maxInput.text()), "abc");
 }
 
+// A pasted text is taken whole however long, as the command line takes it:
+// 40,000 characters with the value at their end.
+TEST_F(InputScreenTest, APastedTextIsTakenWholeHoweverLong) {
+    const QString pasted = QString(39998, QLatin1Char('0')) + QStringLiteral("50");
+    QGuiApplication::clipboard()->setText(pasted);
+    QLineEdit& maxInput = Field("txtMaxInputVoltage");  // the field that takes a paste
+    maxInput.clear();
+    QTest::keyClick(&maxInput, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(maxInput.text().size(), pasted.size());
+    ShowResults();
+    EXPECT_EQ(record.MaxInputVoltage, 50);
+}
+
 // A field that gets the focus selects its whole text, so typing replaces it;
 // the focus leaving Cancel goes to the first field.
 TEST_F(InputScreenTest, FocusSelectsWholeTextsAndLeavesCancelForTheFirstField) {

@@ -1,9 +1,13 @@
-// A shell command run with what it writes caught, and a full disk stood in
-// for by the file size limit. POSIX only (not in the Windows build's tests).
+// A shell command run with what it writes caught, a full disk stood in for
+// by the file size limit, and devices of the test's own. POSIX only (not in
+// the Windows build's tests).
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -38,6 +42,20 @@ private:
     rlimit old_{};
     void (*oldHandler_)(int) = SIG_DFL;
 };
+
+// A copy of one of the system's character devices in the test's own folder:
+// the null device (minor 3) or the full one (minor 7), which takes no byte.
+// Making it needs root; false otherwise.
+inline bool MakeDevice(const std::string& path, unsigned minor) {
+    return ::geteuid() == 0 && ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0 &&
+           ::chmod(path.c_str(), 0666) == 0;
+}
+
+// The type and permission bits of what `path` names, the name itself when a link.
+inline mode_t LinkMode(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_mode : 0;
+}
 
 // A shell command run with its standard output and error caught in files of
 // `dir`: its exit status (-1 when it did not exit), and what it wrote.

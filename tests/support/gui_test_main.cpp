@@ -1,11 +1,12 @@
 // The main of every GUI test: one application under the offscreen platform
-// (with the web engine's shared OpenGL contexts), the C locale for number
-// texts, and no debug chatter.
+// (with the web engine's shared OpenGL contexts) on a screen of a common
+// desktop's size, the C locale for number texts, and no debug chatter.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QTemporaryFile>
 #include <clocale>
 #include <cstdio>
 
@@ -23,6 +24,16 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 int main(int argc, char** argv) {
     qInstallMessageHandler(QuietMessages);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's own screen is 800 pixels wide, narrower than
+    // the Compare Cores window: the tests' screen is 1920 by 1080 at 96 dpi.
+    QTemporaryFile screen;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screen.open()) {
+        screen.write(R"({"synchronousWindowSystemEvents": false, "windowFrameMargins": true, "screens": [{"name":
+            "OffscreenScreen", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96,
+            "logicalBaseDpi": 96, "dpr": 1}]})");
+        screen.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screen.fileName()));
+    }
     // The report viewer's web engine refuses its sandbox when run as root.
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nqt.qpa.*=false\nqt.webenginecontext=false"));
