@@ -276,8 +276,7 @@ void Batch::RunRow(const CsvRecord& record) {
     for (std::size_t k = 0; k < cells.size(); ++k)
         if (!cells[k].empty() && !ApplyOption(*columns_[k], cells[k], options, error)) return Usage(cells, error);
     if (!CheckCombination(options, error)) return Usage(cells, error);
-    InputScreen session;
-    session.SetEnvironment(environment_);
+    InputScreen session = FreshScreen(environment_);
     if (!SetUpScreen(options, host_, session, error)) return Usage(cells, error);
     bool reportFailed = false;
     const Tell tell = [this](const std::string& line) {

@@ -47,16 +47,6 @@ bool WriteExports(const Options& options, const InputScreen& session, Host& host
     return written;
 }
 
-// A freshly loaded input screen: a copy of one loaded once, made without
-// filling its list again (the screen is only read: a copy may be made on
-// any thread).
-InputScreen FreshScreen(const RunEnvironment& environment) {
-    static const InputScreen loaded;
-    InputScreen screen = loaded.Copy();
-    screen.SetEnvironment(environment);
-    return screen;
-}
-
 // The options other than --design on the screen: the family, Pick Core and
 // its part, then the texts. False, with the usage message, when the family
 // holds no such part.
@@ -75,6 +65,16 @@ bool ApplyScreenOptions(const Options& options, InputScreen& screen, std::string
 }
 
 }  // namespace
+
+// A freshly loaded input screen: a copy of one loaded once, made without
+// filling its list again (the screen is only read: a copy may be made on
+// any thread).
+InputScreen FreshScreen(const RunEnvironment& environment) {
+    static const InputScreen loaded;
+    InputScreen screen = loaded.Copy();
+    screen.SetEnvironment(environment);
+    return screen;
+}
 
 bool Host::ReadFile(const std::string&, std::size_t, std::string&, std::string& failure) {
     failure = "this front end reads no files";

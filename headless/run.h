@@ -54,6 +54,10 @@ public:
                           std::string& failure) = 0;
 };
 
+// A freshly loaded input screen reading the system through `environment`
+// (a copy of one loaded once: safe on any thread).
+InputScreen FreshScreen(const RunEnvironment& environment);
+
 // The run of one design that every front end makes from options: a freshly
 // loaded input screen reading the system through `environment`, the
 // options' family, calculator, list entry and texts, and one Show Results.

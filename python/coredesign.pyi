@@ -7,6 +7,7 @@ number (written as its shortest round-trip text) or None (the option left out).
 Anything the command line refuses raises ValueError with its message.
 """
 
+import os
 from typing import Any, Literal, Optional, SupportsFloat, SupportsIndex, TypedDict, Union
 
 from typing_extensions import Unpack
@@ -36,6 +37,7 @@ class ExploreOptions(TypedDict, total=False):
 
 class DesignOptions(ExploreOptions, total=False):
     pick: Optional[str]  # Pick Core with this part number; without it Calculate Core
+    design: Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]", None]  # the design file the run starts from
 
 class CurveOptions(DesignOptions, total=False):
     points: Union[str, SupportsIndex, None]  # currents of the grid, 2 to 10001 (101)
@@ -72,3 +74,9 @@ def spice(**options: Unpack[DesignOptions]) -> Optional[str]:
 
 def report_html(**options: Unpack[DesignOptions]) -> Optional[bytes]:
     """The design report's bytes (coredesign-cli --report), or None off the results screen."""
+
+def load_design(path: Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"]) -> dict[str, str]:
+    """The options of a design file, as keywords with str values."""
+
+def save_design(path: Union[str, bytes, "os.PathLike[str]", "os.PathLike[bytes]"], **options: Unpack[DesignOptions]) -> None:
+    """Writes the design file of the options' inputs (coredesign-cli --save-design)."""

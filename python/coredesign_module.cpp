@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "design_file.h"
 #include "document.h"
 #include "file_reference.h"
 #include "folders.h"
@@ -17,6 +18,7 @@
 #include "object_writer.h"
 #include "options.h"
 #include "run.h"
+#include "terminal_text.h"
 #include "version.h"
 
 namespace py = pybind11;
@@ -75,6 +77,14 @@ std::optional<std::string> OptionText(const char* option, py::handle value) {
     Refuse(std::string("option --") + option + " needs a text or a number, not " + Py_TYPE(v)->tp_name);
 }
 
+// A file name: a str (as UTF-8, an escaped byte as that byte, as OptionText
+// takes it), bytes, or a path-like object (os.fspath).
+std::string PathText(py::handle value) {
+    const py::object path = py::module_::import("os").attr("fspath")(value);
+    if (PyBytes_Check(path.ptr())) return static_cast<std::string>(py::bytes(path));
+    return *OptionText("design", path);
+}
+
 // The options of a call, each applied through the command line's table.
 cli::Options OptionsOf(const py::kwargs& kwargs, Takes takes) {
     cli::Options options;
@@ -94,6 +104,11 @@ cli::Options OptionsOf(const py::kwargs& kwargs, Takes takes) {
         const cli::OptionSpec* spec = spelled ? cli::FindOption(name) : nullptr;
         if (!spec) Refuse("unknown option '" + keyword + "'");
         const bool points = std::string_view(spec->name) == "--points";
+        const bool designFile = std::string_view(spec->name) == "--design";
+        if (designFile && takes != Takes::Explore) {
+            options.designFile = PathText(value);
+            continue;
+        }
         if (!cli::IsInputOption(*spec) && !(points && takes == Takes::InputsAndPoints))
             Refuse("option '" + keyword + "' does not go with " + FunctionName(takes) +
                    " (it chooses what the command line prints or writes)");
@@ -110,16 +125,61 @@ RunEnvironment Environment() {
     return {[] { return platform::TempFolder(); }};
 }
 
-// The run of one design, made without the GIL.
-InputScreen Designed(const cli::Options& options) {
-    std::optional<InputScreen> session;
+// What the calls read and write of the system: the temporary folder, and the
+// design files named (read and written as the CLI reads and writes them).
+class FileHost final : public cli::Host {
+public:
+    RunEnvironment Environment() override { return python::Environment(); }
+    report::ReportPictures Pictures() override { return {}; }
+    bool WriteFile(const std::string& path, const std::string& bytes, Write, std::string& failure) override {
+        return platform::WriteNamedFile(path, bytes, failure);
+    }
+    bool ReadFile(const std::string& path, std::size_t maxBytes, std::string& bytes, std::string& failure) override {
+        readFailed = !platform::ReadNamedFile(path, maxBytes, bytes, failure);
+        return !readFailed;
+    }
+    bool WritePdf(const std::string&, const std::string&, const std::string&, std::string& failure) override {
+        failure = "the Python module renders no PDF";
+        return false;
+    }
+
+    bool readFailed = false;  // a file named could not be read
+};
+
+// Raises OSError with the whole message.
+[[noreturn]] void RefuseFile(const std::string& message) {
+    if (PyObject* text = TextObject(message)) {
+        PyErr_SetObject(PyExc_OSError, text);
+        Py_DECREF(text);
+    }
+    throw py::error_already_set();
+}
+
+// The input screen as the options leave it (a design file opened first),
+// made without the GIL; with the CLI's message, OSError when the design file
+// cannot be read and ValueError when the options or the file are refused.
+InputScreen SetUp(const cli::Options& options) {
+    InputScreen screen = cli::FreshScreen(Environment());
     std::string error;
+    bool set;
+    FileHost host;
     {
         py::gil_scoped_release released;
-        session = cli::RunDesign(options, Environment(), error);
+        set = cli::SetUpScreen(options, host, screen, error);
     }
-    if (!session) Refuse(error);
-    return std::move(*session);
+    if (!set && host.readFailed) RefuseFile(error);
+    if (!set) Refuse(error);
+    return screen;
+}
+
+// The run of one design, made without the GIL.
+InputScreen Designed(const cli::Options& options) {
+    InputScreen session = SetUp(options);
+    {
+        py::gil_scoped_release released;
+        session.ShowResults();
+    }
+    return session;
 }
 
 // Where the report's pictures are: beside the programs, in the folder the
@@ -187,6 +247,38 @@ py::object ReportHtml(const py::kwargs& kwargs) {
     return py::bytes(*report);
 }
 
+// The options that give a fresh screen what the design file gives it, as
+// keywords: str values, "_" for "-".
+py::dict LoadDesign(py::handle path) {
+    cli::Options options;
+    options.designFile = PathText(path);
+    const InputScreen screen = SetUp(options);
+    py::dict keywords;
+    for (auto [name, text] : cli::DesignOptions(DesignOf(screen))) {
+        for (char& c : name)
+            if (c == '_' || c == '-') c = '_';
+        keywords[py::str(name)] = py::reinterpret_steal<py::object>(
+            PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "surrogateescape"));
+    }
+    return keywords;
+}
+
+// Writes the design file of the options' inputs; OSError when it cannot be
+// written, ValueError when the design cannot be a design file.
+void SaveDesign(py::handle path, const py::kwargs& kwargs) {
+    const std::string file = PathText(path);
+    const InputScreen screen = SetUp(OptionsOf(kwargs, Takes::Inputs));
+    std::string text, failure;
+    const std::string where = "cannot write the design to '" + cli::EscapeControls(file) + "': ";
+    if (const std::optional<Message> refused = DesignFileText(screen, text)) Refuse(where + refused->text);
+    bool written;
+    {
+        py::gil_scoped_release released;
+        written = platform::WriteNamedFile(file, text, failure);
+    }
+    if (!written) RefuseFile(where + failure);
+}
+
 #include "docstrings.inc"
 
 }  // namespace
@@ -206,4 +298,6 @@ PYBIND11_MODULE(coredesign, m) {
     m.def("curve", &Curve, kCurveDoc);
     m.def("spice", &Spice, kSpiceDoc);
     m.def("report_html", &ReportHtml, kReportHtmlDoc);
+    m.def("load_design", &LoadDesign, py::arg("path"), kLoadDesignDoc);
+    m.def("save_design", &SaveDesign, py::arg("path"), kSaveDesignDoc);
 }
