@@ -13,6 +13,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -359,7 +360,9 @@ private:
                     Create(step.screen, true);
                     flow_.Shown(step.screen);
                     if (step.screen == Screen::Results && input_) input_->RefillResults();
-                    active_ = step.screen;
+                    shownOrder_.erase(std::remove(shownOrder_.begin(), shownOrder_.end(), step.screen),
+                                      shownOrder_.end());
+                    shownOrder_.push_back(step.screen);
                     break;
                 case Move::Hide: flow_.Hidden(step.screen); break;
                 case Move::SetAside:
@@ -404,11 +407,43 @@ private:
         }
     }
 
+    // A screen's texts in the order they stand on the page: on the input
+    // screen the family boxes and Cores To Stack share the permeability's
+    // row, and the calculator boxes the calculator's, as the desktop screen
+    // lays them out; every other screen shows its texts in its model's order.
+    static ShownTexts LaidOut(Screen s, ShownTexts texts) {
+        if (s != Screen::Input) return texts;
+        ShownTexts stack, family, calculator, rest;
+        for (ShownText& text : texts) {
+            const bool stackCaption = text.control.empty() && text.text == InputScreen::kStackCaption;
+            if (stackCaption || text.control == "txtStack")
+                stack.push_back(std::move(text));
+            else if (text.control == "chkGap" || text.control == "chkNoGap")
+                family.push_back(std::move(text));
+            else if (text.control == "chkCalcCore" || text.control == "chkPickCore")
+                calculator.push_back(std::move(text));
+            else
+                rest.push_back(std::move(text));
+        }
+        ShownTexts laidOut;
+        for (ShownText& text : rest) {
+            const bool permeability = text.control.empty() && text.text == InputScreen::kPermeabilityCaption;
+            const bool calculatorCaption = text.control.empty() && text.text == InputScreen::kCalculatorCaption;
+            laidOut.push_back(std::move(text));
+            if (permeability) {
+                laidOut.insert(laidOut.end(), family.begin(), family.end());
+                laidOut.insert(laidOut.end(), stack.begin(), stack.end());
+            }
+            if (calculatorCaption) laidOut.insert(laidOut.end(), calculator.begin(), calculator.end());
+        }
+        return laidOut;
+    }
+
     // The captions that begin a row of their screen (the rest stand beside them).
     static const std::set<std::string>& RowCaptions(Screen s) {
         static const std::set<std::string> input = [] {
-            std::set<std::string> captions = {InputScreen::kStackCaption, InputScreen::kPermeabilityCaption,
-                                              InputScreen::kCalculatorCaption, InputScreen::kCoreListCaption};
+            std::set<std::string> captions = {InputScreen::kPermeabilityCaption, InputScreen::kCalculatorCaption,
+                                              InputScreen::kCoreListCaption};
             for (const InputRow& row : kInputRows) captions.insert(row.caption);
             return captions;
         }();
@@ -563,13 +598,20 @@ private:
         json.EndObject();
     }
 
+    // The screen shown last of those still visible, where the keys go.
+    const char* Active() const {
+        for (auto s = shownOrder_.rbegin(); s != shownOrder_.rend(); ++s)
+            if (flow_.Visible(*s)) return ScreenName(*s);
+        return "";
+    }
+
     std::string StateText() {
         cli::JsonWriter json(true);
         json.BeginObject();
         json.Key("ends");
         json.Bool(flow_.ProgramEnds());
         json.Key("active");
-        json.String(ScreenName(active_));
+        json.String(Active());
         json.Key("fieldCharacters");
         static const std::string fieldCharacters = FieldCharacters();
         json.String(fieldCharacters);
@@ -589,7 +631,7 @@ private:
             json.Bool(flow_.Visible(s));
             json.Key("texts");
             json.BeginArray();
-            for (const ShownText& text : ShownBy(s)) {
+            for (const ShownText& text : LaidOut(s, ShownBy(s))) {
                 json.BeginArray();
                 json.String(text.control);
                 json.String(RoleName(text.role));
@@ -644,7 +686,7 @@ private:
     bool directionsWritten_ = false;
     std::string report_;
     report::ReportPictures pictures_;
-    Screen active_ = Screen::Start;
+    std::vector<Screen> shownOrder_;  // the screens in the order they were last shown
 };
 
 }  // namespace

@@ -43,9 +43,19 @@ function control(screen: string, name: string): HTMLElement | null {
   return drawn.get(screen)?.section.querySelector<HTMLElement>(`[data-name="${CSS.escape(name)}"]`) ?? null;
 }
 
+// After a message box, its control takes the focus: on the screen the
+// message came from, else on whichever shown screen has it.
 function tell(message: MessageBox, screen: string): void {
   messages.show(message, () => {
-    if (message.focus) control(screen, message.focus)?.focus();
+    if (!message.focus) return;
+    const shown = [screen, ...[...drawn.keys()].filter((name) => name !== screen && !drawn.get(name)!.section.hidden)];
+    for (const name of shown) {
+      const target = control(name, message.focus);
+      if (target) {
+        target.focus();
+        return;
+      }
+    }
   });
 }
 
@@ -74,6 +84,8 @@ function show(answer: Answer): void {
     if (name === 'frmHtmlReport') viewer.clear();
   }
   for (const screen of next.screens) {
+    // Compare Cores and the curve are views of their own (analysis/).
+    if (analysisScreens.has(screen.name)) continue;
     let current = drawn.get(screen.name);
     if (!current || needsDrawing(current, screen)) {
       const focused = document.activeElement instanceof HTMLElement ? document.activeElement.dataset.name : undefined;
@@ -112,6 +124,7 @@ function show(answer: Answer): void {
   }
 }
 let engineStarted = false;
+const analysisScreens = new Set(['frmCompareCores', 'frmInductanceCurve']);
 
 const designPicker = document.createElement('input');
 designPicker.type = 'file';

@@ -17,7 +17,7 @@ const reportType = 'text/html;charset=windows-1252';
 const savedReportName = 'report.html';
 
 export function download(bytes: Uint8Array, fileName: string, type: string): void {
-  const url = URL.createObjectURL(new Blob([bytes], { type }));
+  const url = URL.createObjectURL(new Blob([bytes as BlobPart], { type }));
   const link = document.createElement('a');
   link.href = url;
   link.download = fileName;
@@ -40,6 +40,8 @@ export class ReportViewer {
   readonly frame: HTMLIFrameElement;
   private shownUrl = '';
   private readonly picker: HTMLInputElement;
+  // Whether the frame's next load is the one the viewer asked for.
+  private expectingLoad = false;
 
   constructor(private readonly hooks: ViewerHooks) {
     this.frame = document.createElement('iframe');
@@ -47,6 +49,16 @@ export class ReportViewer {
     this.frame.dataset.name = 'wb';
     this.frame.className = 'report-frame';
     this.frame.title = 'report';
+    // A page that navigates its frame (a followed link, a refresh) finds the
+    // way blocked, and the frame shows the file again rather than the error.
+    this.frame.addEventListener('load', () => {
+      if (this.expectingLoad || !this.shownUrl) {
+        this.expectingLoad = false;
+        return;
+      }
+      this.expectingLoad = true;
+      this.frame.src = this.shownUrl;
+    });
     this.picker = document.createElement('input');
     this.picker.type = 'file';
     this.picker.accept = '.html,.htm,text/html';
@@ -62,13 +74,15 @@ export class ReportViewer {
   /** Puts the frame and the file picker into the viewer's drawn section. */
   mount(section: HTMLElement): void {
     const body = section.querySelector('.screen-body') ?? section;
+    this.expectingLoad = this.shownUrl !== '';
     body.prepend(this.frame, this.picker);
   }
 
   show(bytes: Uint8Array): void {
-    const url = URL.createObjectURL(new Blob([bytes], { type: reportType }));
+    const url = URL.createObjectURL(new Blob([bytes as BlobPart], { type: reportType }));
     if (this.shownUrl) URL.revokeObjectURL(this.shownUrl);
     this.shownUrl = url;
+    this.expectingLoad = true;
     this.frame.src = url;
   }
 
