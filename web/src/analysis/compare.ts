@@ -404,8 +404,12 @@ class CompareWindow {
       this.tip.textContent = name;
       this.tip.hidden = name === '';
       if (name !== '') {
+        // Beside the mouse, on the side with room for it.
         const box = this.chartBox.getBoundingClientRect();
-        this.tip.style.left = `${event.clientX - box.left + 12}px`;
+        const x = event.clientX - box.left;
+        const left = x < box.width / 2;
+        this.tip.style.left = left ? `${x + 12}px` : '';
+        this.tip.style.right = left ? '' : `${box.width - x + 12}px`;
         this.tip.style.top = `${event.clientY - box.top + 12}px`;
       }
     });

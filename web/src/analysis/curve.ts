@@ -148,9 +148,9 @@ class CurveWindow {
       ],
       series: [
         {},
-        { stroke: colours.curve, width: 2.5 },
-        { stroke: colours.entered, width: 1.5, dash: [8, 5] },
-        { stroke: colours.acceptance, width: 1.5, dash: [2, 4] },
+        { stroke: colours.curve, width: 2.5, points: { show: false } },
+        { stroke: colours.entered, width: 1.5, dash: [8, 5], points: { show: false } },
+        { stroke: colours.acceptance, width: 1.5, dash: [2, 4], points: { show: false } },
         {
           stroke: colours.operating,
           width: 0,
