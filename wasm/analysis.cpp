@@ -139,8 +139,7 @@ public:
         val chart = val::object();
         view.set("rows", rows);
         view.set("chart", chart);
-        if (!table_ || families < 0 || families > 2 || column < 0 || column >= CompareColumns::ColumnCount)
-            return view;
+        if (!table_ || families < 0 || families > 2 || column < 0 || column >= CompareColumns::ColumnCount) return view;
         const auto filter = static_cast<FamilyFilter>(families);
         for (std::size_t i : table_->ShownRows(filter, everyRow, column, ascending)) {
             val row = val::object();
