@@ -66,6 +66,33 @@ test('the keyboard walk gives the native program\'s figures and report', async (
     await page.keyboard.press('Alt+B');
     await shown(page, 'frmResult');
     assert.equal(await page.locator(screen('frmHtmlReport')).count(), 0, 'the viewer closes');
+
+    // Compare Cores from the input screen; Use This Design runs the chosen core and stack.
+    await page.keyboard.press('Alt+E');
+    await shown(page, 'frmXls');
+    await page.keyboard.press('Alt+O');
+    await page.waitForSelector(`${screen('frmCompareCores')}[data-state="ready"]`);
+    await page.locator('[data-name="tblCores"] tbody tr').nth(2).click();
+    await page.keyboard.press('Alt+U');
+    await shown(page, 'frmResult');
+    const partNo = (await page.locator(named('frmResult', 'txtOutCoreSize')).textContent()) ?? '';
+    const stack = await page.locator(named('frmXls', 'txtStack')).inputValue();
+    const family = (await page.locator(named('frmXls', 'chkGap')).isChecked()) ? 'gapped' : 'nogap';
+    assert.equal(await page.locator(named('frmXls', 'chkPickCore')).isChecked(), true, 'Pick Core');
+    const options = ['--family', family, '--pick', partNo, '--stack', stack];
+    const used = JSON.parse(nativeCli(['--json', ...options]).stdout) as { results_screen: Record<string, unknown> };
+    for (const [control, text] of Object.entries(used.results_screen))
+      if (typeof text === 'string') assert.equal(await page.locator(named('frmResult', control)).textContent(), text, control);
+
+    // The curve of that design; Save Data writes the CLI's CSV.
+    await page.locator(named('frmResult', 'cmdCurve')).focus();
+    await page.keyboard.press('Alt+U');
+    await page.waitForSelector(`${screen('frmInductanceCurve')}[data-state="ready"]`);
+    const savingData = page.waitForEvent('download');
+    await page.keyboard.press('Alt+D');
+    const data = join(folder, 'curve.csv');
+    await (await savingData).saveAs(data);
+    assert.equal(readFileSync(data, 'utf8'), nativeCli(['--curve', ...options]).stdout);
   } finally {
     rmSync(folder, { recursive: true, force: true });
     await site.close();

@@ -8,6 +8,7 @@ import type { MessageBox, ScreenState, SessionState } from '../../wasm/coredesig
 import { designLink, designOfFragment } from './design-link';
 import { EngineClient, type Answer } from './engine-client';
 import type { Command } from './engine-protocol';
+import { openCompareCores, openInductanceCurve } from './analysis/index';
 import { MessageBoxes } from './message-box';
 import { ReportViewer, download } from './report-viewer';
 import { drawScreen, needsDrawing, shownLines, updateScreen, type DrawnScreen } from './screens';
@@ -102,6 +103,9 @@ function show(answer: Answer): void {
     updateScreen(current, screen, new Set(typed.keys()));
     current.section.classList.toggle('active', screen.name === next.active);
   }
+  // A window of analysis/ that the flow closed (with its input or results screen) goes.
+  for (const name of analysisScreens)
+    if (!names.has(name)) screensHost.querySelectorAll(`.analysis-window[data-screen="${name}"]`).forEach((w) => w.remove());
   document.body.dataset.ends = next.ends ? 'true' : 'false';
   if (next.active !== active || !drawn.get(next.active)?.section.contains(document.activeElement)) {
     const changed = next.active !== active;
@@ -163,6 +167,22 @@ async function click(screen: string, name: string): Promise<void> {
     return;
   }
   const answer = await send({ op: 'click', screen, control: name });
+  const compare = screen === 'frmXls' && name === 'cmdCompare';
+  const curve = screen === 'frmResult' && name === 'cmdCurve';
+  const analysis = compare ? 'frmCompareCores' : curve ? 'frmInductanceCurve' : '';
+  if (analysis && screenState(analysis)?.visible) {
+    // A new window in place of an open one: it compares (or draws) again.
+    screensHost.querySelectorAll(`.analysis-window[data-screen="${analysis}"]`).forEach((w) => w.remove());
+    const design = await engine.send({ op: 'designText' });
+    show(design);
+    if (compare)
+      openCompareCores(screensHost, design.text ?? '', {
+        useDesign: (choice) =>
+          void send({ op: 'useDesign', gapped: choice.gapped, partNo: choice.partNo, stack: choice.stack, designText: design.text ?? '' }),
+        close: () => void send({ op: 'click', screen: 'frmCompareCores', control: 'cmdClose' }),
+      });
+    else openInductanceCurve(screensHost, design.text ?? '');
+  }
   if (screen === 'frmResult' && name === 'cmdReport' && screenState('frmHtmlReport')?.visible) {
     const report = await engine.send({ op: 'reportFile' });
     show(report);
@@ -191,7 +211,9 @@ function wireResults(section: HTMLElement): void {
 // Alt and a letter presses the control of the active screen whose caption
 // marks that letter, as the desktop program's access keys do.
 document.addEventListener('keydown', (event) => {
-  if (!event.altKey || event.ctrlKey || event.metaKey || messages.open) return;
+  if (!event.altKey || event.ctrlKey || event.metaKey || messages.open || event.defaultPrevented) return;
+  // Compare Cores and the curve answer their own keys.
+  if (document.activeElement?.closest('.analysis-window')) return;
   const letter = event.code.startsWith('Key') ? event.code.slice(3).toLowerCase() : event.key.toLowerCase();
   const screen = drawn.get(active);
   const target = screen && !screen.section.hidden ? screen.accessKeys.get(letter) : undefined;
