@@ -1,10 +1,42 @@
 #include "compare_screen.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "catalogue.h"
 #include "constants.h"
 #include "numtext.h"
 
 namespace coredesign {
+namespace {
+
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+// A run that produced a winding: its figures mean something.
+bool HasDesign(const ComparisonRow& row) {
+    return row.outcome == Outcome::Results || row.outcome == Outcome::FillWarning;
+}
+
+std::string Rounded(double value, int places) {
+    return std::isnan(value) ? std::string() : FormatRounded(value, places);
+}
+
+// The places each figure column is rounded to.
+int Places(int column) {
+    switch (column) {
+        case CompareColumns::Volume: return 2;
+        case CompareColumns::TotalLoss:
+        case CompareColumns::FillFactor:
+        case CompareColumns::CopperLoss: return 3;
+        case CompareColumns::CoreLoss: return 4;
+        case CompareColumns::Turns:
+        case CompareColumns::Awg: return 0;
+        default: return 1;
+    }
+}
+
+}  // namespace
 
 std::string CompareScreen::Title() {
     return std::string("Compare Cores - ") + kAppTitle;
@@ -118,6 +150,99 @@ std::string CompareScreen::RowName(const ComparisonRow& row) {
     return PartWithStack(row.part, row.stack) + " (" + FamilyText(row.gapped) + "): " + FormatRounded(row.volume, 2) +
            " cm\u00B3, " + FormatRounded(row.record.TotalLoss, 3) + " W, " +
            VerdictText(row.outcome, row.temperatureAlarm);
+}
+
+CompareTable::CompareTable(const Comparison& comparison) : comparison_(&comparison) {
+    picks_.assign(comparison.rows.size(), false);
+    for (std::size_t k = 0; k < comparison.calculateCore.size(); ++k) {
+        const int row = CalculateCoreRow(comparison, k);
+        if (row >= 0) picks_[static_cast<std::size_t>(row)] = true;
+    }
+}
+
+bool CompareTable::SortsByText(int column) {
+    return column == Family || column == Part || column == Verdict || column == Marked;
+}
+
+bool CompareTable::RightAligned(int column) {
+    return column == Stack || (column >= Volume && column <= TotalTemp);
+}
+
+double CompareTable::SortKey(std::size_t index, int column) const {
+    const ComparisonRow& row = Row(index);
+    const DesignRecord& r = row.record;
+    const bool design = HasDesign(row);
+    auto figure = [&](double value) { return design ? value : kNone; };
+    switch (column) {
+        case Stack: return row.stack;
+        case Volume: return row.volume;
+        case Mass: return row.mass;
+        case Turns: return figure(r.Turns);
+        case Awg: return figure(r.WireSize);
+        case InductanceFullLoad: return figure(r.InductanceFullLoad);
+        case Deviation: {
+            const double entered = r.InductanceEntered * 1000000;  // uH
+            return figure((r.InductanceFullLoad - entered) / entered * 100);
+        }
+        case FillFactor: return figure(r.ActualFillFactor);
+        case CopperLoss: return figure(r.CopperLossAtTemp);
+        case CoreLoss: return figure(r.CoreLoss);
+        case TotalLoss: return figure(r.TotalLoss);
+        case TempRise: return figure(r.TempRise);
+        case TotalTemp: return figure(r.AmbientTemp + r.TempRise);
+        default: return kNone;
+    }
+}
+
+std::string CompareTable::CellText(std::size_t index, int column) const {
+    const ComparisonRow& row = Row(index);
+    switch (column) {
+        case Family: return CompareScreen::FamilyText(row.gapped);
+        case Part: return row.part;
+        case Stack: return std::to_string(row.stack);
+        case Verdict: return CompareScreen::VerdictText(row.outcome, row.temperatureAlarm);
+        case Marked: return CompareScreen::MarkedText(IsCalculateCorePick(index), row.pareto);
+        default: return column > Verdict && column < Marked ? Rounded(SortKey(index, column), Places(column)) : "";
+    }
+}
+
+bool CompareTable::Before(std::size_t a, std::size_t b, int column, bool ascending) const {
+    if (SortsByText(column)) {
+        const std::string x = CellText(a, column), y = CellText(b, column);
+        return ascending ? x < y : y < x;
+    }
+    const double x = SortKey(a, column), y = SortKey(b, column);
+    const bool emptyX = std::isnan(x), emptyY = std::isnan(y);
+    if (emptyX || emptyY) return !emptyX && emptyY;  // empty cells last
+    return ascending ? x < y : y < x;
+}
+
+bool CompareTable::FamilyShown(const ComparisonRow& row, FamilyFilter families) {
+    return families == FamilyFilter::Both || row.gapped == (families == FamilyFilter::Gapped);
+}
+
+std::vector<std::size_t> CompareTable::ShownRows(FamilyFilter families, bool everyRow, int column,
+                                                 bool ascending) const {
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < RowCount(); ++i)
+        if (FamilyShown(Row(i), families) && (everyRow || Row(i).fits)) shown.push_back(i);
+    std::stable_sort(shown.begin(), shown.end(),
+                     [&](std::size_t a, std::size_t b) { return Before(a, b, column, ascending); });
+    return shown;
+}
+
+CompareTable::Chart CompareTable::ChartRows(FamilyFilter families) const {
+    Chart chart;
+    for (std::size_t i = 0; i < RowCount(); ++i) {
+        const ComparisonRow& row = Row(i);
+        if (!row.fits || !FamilyShown(row, families)) continue;
+        chart.fitting.push_back(i);
+        if (row.pareto) chart.front.push_back(i);
+        if (IsCalculateCorePick(i)) chart.picks.push_back(i);
+    }
+    std::stable_sort(chart.front.begin(), chart.front.end(),
+                     [&](std::size_t a, std::size_t b) { return Row(a).volume < Row(b).volume; });
+    return chart;
 }
 
 ShownTexts CompareScreen::Shown() {

@@ -87,29 +87,49 @@ int ComparisonRuns(const std::vector<ComparedFamily>& families) {
     return runs;
 }
 
-Comparison CompareCores(const std::vector<ComparedFamily>& families, const ComparisonControl& control) {
-    Comparison comparison;
-    comparison.families = families;
-    for (const ComparedFamily& family : families) comparison.calculateCore.push_back(RunCalculateCore(family));
-    const int total = ComparisonRuns(families);
-    comparison.rows.reserve(static_cast<std::size_t>(total));
-    for (const ComparedFamily& family : families) {
-        InputScreen pickCore = FreshScreen(family.gapped, family.environment);
-        pickCore.ChoosePickCore();
-        const int catalogueRows = pickCore.Record().CatalogueRows();
-        for (int row = 1; row <= catalogueRows; ++row) {
-            for (int stack = 1; stack <= kMaxComparedStack; ++stack) {
-                if (control.cancel && control.cancel->load(std::memory_order_relaxed)) {
-                    comparison.cancelled = true;
-                    return comparison;
-                }
-                comparison.rows.push_back(RunRow(pickCore, family, row, stack));
-                if (control.progress) control.progress(static_cast<int>(comparison.rows.size()), total);
+SteppedComparison::SteppedComparison(std::vector<ComparedFamily> families) {
+    comparison_.families = std::move(families);
+    for (const ComparedFamily& family : comparison_.families) {
+        comparison_.calculateCore.push_back(RunCalculateCore(family));
+        pickCore_.push_back(FreshScreen(family.gapped, family.environment));
+        pickCore_.back().ChoosePickCore();
+    }
+    total_ = ComparisonRuns(comparison_.families);
+    comparison_.rows.reserve(static_cast<std::size_t>(total_));
+}
+
+SteppedComparison::~SteppedComparison() = default;
+SteppedComparison::SteppedComparison(SteppedComparison&&) noexcept = default;
+SteppedComparison& SteppedComparison::operator=(SteppedComparison&&) noexcept = default;
+
+bool SteppedComparison::Step(int runs) {
+    for (; runs > 0 && done_ < total_; --runs) {
+        const InputScreen& pickCore = pickCore_[family_];
+        comparison_.rows.push_back(RunRow(pickCore, comparison_.families[family_], catalogueRow_, stack_));
+        ++done_;
+        if (++stack_ > kMaxComparedStack) {
+            stack_ = 1;
+            if (++catalogueRow_ > pickCore.Record().CatalogueRows()) {
+                catalogueRow_ = 1;
+                ++family_;
             }
         }
+        if (done_ == total_) MarkParetoRows(comparison_.rows);
     }
-    MarkParetoRows(comparison.rows);
-    return comparison;
+    return Complete();
+}
+
+Comparison CompareCores(const std::vector<ComparedFamily>& families, const ComparisonControl& control) {
+    SteppedComparison stepped(families);
+    while (!stepped.Complete()) {
+        if (control.cancel && control.cancel->load(std::memory_order_relaxed)) {
+            stepped.Result().cancelled = true;
+            break;
+        }
+        stepped.Step(1);
+        if (control.progress) control.progress(stepped.Done(), stepped.Total());
+    }
+    return std::move(stepped.Result());
 }
 
 void MarkParetoRows(std::vector<ComparisonRow>& rows) {

@@ -22,6 +22,8 @@
 
 namespace coredesign {
 
+class InputScreen;
+
 // One family to compare and the texts its runs are given: the eleven fields
 // and the two unit lists (txtStack only for the Calculate Core run; each row
 // types its own stack).
@@ -89,6 +91,35 @@ int ComparisonRuns(const std::vector<ComparedFamily>& families);
 // The Calculate Core run of each family, then every catalogue row of each
 // family at stacks 1 to 9, the Pareto rows marked.
 Comparison CompareCores(const std::vector<ComparedFamily>& families, const ComparisonControl& control = {});
+
+// The same comparison a slice at a time, for a front end with a single
+// thread (a browser's worker reads its messages, a cancel among them,
+// between two slices): the Calculate Core runs first, then the rows in
+// CompareCores' order, the Pareto rows marked once the last row is in.
+class SteppedComparison {
+public:
+    explicit SteppedComparison(std::vector<ComparedFamily> families);
+    ~SteppedComparison();
+    SteppedComparison(SteppedComparison&&) noexcept;
+    SteppedComparison& operator=(SteppedComparison&&) noexcept;
+    // Runs up to `runs` more rows; true once every row is in.
+    bool Step(int runs);
+    bool Complete() const { return done_ == total_; }
+    int Done() const { return done_; }
+    int Total() const { return total_; }
+    // The comparison so far (complete or not).
+    const Comparison& Result() const { return comparison_; }
+    Comparison& Result() { return comparison_; }
+
+private:
+    Comparison comparison_;
+    int total_ = 0;
+    int done_ = 0;
+    std::size_t family_ = 0;  // the family, catalogue row and stack of the next run
+    int catalogueRow_ = 1;
+    int stack_ = 1;
+    std::vector<InputScreen> pickCore_;  // by family: a fresh screen with "Pick Core" chosen
+};
 
 // Sets `pareto` on every row: a row that fits and that no other fitting row
 // has both volume and total loss at or below, with one of them strictly below.

@@ -42,6 +42,11 @@ inline constexpr const char* kOpenDesignHint =
     "Opens a design file: its inputs take the place of those on this screen.";
 inline constexpr const char* kDesignFileFilter = "Design files (*.coredesign)";
 inline constexpr const char* kDesignFileFirstName = "design.coredesign";
+// The web edition's third design button: a link that carries the design in
+// its fragment (never sent to a server) and opens it on the input screen.
+inline constexpr const char* kCopyLinkCaption = "Copy &Link";
+inline constexpr const char* kCopyLinkHint =
+    "Puts a link on the clipboard that opens these inputs on this screen; the design travels in the link itself.";
 
 // What a design file sets; each part left out keeps the fresh screen's.
 struct Design {

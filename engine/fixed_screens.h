@@ -41,6 +41,11 @@ struct DirectionsScreen {
 // The report viewer's window (frmHtmlReport): its title and buttons.
 struct ReportViewerScreen {
     static constexpr const char* kTitle = "Output Inductor Core Selection Report";
+    // The message Print shows for a page that is not a report of this
+    // program: one without an element named "print" (kPrintHookName).
+    static constexpr const char* kCannotPrintMessage =
+        "UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN";
+    static constexpr const char* kPrintHookName = "print";
     // Save as HTML File, Open, Print, Reset Design, Back, then Save as PDF.
     static const std::vector<ButtonText>& Buttons();
     static const ButtonText& Button(const std::string& control);

@@ -5,8 +5,9 @@
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <memory>
-#include <vector>
+#include <optional>
 
+#include "compare_screen.h"
 #include "comparison.h"
 
 namespace coredesign::gui {
@@ -18,30 +19,11 @@ QString VerdictText(Outcome outcome, bool temperatureAlarm);
 // "100 Perm" or "245 Perm", as the input screen names the families.
 QString FamilyText(bool gapped);
 
-class CompareTableModel : public QAbstractTableModel {
+// The table's cells are the engine's (CompareTable); this model only hands
+// them to the view.
+class CompareTableModel : public QAbstractTableModel, public CompareColumns {
     Q_OBJECT
 public:
-    // The columns: what the chart plots next to the verdict, then the design.
-    enum Column {
-        Family,
-        Part,
-        Stack,
-        Verdict,
-        Volume,
-        TotalLoss,
-        Mass,
-        Turns,
-        Awg,
-        InductanceFullLoad,
-        Deviation,
-        FillFactor,
-        CopperLoss,
-        CoreLoss,
-        TempRise,
-        TotalTemp,
-        Marked,
-        ColumnCount
-    };
     // The number behind a cell, for sorting: NaN where the cell is empty.
     static constexpr int SortRole = Qt::UserRole;
 
@@ -50,6 +32,8 @@ public:
     // Shows this comparison (none: an empty table).
     void SetComparison(std::shared_ptr<const Comparison> comparison);
     const Comparison* Data() const { return comparison_.get(); }
+    // The cells of the comparison shown (there must be one).
+    const CompareTable& Table() const { return *table_; }
     const ComparisonRow& Row(int row) const { return comparison_->rows[static_cast<std::size_t>(row)]; }
     // The Calculate Core pick of one of the compared families.
     bool IsCalculateCorePick(int row) const;
@@ -60,10 +44,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    QVariant Value(int row, int column, bool forSorting) const;
-
     std::shared_ptr<const Comparison> comparison_;
-    std::vector<bool> picks_;  // by row: a Calculate Core pick
+    std::optional<CompareTable> table_;
 };
 
 // The rows the window shows: only those that fit unless every row is asked
@@ -71,7 +53,7 @@ private:
 class CompareFilterModel : public QSortFilterProxyModel {
     Q_OBJECT
 public:
-    enum class Families { Both, Gapped, NoGap };
+    using Families = FamilyFilter;
 
     explicit CompareFilterModel(QObject* parent = nullptr);
 
@@ -85,7 +67,7 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
-    Families families_ = Families::Both;
+    FamilyFilter families_ = FamilyFilter::Both;
     bool everyRow_ = false;
 };
 

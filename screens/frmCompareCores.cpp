@@ -381,16 +381,18 @@ void frmCompareCores::RebuildChart() {
     fittingRows_.clear();
     QList<QPointF> points, front, picks;
     const Comparison* c = model_->Data();
-    for (std::size_t i = 0; c && i < c->rows.size(); ++i) {
-        const ComparisonRow& row = c->rows[i];
-        if (!row.fits || !filter_->FamilyShown(row)) continue;
-        const QPointF point(row.volume, row.record.TotalLoss);
-        points << point;
-        fittingRows_.push_back(static_cast<int>(i));
-        if (row.pareto) front << point;
-        if (model_->IsCalculateCorePick(static_cast<int>(i))) picks << point;
+    if (c) {
+        const CompareTable& table = model_->Table();
+        const CompareTable::Chart rows =
+            table.ChartRows(static_cast<FamilyFilter>(std::max(0, cmbFamily_->currentIndex())));
+        auto at = [&](std::size_t i) { return QPointF(table.Row(i).volume, table.Row(i).record.TotalLoss); };
+        for (std::size_t i : rows.fitting) {
+            points << at(i);
+            fittingRows_.push_back(static_cast<int>(i));
+        }
+        for (std::size_t i : rows.front) front << at(i);
+        for (std::size_t i : rows.picks) picks << at(i);
     }
-    std::sort(front.begin(), front.end(), [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
     fitting_->replace(points);
     front_->replace(front);
     picks_->replace(picks);

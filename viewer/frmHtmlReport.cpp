@@ -28,9 +28,12 @@ namespace coredesign::gui {
 namespace {
 
 // In the displayed page: whether it holds the element named "print" (the
-// report's print hook). The page's own scripts do not run, so the viewer
-// prints a page with the hook itself.
-constexpr const char* kFindPrintHook = "document.getElementsByName('print').length > 0";
+// report's print hook, ReportViewerScreen::kPrintHookName). The page's own
+// scripts do not run, so the viewer prints a page with the hook itself.
+QString FindPrintHook() {
+    return QStringLiteral("document.getElementsByName('%1').length > 0")
+        .arg(QString::fromLatin1(ReportViewerScreen::kPrintHookName));
+}
 
 // What the designer is told when a print fails: "Sorry for the
 // inconvenience", an empty line, and that printing failed, with the reason
@@ -165,13 +168,13 @@ void frmHtmlReport::OpenClicked() {
 
 void frmHtmlReport::PrintClicked() {
     QPointer<frmHtmlReport> self(this);
-    page_->runJavaScript(QString::fromLatin1(kFindPrintHook), QWebEngineScript::ApplicationWorld,
+    page_->runJavaScript(FindPrintHook(), QWebEngineScript::ApplicationWorld,
                          [self](const QVariant& found) {
                              if (!self) return;
                              if (found.typeId() == QMetaType::Bool && found.toBool())
                                  self->PrintPage();
                              else
-                                 self->Caution(QString::fromLatin1(kCannotPrintMessage));
+                                 self->Caution(QString::fromLatin1(ReportViewerScreen::kCannotPrintMessage));
                          });
 }
 

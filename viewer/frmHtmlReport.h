@@ -17,11 +17,6 @@ namespace coredesign::gui {
 class GuardedPage;
 class ScreenRegistry;
 
-// The message the Print command shows for a page that is not a report of this
-// program.
-inline constexpr const char* kCannotPrintMessage =
-    "UNABLE TO PRINT THE FILE AS IT IS NOT SAVED OR GENERATED FROM CORE DESIGN";
-
 class frmHtmlReport : public QWidget {
     Q_OBJECT
 public:

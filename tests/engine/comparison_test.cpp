@@ -162,5 +162,28 @@ TEST(Comparison, ReportsProgressAndStopsWhenCancelled) {
     EXPECT_EQ(seen.back(), 20);
 }
 
+// The comparison in slices of any size is the comparison in one call: the
+// same rows in the same order, marked only once the last row is in.
+TEST(Comparison, InSlicesIsTheWholeComparison) {
+    const std::vector<ComparedFamily> families = BothFamilies();
+    const std::string whole = ComparisonCsv(CompareCores(families));
+    for (const int slice : {1, 7, 100, 1000}) {
+        SCOPED_TRACE(slice);
+        SteppedComparison stepped(families);
+        EXPECT_EQ(stepped.Total(), 630);
+        EXPECT_EQ(stepped.Result().calculateCore.size(), 2u);
+        int steps = 0;
+        while (!stepped.Step(slice)) {
+            ++steps;
+            EXPECT_EQ(stepped.Done(), steps * slice);
+            for (const ComparisonRow& row : stepped.Result().rows) EXPECT_FALSE(row.pareto);
+        }
+        EXPECT_EQ(steps, (630 + slice - 1) / slice - 1);
+        EXPECT_EQ(stepped.Done(), 630);
+        EXPECT_TRUE(stepped.Step(slice));  // nothing more to run
+        EXPECT_EQ(ComparisonCsv(stepped.Result()), whole);
+    }
+}
+
 }  // namespace
 }  // namespace coredesign
