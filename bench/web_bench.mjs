@@ -102,7 +102,8 @@ async function main() {
   let raw = 0;
   let gzip = 0;
   let brotli = 0;
-  const files = filesUnder(site).filter((file) => !file.endsWith('-test.html'));
+  // The tests' pages and their own files are not part of the site.
+  const files = filesUnder(site).filter((file) => !/-test\.html$|\/assets\/[^/]*-test-[^/]*$/.test(file));
   for (const file of files) {
     const bytes = readFileSync(file);
     raw += bytes.length;
