@@ -67,6 +67,12 @@ function filesUnder(folder: string): string[] {
   return files.sort();
 }
 
+// The tests' pages (web/*-test.html) and their own entry's files, which
+// Vite names after the page (assets/x-test-HASH.js): no part of the site.
+function forTestsOnly(path: string): boolean {
+  return path.endsWith('-test.html') || /^assets\/[^/]*-test-[^/]*$/.test(path);
+}
+
 // sw.js is written last, from web/src/site/sw.js with the list of every other
 // file of the written site and a version made of their contents' hashes: a
 // new build is a new sw.js, which the browser installs in place of the old.
@@ -81,7 +87,7 @@ function serviceWorkerPlugin(): Plugin {
     closeBundle() {
       const entries = filesUnder(outDir)
         .map((file) => relative(outDir, file).split(sep).join('/'))
-        .filter((path) => path !== 'sw.js' && !path.endsWith('-test.html'))
+        .filter((path) => path !== 'sw.js' && !forTestsOnly(path))
         .map((path) => {
           const hash = createHash('sha256').update(readFileSync(join(outDir, path))).digest('hex');
           return { url: `/${path}`, hash: hash.slice(0, 16) };

@@ -4,9 +4,11 @@
 // version, and so a new sw.js, which the browser installs beside the old.
 //
 // On install every file of the list goes into a cache named after the
-// version, fetched anew from the network; once all are there the new worker
-// takes over and deletes the caches of other versions. Requests for the
-// site's own files are answered from the cache first, then the network.
+// version, fetched anew from the network. A new version waits until no page
+// of the old one is open (such a page may still load files only the old
+// build has, from the old cache), then takes over and deletes the caches of
+// other versions. Requests for the site's own files are answered from the
+// cache first, then the network.
 /* global self, caches */
 const precache = self.COREDESIGN_PRECACHE;
 const cachePrefix = 'coredesign-site-';
@@ -17,7 +19,6 @@ self.addEventListener('install', (event) => {
     (async () => {
       const cache = await caches.open(cacheName);
       await cache.addAll(precache.urls.map((url) => new Request(url, { cache: 'reload' })));
-      await self.skipWaiting();
     })(),
   );
 });
@@ -28,6 +29,7 @@ self.addEventListener('activate', (event) => {
       for (const name of await caches.keys()) {
         if (name.startsWith(cachePrefix) && name !== cacheName) await caches.delete(name);
       }
+      // The first visit's page too, so that it works offline from then on.
       await self.clients.claim();
     })(),
   );
