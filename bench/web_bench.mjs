@@ -213,12 +213,17 @@ async function main() {
       await compareOnTestPage(browser, served.url);
     } else {
       const compare = [];
-      for (let i = 0; i < samples; i++) {
-        compare.push(await timedClick(page, 'frmXls', 'cmdCompare', 'frmCompareCores'));
-        await page.keyboard.press('Escape');
-        await page.locator('section[data-screen="frmCompareCores"]').waitFor({ state: 'hidden' });
+      try {
+        for (let i = 0; i < samples; i++) {
+          compare.push(await timedClick(page, 'frmXls', 'cmdCompare', 'frmCompareCores'));
+          await page.keyboard.press('Escape');
+          await page.locator('section[data-screen="frmCompareCores"]').waitFor({ state: 'hidden' });
+        }
+        line('Compare Cores to table and chart', compare, 'ms');
+      } catch (error) {
+        console.log(`Compare Cores to table and chart,not measured: ${String(error.message).split('\n')[0]}`);
+        await compareOnTestPage(browser, served.url);
       }
-      line('Compare Cores to table and chart', compare, 'ms');
     }
     await context.close();
   } finally {
