@@ -168,14 +168,13 @@ void frmHtmlReport::OpenClicked() {
 
 void frmHtmlReport::PrintClicked() {
     QPointer<frmHtmlReport> self(this);
-    page_->runJavaScript(FindPrintHook(), QWebEngineScript::ApplicationWorld,
-                         [self](const QVariant& found) {
-                             if (!self) return;
-                             if (found.typeId() == QMetaType::Bool && found.toBool())
-                                 self->PrintPage();
-                             else
-                                 self->Caution(QString::fromLatin1(ReportViewerScreen::kCannotPrintMessage));
-                         });
+    page_->runJavaScript(FindPrintHook(), QWebEngineScript::ApplicationWorld, [self](const QVariant& found) {
+        if (!self) return;
+        if (found.typeId() == QMetaType::Bool && found.toBool())
+            self->PrintPage();
+        else
+            self->Caution(QString::fromLatin1(ReportViewerScreen::kCannotPrintMessage));
+    });
 }
 
 // The printer lives until the view reports the end of printing; a print that

@@ -505,9 +505,8 @@ private:
                 }
                 for (const char* list : {"cmbinductance", "cmbfrequency"}) {
                     Control(json, list, "list");
-                    const std::string& chosen =
-                        std::strcmp(list, "cmbinductance") == 0 ? input_->Fields().cmbinductance
-                                                                : input_->Fields().cmbfrequency;
+                    const std::string& chosen = std::strcmp(list, "cmbinductance") == 0 ? input_->Fields().cmbinductance
+                                                                                        : input_->Fields().cmbfrequency;
                     const std::vector<std::string>& items = InputScreen::ListItems(list);
                     int index = -1;
                     for (std::size_t k = 0; k < items.size(); ++k)
