@@ -3,6 +3,7 @@
 // manifest, and the service worker (offline use, a new build replacing the
 // old).
 import assert from 'node:assert/strict';
+import { createHash } from 'node:crypto';
 import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { extname, join, relative, sep } from 'node:path';
@@ -10,11 +11,21 @@ import { test } from 'node:test';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 import { chromium, type Page, type Response } from 'playwright-core';
 import { startServer } from '../../web/server.mjs';
-import { chromiumArgs, openSite, siteDir, waitForReady } from './support/browser.js';
+import { chromiumArgs, nativeCli, openSite, siteDir, waitForReady } from './support/browser.js';
+
+// The report's font styles, the only inline styles allowed: the report's
+// frame is a blob: document, which inherits the page's policy.
+const reportStyleHashes = [
+  'KgIGa7PDQPEAmJoK1WHC9oJuktCI1cnuGRCocGYF+lM=', 'uyGy6kJyfKWuCq5+7IJ/u31LvOc7q2ZjblW9zH1I9rc=',
+  'V+Mn6Umix/RD17ax2VEZrSyOUUXwP1/1ikNNotU8xMI=', 'rOd7rzyBjphJ3rk9EWbNoNz7bu0mVTW3WCJdZ9fQwRs=',
+  'VomShuzILuJq3s2fjtDRw3PwhQmbgMSA7O8hKaHbnlg=', 'YKwOm9z/bA7mBHuk3DbTN/O4g08ymC0Lbheth8FwpJo=',
+  'CGUBoGv0sb2Ujrvqqs8hiJqGr+8wDEc/zFTqeMafmFo=', 'k12ZoJBIUxFLrPEzn2cAqD21TKqygzQ3CAnLlOuG9yE=',
+].map((hash) => `'sha256-${hash}'`);
 
 // The CSP every page of the site carries.
 const policy =
-  "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; worker-src 'self'; style-src 'self'; " +
+  "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; worker-src 'self'; " +
+  `style-src 'self' 'unsafe-hashes' ${reportStyleHashes.join(' ')}; ` +
   "img-src 'self' data: blob:; frame-src 'self' blob:; connect-src 'self'; object-src 'none'; " +
   "base-uri 'none'; form-action 'none'";
 
@@ -164,6 +175,26 @@ test('the Content-Security-Policy stands in the page and stops what it forbids',
     await foreign.close();
     rmSync(foreignRoot, { recursive: true, force: true });
     rmSync(root, { recursive: true, force: true });
+  }
+});
+
+// Every style attribute a report holds (designs that end on the results
+// screen with either family, a stack, another frequency)
+// is one the policy allows, so that the viewer shows the report as written.
+test("the policy allows every font style of the reports and no other inline style", () => {
+  const folder = mkdtempSync(join(tmpdir(), 'coredesign-reports-'));
+  try {
+    const designs = [[], ['--family', 'nogap'], ['--pick', '6230TXGP', '--stack', '3'], ['--frequency', '100', '--frequency-unit', 'kHz']];
+    const styles = new Set<string>();
+    for (const [k, args] of designs.entries()) {
+      const file = join(folder, `report-${k}.htm`);
+      assert.equal(nativeCli(['--report', file, ...args]).status, 0, args.join(' '));
+      for (const match of readFileSync(file, 'latin1').matchAll(/style='([^']*)'/g)) styles.add(match[1] ?? '');
+    }
+    const hashes = [...styles].map((style) => `'sha256-${createHash('sha256').update(style, 'utf8').digest('base64')}'`);
+    assert.deepEqual(hashes.sort(), [...reportStyleHashes].sort());
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
   }
 });
 
