@@ -41,7 +41,7 @@ describe('hostile texts end in the program\'s own message or result', () => {
     ['a lone high surrogate', ['--frequency', '\uD800'], 1, 'validation', 'frequency'],
     ['a lone low surrogate after digits', ['--fill-factor', '.4\uDC00'], 1, 'validation', 'fill_factor'],
     ['a part number with a lone surrogate', ['--pick', '6218TXGP\uD83D'], 2, "coredesign-cli: the gapped family holds no core '6218TXGP\uFFFD'\n", null],
-    ['a unit with NUL', ['--inductance-unit', 'Henry\u0000'], 2, "coredesign-cli: unknown inductance unit 'Henry\u0000' (Henry, millihenry or microhenry)\nTry 'coredesign-cli --help'.\n", null],
+    ['a unit with NUL', ['--inductance-unit', 'Henry\u0000'], 2, "coredesign-cli: unknown inductance unit 'Henry\\x00' (Henry, millihenry or microhenry)\nTry 'coredesign-cli --help'.\n", null],
     ['a 1 MB unknown option', ['--' + 'y'.repeat(megabyte)], 2, null, null],
     ['10,000 arguments', Array.from({ length: 5000 }, (_, i) => ['--stack', String(1 + (i % 9))]).flat(), 0, 'results', null],
     ['10,000 flags', Array(10000).fill('--json'), 0, 'results', null],
