@@ -169,7 +169,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     RunEnvironment environment_;
-    std::vector<const OptionSpec*> columns_;
+    std::vector<const OptionEntry*> columns_;
     std::vector<std::string> names_;
     long long row_ = 0;
     bool written_ = true;
@@ -181,11 +181,11 @@ bool Batch::ReadHeader(const CsvRecord& header) {
         return false;
     }
     for (const std::string& name : header.cells) {
-        const OptionSpec* spec = FindOption(name);
+        const OptionEntry* option = FindOption(name);
         std::string problem;
-        if (!spec)
+        if (!option)
             problem = "names no option '" + EscapeControls(name) + "'";
-        else if (!IsBatchColumn(*spec))
+        else if (!IsBatchColumn(*option))
             problem = "names the option '" + EscapeControls(name) +
                       "', which is not one run's (a column names a field or unit, family, pick, design, "
                       "save-design, report or spice)";
@@ -195,7 +195,7 @@ bool Batch::ReadHeader(const CsvRecord& header) {
             err_ << "coredesign-cli: the batch file's header " << problem << "\n";
             return false;
         }
-        columns_.push_back(spec);
+        columns_.push_back(option);
         names_.push_back(name);
     }
     if (json_) return true;
@@ -288,11 +288,11 @@ void Batch::RunRow(const CsvRecord& record) {
 
 }  // namespace
 
-bool IsBatchColumn(const OptionSpec& spec) {
-    if (spec.control) return true;
+bool IsBatchColumn(const OptionEntry& option) {
+    if (option.control) return true;
     for (const char* name : {"--inductance-unit", "--frequency-unit", "--family", "--pick", "--design", "--save-design",
                              "--report", "--spice"})
-        if (std::string_view(spec.name) == name) return true;
+        if (std::string_view(option.name) == name) return true;
     return false;
 }
 

@@ -34,7 +34,7 @@ namespace coredesign::cli {
 inline constexpr std::size_t kMaxBatchFileBytes = std::size_t{256} << 20;
 
 // Whether a batch column may name this option.
-bool IsBatchColumn(const OptionSpec& spec);
+bool IsBatchColumn(const OptionEntry& option);
 
 // Runs the batch file of --batch (or standard input for "-"). Exit status:
 // 0 when every row was read and run, whatever each run's outcome; 1 when a

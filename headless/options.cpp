@@ -13,12 +13,12 @@ bool Refuse(std::string& error, std::string message) {
     return false;
 }
 
-bool Field(const OptionSpec& spec, const std::string& value, Options& options, std::string&) {
-    options.fields[spec.control] = value;
+bool Field(const OptionEntry& option, const std::string& value, Options& options, std::string&) {
+    options.fields[option.control] = value;
     return true;
 }
 
-bool InductanceUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
+bool InductanceUnit(const OptionEntry&, const std::string& value, Options& options, std::string& error) {
     if (!IsOneOf(value, kInductanceUnits))
         return Refuse(error,
                       "unknown inductance unit '" + EscapeControls(value) + "' (Henry, millihenry or microhenry)");
@@ -26,14 +26,14 @@ bool InductanceUnit(const OptionSpec&, const std::string& value, Options& option
     return true;
 }
 
-bool FrequencyUnit(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
+bool FrequencyUnit(const OptionEntry&, const std::string& value, Options& options, std::string& error) {
     if (!IsOneOf(value, kFrequencyUnits))
         return Refuse(error, "unknown frequency unit '" + EscapeControls(value) + "' (Hz or kHz)");
     options.frequencyUnit = value;
     return true;
 }
 
-bool Family(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
+bool Family(const OptionEntry&, const std::string& value, Options& options, std::string& error) {
     if (value != "gapped" && value != "nogap")
         return Refuse(error, "unknown core family '" + EscapeControls(value) + "' (gapped or nogap)");
     options.gapped = value == "gapped";
@@ -41,15 +41,15 @@ bool Family(const OptionSpec&, const std::string& value, Options& options, std::
     return true;
 }
 
-bool Pick(const OptionSpec&, const std::string& value, Options& options, std::string&) {
+bool Pick(const OptionEntry&, const std::string& value, Options& options, std::string&) {
     options.pick = value;
     return true;
 }
 
 // An option that names a file to read or write: the name may not be empty.
-bool NamedFile(const OptionSpec& spec, const std::string& value, Options& options, std::string& error) {
-    if (value.empty()) return Refuse(error, "option " + std::string(spec.name) + " needs a file name");
-    const std::string_view name = spec.name;
+bool NamedFile(const OptionEntry& option, const std::string& value, Options& options, std::string& error) {
+    if (value.empty()) return Refuse(error, "option " + std::string(option.name) + " needs a file name");
+    const std::string_view name = option.name;
     (name == "--report"        ? options.reportFile
      : name == "--spice"       ? options.spiceFile
      : name == "--pdf"         ? options.pdfFile
@@ -60,7 +60,7 @@ bool NamedFile(const OptionSpec& spec, const std::string& value, Options& option
 }
 
 // A whole number of curve points in range, written in decimal digits only.
-bool Points(const OptionSpec&, const std::string& value, Options& options, std::string& error) {
+bool Points(const OptionEntry&, const std::string& value, Options& options, std::string& error) {
     bool digits = !value.empty() && value.size() <= 6;
     for (char c : value) digits = digits && c >= '0' && c <= '9';
     const int n = digits ? std::stoi(value) : 0;
@@ -72,8 +72,8 @@ bool Points(const OptionSpec&, const std::string& value, Options& options, std::
     return true;
 }
 
-bool Flag(const OptionSpec& spec, const std::string&, Options& options, std::string&) {
-    const std::string_view name = spec.name;
+bool Flag(const OptionEntry& option, const std::string&, Options& options, std::string&) {
+    const std::string_view name = option.name;
     bool& flag = name == "--json"      ? options.json
                  : name == "--explore" ? options.explore
                  : name == "--curve"   ? options.curve
@@ -84,7 +84,7 @@ bool Flag(const OptionSpec& spec, const std::string&, Options& options, std::str
     return true;
 }
 
-const std::vector<OptionSpec> kOptions = {
+const std::vector<OptionEntry> kOptions = {
     {"--inductance", nullptr, true, "txtInductance", Field,
      "  --inductance TEXT                    inductance at full load (.000318)\n"},
     {"--inductance-unit", nullptr, true, nullptr, InductanceUnit,
@@ -147,31 +147,31 @@ const std::vector<OptionSpec> kOptions = {
      "  --version                            the program's name and version\n"},
 };
 
-const OptionSpec* FindSpelling(std::string_view arg) {
-    for (const OptionSpec& spec : kOptions)
-        if (arg == spec.name || (spec.alias && arg == spec.alias)) return &spec;
+const OptionEntry* FindSpelling(std::string_view arg) {
+    for (const OptionEntry& option : kOptions)
+        if (arg == option.name || (option.alias && arg == option.alias)) return &option;
     return nullptr;
 }
 
 }  // namespace
 
-const std::vector<OptionSpec>& OptionTable() {
+const std::vector<OptionEntry>& OptionTable() {
     return kOptions;
 }
 
-const OptionSpec* FindOption(std::string_view bareName) {
-    for (const OptionSpec& spec : kOptions)
-        if (bareName == std::string_view(spec.name).substr(2)) return &spec;
+const OptionEntry* FindOption(std::string_view bareName) {
+    for (const OptionEntry& option : kOptions)
+        if (bareName == std::string_view(option.name).substr(2)) return &option;
     return nullptr;
 }
 
-bool IsInputOption(const OptionSpec& spec) {
-    return spec.apply == Field || spec.apply == InductanceUnit || spec.apply == FrequencyUnit || spec.apply == Family ||
-           spec.apply == Pick;
+bool IsInputOption(const OptionEntry& option) {
+    return option.apply == Field || option.apply == InductanceUnit || option.apply == FrequencyUnit ||
+           option.apply == Family || option.apply == Pick;
 }
 
-bool ApplyOption(const OptionSpec& spec, const std::string& value, Options& options, std::string& error) {
-    return spec.apply(spec, value, options, error);
+bool ApplyOption(const OptionEntry& option, const std::string& value, Options& options, std::string& error) {
+    return option.apply(option, value, options, error);
 }
 
 std::string UsageText() {
@@ -181,7 +181,7 @@ std::string UsageText() {
         "from a freshly loaded input screen. Field texts are taken exactly as given.\n"
         "\n"
         "Options:\n";
-    for (const OptionSpec& spec : kOptions) text += spec.usage;
+    for (const OptionEntry& option : kOptions) text += option.usage;
     return text +
            "\n"
            "Exit status: 0 results shown, 1 the run ended otherwise, 2 usage error.\n"
@@ -203,10 +203,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             inlineValue = arg.substr(eq + 1);
             arg = arg.substr(0, eq);
         }
-        const OptionSpec* spec = FindSpelling(arg);
-        if (!spec) return Refuse(error, "unknown option '" + EscapeControls(arg) + "'");
+        const OptionEntry* option = FindSpelling(arg);
+        if (!option) return Refuse(error, "unknown option '" + EscapeControls(arg) + "'");
         std::string value;
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (inlineValue) return Refuse(error, "option " + arg + " takes no value");
         } else if (inlineValue) {
             value = *inlineValue;
@@ -215,7 +215,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         } else {
             value = args[++i];
         }
-        if (!ApplyOption(*spec, value, options, error)) return false;
+        if (!ApplyOption(*option, value, options, error)) return false;
     }
     return CheckCombination(options, error);
 }
@@ -256,16 +256,16 @@ void TypeOptions(const Options& options, InputTexts& in) {
 
 std::vector<std::pair<std::string, std::string>> DesignOptions(const Design& design) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (const OptionSpec& spec : kOptions) {
-        const std::string_view name = spec.name;
+    for (const OptionEntry& option : kOptions) {
+        const std::string_view name = option.name;
         std::optional<std::string> value;
         if (name == "--family" && design.gapped) value = *design.gapped ? "gapped" : "nogap";
         if (name == "--pick") value = design.pick;
         if (name == "--inductance-unit") value = design.cmbinductance;
         if (name == "--frequency-unit") value = design.cmbfrequency;
-        for (std::size_t k = 0; spec.control && k < std::size(kInputFields); ++k)
-            if (std::string_view(spec.control) == kInputFields[k].control) value = design.texts[k];
-        if (value) pairs.emplace_back(spec.name + 2, *value);
+        for (std::size_t k = 0; option.control && k < std::size(kInputFields); ++k)
+            if (std::string_view(option.control) == kInputFields[k].control) value = design.texts[k];
+        if (value) pairs.emplace_back(option.name + 2, *value);
     }
     return pairs;
 }

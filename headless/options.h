@@ -42,32 +42,32 @@ struct Options {
 };
 
 // One option of the table.
-struct OptionSpec {
+struct OptionEntry {
     const char* name;     // as written on the command line: "--dc-current"
     const char* alias;    // another spelling ("-h"), or null
     bool takesValue;      // followed by a text (its own argument, or after '=')
     const char* control;  // the input screen's field it types into, or null
     // What the option does, given its text (empty for one without). False,
     // with the message, on a usage error.
-    bool (*apply)(const OptionSpec& spec, const std::string& value, Options& options, std::string& error);
+    bool (*apply)(const OptionEntry& option, const std::string& value, Options& options, std::string& error);
     const char* usage;  // its lines of the usage text
 };
 
 // Every option, in the order of the usage text.
-const std::vector<OptionSpec>& OptionTable();
+const std::vector<OptionEntry>& OptionTable();
 
 // The option of this name, written without its leading dashes ("dc-current"),
 // as batch columns and Python keywords name them; null when there is none.
-const OptionSpec* FindOption(std::string_view bareName);
+const OptionEntry* FindOption(std::string_view bareName);
 
 // True for an option that sets what the input screen holds before Show
 // Results (a field text, a unit, the family, the picked part), false for one
 // that chooses what the run prints or writes (--json, --report, --curve ...).
 // A front end that chooses its output itself takes only these.
-bool IsInputOption(const OptionSpec& spec);
+bool IsInputOption(const OptionEntry& option);
 
 // Applies one option with its text. False, with the message, on a usage error.
-bool ApplyOption(const OptionSpec& spec, const std::string& value, Options& options, std::string& error);
+bool ApplyOption(const OptionEntry& option, const std::string& value, Options& options, std::string& error);
 
 // The options of a command line, checked together. False (with a message)
 // on a usage error.

@@ -101,19 +101,19 @@ cli::Options OptionsOf(const py::kwargs& kwargs, Takes takes) {
         const bool spelled = name.find('-') == std::string::npos;
         for (char& c : name)
             if (c == '_') c = '-';
-        const cli::OptionSpec* spec = spelled ? cli::FindOption(name) : nullptr;
-        if (!spec) Refuse("unknown option '" + keyword + "'");
-        const bool points = std::string_view(spec->name) == "--points";
-        const bool designFile = std::string_view(spec->name) == "--design";
+        const cli::OptionEntry* option = spelled ? cli::FindOption(name) : nullptr;
+        if (!option) Refuse("unknown option '" + keyword + "'");
+        const bool points = std::string_view(option->name) == "--points";
+        const bool designFile = std::string_view(option->name) == "--design";
         if (designFile && takes != Takes::Explore) {
             options.designFile = PathText(value);
             continue;
         }
-        if (!cli::IsInputOption(*spec) && !(points && takes == Takes::InputsAndPoints))
+        if (!cli::IsInputOption(*option) && !(points && takes == Takes::InputsAndPoints))
             Refuse("option '" + keyword + "' does not go with " + FunctionName(takes) +
                    " (it chooses what the command line prints or writes)");
         const std::optional<std::string> text = OptionText(name.c_str(), value);
-        if (text && !cli::ApplyOption(*spec, *text, options, error)) Refuse(error);
+        if (text && !cli::ApplyOption(*option, *text, options, error)) Refuse(error);
     }
     options.curve = takes == Takes::InputsAndPoints;
     options.explore = takes == Takes::Explore;

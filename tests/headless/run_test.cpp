@@ -496,8 +496,8 @@ TEST(Cli, RunDesignHandsBackTheSessionAndWhatItGives) {
 
     // The options such a front end takes: those that set the input screen.
     std::string inputs;
-    for (const cli::OptionSpec& spec : cli::OptionTable())
-        if (cli::IsInputOption(spec)) inputs += std::string(spec.name) + " ";
+    for (const cli::OptionEntry& option : cli::OptionTable())
+        if (cli::IsInputOption(option)) inputs += std::string(option.name) + " ";
     EXPECT_EQ(inputs,
               "--inductance --inductance-unit --output-voltage --dc-current --flux-density --frequency "
               "--frequency-unit --min-input-voltage --max-input-voltage --ambient-temp --current-density "
