@@ -1,9 +1,7 @@
 #include "shown_texts.h"
 
 namespace coredesign {
-namespace {
-
-const char* RoleName(TextRole role) {
+const char* TextRoleName(TextRole role) {
     switch (role) {
         case TextRole::Title: return "title";
         case TextRole::Text: return "text";
@@ -14,15 +12,13 @@ const char* RoleName(TextRole role) {
     return "text";
 }
 
-}  // namespace
-
 std::string RenderShownTexts(const ShownTexts& texts) {
     std::string out;
     for (const ShownText& t : texts) {
         if (t.text.empty()) continue;
         out += t.control.empty() ? std::string("-") : t.control;
         out += ' ';
-        out += RoleName(t.role);
+        out += TextRoleName(t.role);
         out += " \"";
         for (const char c : t.text) {
             switch (c) {

@@ -41,4 +41,7 @@ using ShownTexts = std::vector<ShownText>;
 // left out: a control that shows nothing shows no line.
 std::string RenderShownTexts(const ShownTexts& texts);
 
+// A text's role as the rendering names it ("title", "text", "tooltip", "item", "look").
+const char* TextRoleName(TextRole role);
+
 }  // namespace coredesign

@@ -20,24 +20,13 @@
 
 #include "options.h"
 #include "run.h"
+#include "script_bytes.h"
 #include "version.h"
 
 namespace coredesign::wasm {
 namespace {
 
 using emscripten::val;
-
-// A copy of `bytes` that JavaScript owns (a view of the module's memory
-// would change under it).
-val Bytes(const std::string& bytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), data));
-}
-
-// The bytes of a Uint8Array, or nothing when the answer is not one.
-std::string FromBytes(const val& bytes) {
-    return bytes.instanceof (val::global("Uint8Array")) ? bytes.as<std::string>() : std::string();
-}
 
 // The host of the runs in JavaScript, as api.js adapts it: every answer is
 // bytes, a failure is the reason's bytes, and nothing it calls throws.

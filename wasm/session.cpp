@@ -28,20 +28,13 @@
 #include "json_writer.h"
 #include "report_document.h"
 #include "screen_flow.h"
+#include "script_bytes.h"
+#include "shown_texts.h"
 
 namespace coredesign::wasm {
 namespace {
 
 using emscripten::val;
-
-val Bytes(const std::string& bytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), data));
-}
-
-std::string FromBytes(const val& bytes) {
-    return bytes.instanceof (val::global("Uint8Array")) ? bytes.as<std::string>() : std::string();
-}
 
 const char* ColourName(TextColour colour) {
     switch (colour) {
@@ -53,17 +46,6 @@ const char* ColourName(TextColour colour) {
         case TextColour::LinkYellow: return "linkYellow";
     }
     return "black";
-}
-
-const char* RoleName(TextRole role) {
-    switch (role) {
-        case TextRole::Title: return "title";
-        case TextRole::Text: return "text";
-        case TextRole::ToolTip: return "tooltip";
-        case TextRole::Item: return "item";
-        case TextRole::Look: return "look";
-    }
-    return "text";
 }
 
 // Every character the key filter lets into a filtered field, so that the
@@ -633,7 +615,7 @@ private:
             for (const ShownText& text : LaidOut(s, ShownBy(s))) {
                 json.BeginArray();
                 json.String(text.control);
-                json.String(RoleName(text.role));
+                json.String(TextRoleName(text.role));
                 json.String(text.text);
                 json.String(Placement(s, text));
                 json.EndArray();
