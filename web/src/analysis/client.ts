@@ -106,7 +106,7 @@ export async function curveView(designText: string): Promise<CurveView> {
   return (await ask({ kind: 'curve', designText }, 'curve')).view;
 }
 
-/** For the browser tests: the comparison waits after each slice (on) until released. */
+/** For the browser tests: a slice is one step, and the comparison waits after each (on) until released. */
 export async function holdComparisons(on: boolean): Promise<void> {
   await ask({ kind: 'hold', on }, 'done');
 }
