@@ -9,7 +9,7 @@ import { tmpdir } from 'node:os';
 import { extname, join, relative, sep } from 'node:path';
 import { test } from 'node:test';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
-import { chromium, type Page, type Response } from 'playwright-core';
+import { chromium, type Page, type Response, type Worker } from 'playwright-core';
 import { startServer } from '../../web/server.mjs';
 import { chromiumArgs, nativeCli, openSite, siteDir, waitForReady } from './support/browser.js';
 
@@ -321,8 +321,28 @@ test('a new build waits for the old pages to close, then replaces the cached sit
     assert.equal(await site.page.locator('#next-build').count(), 0);
 
     // Closed, and opened again offline: the new build, from its cache alone.
+    // The browser hands over to the new worker once it has seen the last old
+    // page go; a page opened before that is still the old build's. (The old
+    // worker goes then, so the new one is found while both run.)
+    let nextWorker: Worker | undefined;
+    for (const candidate of site.context.serviceWorkers()) {
+      const version = await candidate.evaluate(() => (self as any).COREDESIGN_PRECACHE.version as string);
+      if (version.startsWith('next')) nextWorker = candidate;
+    }
     const reopened = await site.context.newPage();
     await site.page.close();
+    assert.ok(nextWorker, 'the new build\'s worker runs');
+    await nextWorker.evaluate(
+      () =>
+        new Promise<void>((resolve) => {
+          const own = (self as any).serviceWorker as ServiceWorker;
+          const activated = (): void => {
+            if (own.state === 'activated') resolve();
+          };
+          own.addEventListener('statechange', activated);
+          activated();
+        }),
+    );
     await site.context.setOffline(true);
     await reopened.goto(site.baseUrl + '/');
     await waitForReady(reopened);
