@@ -102,7 +102,7 @@ async function timedClick(page, from, control, screen) {
   );
 }
 
-// Until the page's button opens it: Compare Cores opened straight on the
+// Where the page's button is missing or fails: Compare Cores opened straight on the
 // tests' page (web/analysis-test.html, in a site built with --test-pages)
 // with the default design's file, from the call to its table and chart.
 async function compareOnTestPage(browser, url) {

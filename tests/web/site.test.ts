@@ -329,9 +329,9 @@ test('a new build waits for the old pages to close, then replaces the cached sit
       const version = await candidate.evaluate(() => (self as any).COREDESIGN_PRECACHE.version as string);
       if (version.startsWith('next')) nextWorker = candidate;
     }
+    assert.ok(nextWorker, 'the new build\'s worker runs');
     const reopened = await site.context.newPage();
     await site.page.close();
-    assert.ok(nextWorker, 'the new build\'s worker runs');
     await nextWorker.evaluate(
       () =>
         new Promise<void>((resolve) => {
